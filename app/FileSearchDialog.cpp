@@ -1,0 +1,308 @@
+#include "app/FileSearchDialog.h"
+
+#include "app/AboutDialog.h"
+#include "platform/DataExchange.h"
+#include "platform/MessageMap.h"
+#include "platform/Prompts.h"
+#include "review/DeletionRun.h"
+
+#include <cstdio>
+
+namespace {
+const int StorageItems = 100000;
+const int StorageBytes = 260;
+
+std::string Format(const char* format, int a, int b = 0) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, a, b);
+    return text;
+}
+}  // namespace
+
+CFileSearchDialog::CFileSearchDialog() : Dialog(IDD_MAIN) {
+    icon_ = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+}
+
+CFileSearchDialog::~CFileSearchDialog() {
+    // The window goes while the member controls still exist, so that the
+    // candidate list can release its lines' state.
+    DestroyWindow();
+}
+
+void CFileSearchDialog::DoDataExchange(DataExchange& exchange) {
+    exchange.Control(IDC_RUN_PROGRESS, runProgress_);
+    exchange.Control(IDC_RECYCLE_CHECK, recycleCheck_);
+    exchange.Control(IDC_CANDIDATE_LIST, candidateList_);
+    exchange.Control(IDC_DETAILS_LIST, detailsList_);
+    exchange.Control(IDC_GROUP_LIST, groupList_);
+    exchange.Control(IDC_MAIN_PROGRESS, mainProgress_);
+    exchange.Control(IDC_STATUS_FIELD, statusField_);
+    exchange.Control(IDC_SETTINGS_BUTTON, settingsButton_);
+    exchange.Control(IDC_DELETE_BUTTON, deleteButton_);
+    exchange.Control(IDC_SEARCH_BUTTON, searchButton_);
+    exchange.Check(IDC_RECYCLE_CHECK, RecycleFlag);
+}
+
+bool CFileSearchDialog::OnCommand(int id, int code) {
+    static const CommandEntry<CFileSearchDialog> map[] = {
+        {IDC_SEARCH_BUTTON, BN_CLICKED, &CFileSearchDialog::OnSearchButton},
+        {IDC_DELETE_BUTTON, BN_CLICKED, &CFileSearchDialog::OnDeleteButton},
+        {IDC_SETTINGS_BUTTON, BN_CLICKED, &CFileSearchDialog::OnSettingsButton},
+        {IDC_CANDIDATE_LIST, LBN_DBLCLK, &CFileSearchDialog::OnCandidateDblClk},
+        {IDC_CANDIDATE_LIST, LBN_SELCHANGE, &CFileSearchDialog::OnCandidateSelChange},
+        {IDC_GROUP_LIST, CBN_SELCHANGE, &CFileSearchDialog::OnGroupSelChange},
+    };
+    return RouteCommand(map, this, id, code);
+}
+
+bool CFileSearchDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    static const MessageEntry<CFileSearchDialog> map[] = {
+        {WM_SYSCOMMAND, &CFileSearchDialog::OnSysCommand},
+        {WM_PAINT, &CFileSearchDialog::OnPaint},
+        {WM_QUERYDRAGICON, &CFileSearchDialog::OnQueryDragIcon},
+        {WM_CLOSE, &CFileSearchDialog::OnClose},
+    };
+    return RouteMessage(map, this, message, wParam, lParam, result);
+}
+
+BOOL CFileSearchDialog::OnInitDialog() {
+    Dialog::OnInitDialog();
+
+    if (HMENU systemMenu = GetSystemMenu(Handle(), FALSE)) {
+        char about[256] = {};
+        if (LoadStringA(GetModuleHandleA(nullptr), IDS_ABOUTBOX, about, sizeof about) > 0) {
+            AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+            AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, about);
+        }
+    }
+    Wnd().Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    Wnd().Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+
+    detailsList_.InsertColumn(0, "名前", LVCFMT_LEFT, 100, 0);
+    detailsList_.InsertColumn(1, "フォルダ名", LVCFMT_LEFT, 290, 1);
+    detailsList_.InsertColumn(2, "サイズ", LVCFMT_LEFT, 70, 2);
+    detailsList_.InsertColumn(3, "更新日時", LVCFMT_LEFT, 100, 3);
+
+    ResultsReady = FALSE;
+    ActionFlag = 0;
+    tools_.SetButtonState(searchButton_, 0, "検索(&G)");
+    recycleCheck_.Enable(false);
+    SetStatusTitle("検索設定をして下さい");
+    return TRUE;
+}
+
+bool CFileSearchDialog::PreTranslateMessage(MSG* message) {
+    // Enter and Escape go to the focused control, never to the dialog.
+    if (message->wParam == VK_RETURN || message->wParam == VK_ESCAPE) return false;
+    return Dialog::PreTranslateMessage(message);
+}
+
+bool CFileSearchDialog::OnSysCommand(WPARAM command, LPARAM, LRESULT&) {
+    if ((command & 0xFFF0) != IDM_ABOUTBOX) return false;
+    CAboutDialog about;
+    about.DoModal(Handle());
+    return true;
+}
+
+bool CFileSearchDialog::OnPaint(WPARAM, LPARAM, LRESULT&) {
+    if (!IsIconic(Handle())) return false;
+    PAINTSTRUCT paint;
+    HDC context = BeginPaint(Handle(), &paint);
+    Wnd().Send(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(context));
+    const int iconWidth = GetSystemMetrics(SM_CXICON);
+    const int iconHeight = GetSystemMetrics(SM_CYICON);
+    RECT client;
+    GetClientRect(Handle(), &client);
+    const int x = (client.right - client.left - iconWidth + 1) / 2;
+    const int y = (client.bottom - client.top - iconHeight + 1) / 2;
+    DrawIcon(context, x, y, icon_);
+    EndPaint(Handle(), &paint);
+    return true;
+}
+
+bool CFileSearchDialog::OnQueryDragIcon(WPARAM, LPARAM, LRESULT& result) {
+    result = reinterpret_cast<LRESULT>(icon_);
+    return true;
+}
+
+bool CFileSearchDialog::OnClose(WPARAM, LPARAM, LRESULT&) {
+    RunCloseSequence();
+    // Posted, so that a running operation first sees its abort flag and
+    // its step finishes before the dialog ends.
+    Wnd().Post(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    return true;
+}
+
+void CFileSearchDialog::RunCloseSequence() {
+    switch (ActionFlag) {
+    case 1:
+        fileCollector_.Abort();
+        ResultsReady = FALSE;
+        break;
+    case 3:
+        contentComparer_.Abort();
+        break;
+    case 6:
+        duplicateComparer_.Abort();
+        break;
+    default:
+        break;
+    }
+    candidateList_.ReleaseLines();
+    if (ActionFlag == 1 || ActionFlag == 2 || ActionFlag == 6) ClearGatheredFiles();
+}
+
+void CFileSearchDialog::SetStatusTitle(std::string text) { Wnd().SetText("[Vellaro] " + text); }
+
+void CFileSearchDialog::ShowFileTotal() { statusField_.SetText(Format("合計 %d ファイル", GroupListCount)); }
+
+void CFileSearchDialog::ShowGroupTotals() {
+    statusField_.SetText(Format("%d 組 / %d ファイル", groupList_.Count(), candidateList_.Count()));
+}
+
+void CFileSearchDialog::ClearGatheredFiles() {
+    for (int i = 0; i < groupList_.Count(); ++i) {
+        delete reinterpret_cast<FileInfo*>(groupList_.ItemData(i));
+    }
+    groupList_.ResetContent();
+}
+
+void CFileSearchDialog::OnSearchButton() {
+    switch (ActionFlag) {
+    case 1:
+        fileCollector_.Abort();
+        break;
+    case 2:
+        StartComparison();
+        break;
+    case 3:
+        contentComparer_.Abort();
+        break;
+    case 4:
+        OnOK();
+        RunCloseSequence();
+        break;
+    case 5:
+        StartSearch();
+        break;
+    case 6:
+        duplicateComparer_.Abort();
+        break;
+    default:
+        MessageBoxPrompt("CFileSearchDialog error\nActionFlag is not true", MB_OK | MB_ICONEXCLAMATION);
+        break;
+    }
+}
+
+void CFileSearchDialog::OnSettingsButton() {
+    if (settingsDialog_.DoModal(Handle()) != IDOK) return;
+    ActionFlag = 5;
+    tools_.SetButtonState(searchButton_, 5, "検索(&G)");
+    SetStatusTitle("検索ボタンを押してください");
+}
+
+void CFileSearchDialog::StartSearch() {
+    SetStatusTitle("検索中です");
+    ResultsReady = FALSE;
+    ActionFlag = 1;
+    tools_.SetButtonState(searchButton_, 1, "中止(&G)");
+    deleteButton_.Enable(false);
+    settingsButton_.Enable(false);
+    recycleCheck_.Enable(false);
+    // Entries left are groups of an earlier comparison, which own nothing.
+    groupList_.ResetContent();
+    groupList_.InitStorage(StorageItems, StorageBytes);
+
+    fileCollector_.Collect(settingsDialog_.JoinedDirectories, settingsDialog_.JoinedFileTypes,
+                           settingsDialog_.SubdirectoryFlag, groupList_, statusField_);
+
+    ResultsReady = TRUE;
+    GroupListCount = groupList_.Count();
+    ShowFileTotal();
+    if (GroupListCount == 0) {
+        SetStatusTitle("ファイルが見つかりませんでした");
+        ActionFlag = 4;
+        tools_.SetButtonState(searchButton_, 4, "終了(&G)");
+        return;
+    }
+    ActionFlag = 2;
+    tools_.SetButtonState(searchButton_, 2, "比較(&G)");
+    StartComparison();
+}
+
+void CFileSearchDialog::StartComparison() {
+    SetStatusTitle("比較中です");
+    ActionFlag = 6;
+    tools_.SetButtonState(searchButton_, 6, "中止(&G)");
+    deleteButton_.Enable(false);
+    settingsButton_.Enable(false);
+    statusField_.SetText("データ初期化中");
+
+    if (!duplicateComparer_.SortAndGroup(GroupListCount, groupList_, mainProgress_)) {
+        ActionFlag = 2;
+        tools_.SetButtonState(searchButton_, 2, "比較(&G)");
+        return;
+    }
+    ClearGatheredFiles();
+    candidateList_.ClearLines();
+    candidateList_.InitStorage(StorageItems, StorageBytes);
+    ActionFlag = 3;
+    tools_.SetButtonState(searchButton_, 3, "中止(&G)");
+    statusField_.SetText("ファイルを比較中");
+
+    contentComparer_.CompareAll(duplicateComparer_.Paths, duplicateComparer_.PathInfos,
+                                duplicateComparer_.RunLengths, GroupListCount, groupList_,
+                                candidateList_, statusField_, mainProgress_, runProgress_);
+
+    GroupListCount = groupList_.Count();
+    ShowGroupTotals();
+    if (candidateList_.Count() == 0) {
+        SetStatusTitle("重複ファイルが見つかりませんでした");
+        settingsButton_.Enable(true);
+        ActionFlag = 0;
+        tools_.SetButtonState(searchButton_, 0, "終了(&G)");
+        return;
+    }
+    tools_.FitHorizontalExtent(candidateList_);
+    deleteButton_.Enable(true);
+    ActionFlag = 4;
+    tools_.SetButtonState(searchButton_, 4, "終了(&G)");
+    settingsButton_.Enable(true);
+    recycleCheck_.Enable(true);
+    SetStatusTitle("比較が終了しました / 削除ボタンでチェックファイルを削除できます");
+}
+
+void CFileSearchDialog::OnDeleteButton() {
+    if (MessageBoxPrompt("チェック済みのファイルを削除します", MB_OKCANCEL) != IDOK) return;
+    SetStatusTitle("ファイルを削除中です");
+    UpdateData(true);
+    CDeletionRun deletion(tools_);
+    deletion.Run(candidateList_, RecycleFlag);
+    SetStatusTitle("ファイルを削除が終了しました");
+    deleteButton_.Enable(false);
+    ActionFlag = 4;
+    tools_.SetButtonState(searchButton_, 4, "終了(&G)");
+}
+
+void CFileSearchDialog::OnCandidateDblClk() {
+    if (!ResultsReady) return;
+    const int line = candidateList_.CurSel();
+    if (line < 0) return;
+    tools_.OpenWithShell(candidateList_.ItemText(line));
+}
+
+void CFileSearchDialog::OnCandidateSelChange() {
+    if (!ResultsReady) return;
+    const int line = candidateList_.CurSel();
+    if (line < 0) return;
+    if (const LineRecord* record = candidateList_.Line(line)) groupList_.SetCurSel(record->group);
+}
+
+void CFileSearchDialog::OnGroupSelChange() {
+    // While the group list holds gathered files, its entries are no groups.
+    if (!ResultsReady || ActionFlag == 1 || ActionFlag == 2 || ActionFlag == 6) return;
+    const int group = groupList_.CurSel();
+    if (group < 0) return;
+    const int line = CDeletionRun::FirstLineOfGroup(candidateList_, group);
+    if (line >= 0) candidateList_.SetTopIndex(line);
+}

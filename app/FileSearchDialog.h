@@ -1,0 +1,79 @@
+#pragma once
+// The main window: the lists of groups and candidates, the workflow button
+// and its state, and the engine that the workflow drives.
+#include "common/CommonTools.h"
+#include "engine/ContentComparer.h"
+#include "engine/DuplicateComparer.h"
+#include "engine/FileCollector.h"
+#include "platform/Dialog.h"
+#include "res/resource.h"
+#include "review/CandidateList.h"
+#include "settings/SettingsDialog.h"
+
+#include <string>
+
+class CFileSearchDialog : public Dialog {
+public:
+    CFileSearchDialog();
+    ~CFileSearchDialog() override;
+
+    bool PreTranslateMessage(MSG* message) override;
+
+    // Title and status field.
+    void SetStatusTitle(std::string text);
+    void ShowFileTotal();
+    void ShowGroupTotals();
+    // Frees the FileInfo record of every gathered file and empties the list.
+    void ClearGatheredFiles();
+
+    // Workflow (Search button and Settings button).
+    void OnSearchButton();
+    void OnSettingsButton();
+    void StartSearch();
+    void StartComparison();
+
+    // Review and deletion.
+    void OnDeleteButton();
+    void OnCandidateDblClk();
+    void OnCandidateSelChange();
+    void OnGroupSelChange();
+
+    CSettingsDialog& Settings() { return settingsDialog_; }
+    CContentComparer& ContentComparer() { return contentComparer_; }
+
+    int RecycleFlag = 1;
+    BOOL ResultsReady = FALSE;
+    int GroupListCount = 0;
+    int ActionFlag = 0;
+
+protected:
+    void DoDataExchange(DataExchange& exchange) override;
+    BOOL OnInitDialog() override;
+    bool OnCommand(int id, int code) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    bool OnSysCommand(WPARAM command, LPARAM, LRESULT&);
+    bool OnPaint(WPARAM, LPARAM, LRESULT&);
+    bool OnQueryDragIcon(WPARAM, LPARAM, LRESULT& result);
+    bool OnClose(WPARAM, LPARAM, LRESULT&);
+    // Aborts what runs and releases what the lists own.
+    void RunCloseSequence();
+
+    ProgressBar runProgress_;
+    Button recycleCheck_;
+    CCandidateList candidateList_;
+    ListView detailsList_;
+    ComboBox groupList_;
+    ProgressBar mainProgress_;
+    Edit statusField_;
+    Button settingsButton_;
+    Button searchButton_;
+    Button deleteButton_;
+    CDuplicateComparer duplicateComparer_;
+    CContentComparer contentComparer_;
+    CFileCollector fileCollector_;
+    CCommonTools tools_;
+    CSettingsDialog settingsDialog_;
+    HICON icon_ = nullptr;
+};

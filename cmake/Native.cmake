@@ -1,0 +1,20 @@
+# Native build: the platform-free core and its tests, with the sanitizers on.
+set(SANITIZERS -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+foreach(t vellaro_core gtest gtest_main)
+  target_compile_options(${t} PRIVATE ${SANITIZERS})
+endforeach()
+
+include(GoogleTest)
+file(GLOB NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*_test.cpp)
+add_executable(core_tests ${NATIVE_TESTS})
+target_compile_options(core_tests PRIVATE ${SANITIZERS})
+target_link_options(core_tests PRIVATE ${SANITIZERS})
+target_link_libraries(core_tests PRIVATE vellaro_core gtest_main)
+gtest_discover_tests(core_tests DISCOVERY_TIMEOUT 60)
+
+file(GLOB NATIVE_TOOLS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/native/*.cpp)
+if(NATIVE_TOOLS)
+  add_executable(vellaro_native_bench ${NATIVE_TOOLS})
+  target_compile_options(vellaro_native_bench PRIVATE -O2)
+  target_link_libraries(vellaro_native_bench PRIVATE vellaro_core)
+endif()

@@ -1,0 +1,134 @@
+#include "common/CommonTools.h"
+
+#include "common/core/Cp932Text.h"
+#include "common/core/LineReader.h"
+#include "common/core/Sorting.h"
+#include "common/core/TimeText.h"
+#include "platform/FileFinder.h"
+#include "platform/Prompts.h"
+
+#include <shellapi.h>
+
+void CCommonTools::PumpOneMessage() const {
+    MSG message;
+    if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void CCommonTools::SetButtonState(Window control, int enabled, const std::string& caption) const {
+    control.Enable(enabled != 0);
+    control.SetText(caption);
+}
+
+void CCommonTools::FitHorizontalExtent(ListBox list) const {
+    HDC context = GetDC(list.Handle());
+    // Measure with the list's own font, as it draws its lines.
+    HGDIOBJ font = SelectObject(context, reinterpret_cast<HFONT>(list.Send(WM_GETFONT)));
+    LONG widest = 0;
+    for (int i = 0; i < list.Count(); ++i) {
+        const std::string text = list.ItemText(i);
+        SIZE size = {};
+        GetTextExtentPoint32A(context, text.c_str(), static_cast<int>(text.size()), &size);
+        if (size.cx > widest) widest = size.cx;
+    }
+    SelectObject(context, font);
+    ReleaseDC(list.Handle(), context);
+    list.SetHorizontalExtent(widest);
+}
+
+void CCommonTools::DeleteSelectedItem(ListBox list) const {
+    const int selected = list.CurSel();
+    if (selected == LB_ERR) return;
+    list.DeleteString(selected);
+    FitHorizontalExtent(list);
+}
+
+bool CCommonTools::ListBoxContains(ListBox list, std::string text, bool ignoreCase) const {
+    for (int i = 0; i < list.Count(); ++i) {
+        if (cp932::Equal(list.ItemText(i), text, ignoreCase)) return true;
+    }
+    return false;
+}
+
+void CCommonTools::SplitIntoListBox(std::string text, ListBox list, std::string separator) const {
+    for (const std::string& piece : cp932::SplitTerminated(text, separator)) list.InsertString(-1, piece);
+}
+
+std::string CCommonTools::ExtensionOf(std::string path) const { return cp932::ExtensionOf(path); }
+
+std::string CCommonTools::ToLower(std::string text) const { return cp932::ToLower(text); }
+
+bool CCommonTools::IsDoubleByteLead(std::string text, int index) const {
+    return index >= 0 && cp932::IsDoubleByteLead(text, static_cast<std::size_t>(index));
+}
+
+bool CCommonTools::DirectoryExists(std::string path) const {
+    FileFinder finder;
+    return finder.FindFile(cp932::WithBackslash(path) + "*");
+}
+
+void CCommonTools::SortIndexesByKey(std::vector<int>& order, std::vector<std::uint64_t>& keys, int low,
+                                    int high) const {
+    ordering::SortIndexesByKey(order, keys, low, high);
+}
+
+void CCommonTools::SortPathsNewestFirst(std::vector<std::string>& texts, std::vector<std::int64_t>& times,
+                                        int low, int high) const {
+    ordering::SortPathsNewestFirst(texts, times, low, high);
+}
+
+std::int64_t CCommonTools::SecondsOfDay() const {
+    return static_cast<std::int64_t>(GetTickCount64() / 1000);
+}
+
+void CCommonTools::ElapsedSince(std::int64_t start, int& hours, int& minutes, int& seconds) const {
+    SplitSeconds(SecondsOfDay() - start, hours, minutes, seconds);
+}
+
+void CCommonTools::SplitSeconds(std::int64_t total, int& hours, int& minutes, int& seconds) const {
+    timetext::SplitSeconds(total, hours, minutes, seconds);
+}
+
+void CCommonTools::OpenWithShell(std::string path) const { ShellOpenPrompt(path); }
+
+namespace {
+bool IsGone(const std::string& path) {
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+}  // namespace
+
+bool CCommonTools::DeleteToRecycleBin(std::string path) const {
+    // The shell takes a list of names: each ends in a zero byte, the list in
+    // one more.
+    std::string names = path;
+    names.push_back('\0');
+    names.push_back('\0');
+    SHFILEOPSTRUCTA operation = {};
+    operation.hwnd = nullptr;
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = names.c_str();
+    operation.pTo = nullptr;
+    // Warn before a file would be destroyed instead of recycled.
+    operation.fFlags = FOF_SIMPLEPROGRESS | FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT |
+                       FOF_WANTNUKEWARNING;
+    operation.hNameMappings = nullptr;
+    operation.lpszProgressTitle = nullptr;
+    // A success that leaves the file in place is no success.
+    return SHFileOperationA(&operation) == 0 && IsGone(path);
+}
+
+bool CCommonTools::DeleteFileNow(std::string path) const {
+    return DeleteFileA(path.c_str()) != 0 && IsGone(path);
+}
+
+bool CCommonTools::FindLineWithPrefix(std::FILE* file, std::string prefix) const {
+    return lines::FindLineWithPrefix(file, prefix);
+}
+
+bool CCommonTools::ReadLine(std::FILE* file, std::string& line) const {
+    return lines::ReadLine(file, line);
+}

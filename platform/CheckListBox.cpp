@@ -1,0 +1,182 @@
+#include "platform/CheckListBox.h"
+
+#include <vector>
+#include <windowsx.h>
+
+namespace {
+const char* const SelfProperty = "VellaroCheckListBox";
+const int BoxSize = 13;
+const int BoxMargin = 3;
+}  // namespace
+
+CheckListBox::~CheckListBox() { Detach(); }
+
+void CheckListBox::Attach(HWND control) {
+    Detach();
+    handle_ = control;
+    if (!control) return;
+    SetPropA(control, PropertyName, static_cast<OwnerDrawnControl*>(this));
+    SetPropA(control, SelfProperty, this);
+    original_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
+    // The dialog asked for the height before this object was reachable.
+    MEASUREITEMSTRUCT measure = {ODT_LISTBOX, static_cast<UINT>(ControlId()), 0, 0, 18, 0};
+    MeasureItem(measure);
+    CallOriginal(LB_SETITEMHEIGHT, 0, MAKELPARAM(measure.itemHeight, 0));
+}
+
+void CheckListBox::Detach() {
+    if (handle_ && original_ && IsWindow(handle_)) {
+        SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+        RemovePropA(handle_, PropertyName);
+        RemovePropA(handle_, SelfProperty);
+    }
+    original_ = nullptr;
+    handle_ = nullptr;
+}
+
+int CheckListBox::GetCheck(int line) const {
+    LineState* state = State(line);
+    return state ? state->check : 0;
+}
+
+void CheckListBox::SetCheck(int line, int check) const {
+    if (LineState* state = State(line)) {
+        state->check = check;
+        InvalidateLine(line);
+    }
+}
+
+int CheckListBox::BoxWidth() const { return BoxSize + 2 * BoxMargin; }
+
+void CheckListBox::DrawItem(DRAWITEMSTRUCT& item) {
+    if (item.itemID == static_cast<UINT>(-1)) return;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    SetBkColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    ExtTextOutA(item.hDC, 0, 0, ETO_OPAQUE, &item.rcItem, nullptr, 0, nullptr);
+    std::string text = ItemText(static_cast<int>(item.itemID));
+    DrawTextA(item.hDC, text.c_str(), -1, &item.rcItem, DT_SINGLELINE | DT_VCENTER);
+}
+
+void CheckListBox::MeasureItem(MEASUREITEMSTRUCT&) {}
+
+void CheckListBox::OnDrawItem(DRAWITEMSTRUCT& item) {
+    if (item.itemID == static_cast<UINT>(-1)) return;
+    LineState* state = State(static_cast<int>(item.itemID));
+    if (item.itemAction & ODA_DRAWENTIRE) {
+        RECT box = item.rcItem;
+        box.right = box.left + BoxWidth();
+        FillRect(item.hDC, &box, GetSysColorBrush(COLOR_WINDOW));
+        const int top = box.top + (box.bottom - box.top - BoxSize) / 2;
+        RECT mark = {box.left + BoxMargin, top, box.left + BoxMargin + BoxSize, top + BoxSize};
+        UINT look = DFCS_BUTTONCHECK | DFCS_FLAT;
+        if (state && state->check == 1) look |= DFCS_CHECKED;
+        DrawFrameControl(item.hDC, &mark, DFC_BUTTON, look);
+    }
+    DRAWITEMSTRUCT text = item;
+    text.rcItem.left += BoxWidth();
+    text.itemData = state ? static_cast<ULONG_PTR>(state->data) : 0;
+    DrawItem(text);
+}
+
+void CheckListBox::OnDeleteItem(DELETEITEMSTRUCT& item) {
+    delete reinterpret_cast<LineState*>(item.itemData);
+    item.itemData = 0;
+}
+
+CheckListBox::LineState* CheckListBox::State(int line) const {
+    LRESULT data = CallOriginal(LB_GETITEMDATA, static_cast<WPARAM>(line), 0);
+    if (data == LB_ERR || data == 0) return nullptr;
+    return reinterpret_cast<LineState*>(data);
+}
+
+LRESULT CheckListBox::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) const {
+    if (!original_) return SendMessageA(handle_, message, wParam, lParam);
+    return CallWindowProcA(original_, handle_, message, wParam, lParam);
+}
+
+void CheckListBox::Toggle(int line) const {
+    if (LineState* state = State(line)) SetCheck(line, state->check ? 0 : 1);
+}
+
+void CheckListBox::ToggleSelected() const {
+    const int selected = static_cast<int>(CallOriginal(LB_GETSELCOUNT, 0, 0));
+    std::vector<int> lines;
+    if (selected == LB_ERR) {  // a single-selection list
+        int line = CurSel();
+        if (line >= 0) lines.push_back(line);
+    } else if (selected > 0) {
+        lines.resize(static_cast<size_t>(selected));
+        CallOriginal(LB_GETSELITEMS, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(lines.data()));
+    }
+    if (lines.empty()) return;
+    // All selected lines take the opposite of the line with the caret.
+    int caret = static_cast<int>(CallOriginal(LB_GETCARETINDEX, 0, 0));
+    int model = lines.front();
+    for (int line : lines) if (line == caret) model = line;
+    const int check = GetCheck(model) ? 0 : 1;
+    for (int line : lines) SetCheck(line, check);
+}
+
+void CheckListBox::InvalidateLine(int line) const {
+    RECT rect;
+    if (CallOriginal(LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&rect)) != LB_ERR)
+        InvalidateRect(handle_, &rect, FALSE);
+}
+
+LRESULT CALLBACK CheckListBox::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<CheckListBox*>(GetPropA(window, SelfProperty));
+    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT CheckListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case LB_ADDSTRING:
+    case LB_INSERTSTRING: {
+        LRESULT line = CallOriginal(message, wParam, lParam);
+        if (line >= 0) CallOriginal(LB_SETITEMDATA, static_cast<WPARAM>(line),
+                                    reinterpret_cast<LPARAM>(new LineState));
+        return line;
+    }
+    case LB_GETITEMDATA: {
+        LineState* state = State(static_cast<int>(wParam));
+        return state ? state->data : 0;
+    }
+    case LB_SETITEMDATA: {
+        LineState* state = State(static_cast<int>(wParam));
+        if (!state) return LB_ERR;
+        state->data = lParam;
+        return 0;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        const int x = GET_X_LPARAM(lParam);
+        LRESULT hit = CallOriginal(LB_ITEMFROMPOINT, 0, lParam);
+        if (x < BoxWidth() && HIWORD(hit) == 0) {
+            SetFocus(handle_);
+            Toggle(LOWORD(hit));
+            return 0;
+        }
+        break;
+    }
+    case WM_KEYDOWN:
+        if (wParam == VK_SPACE) {
+            ToggleSelected();
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == ' ') return 0;
+        break;
+    case WM_NCDESTROY: {
+        LRESULT result = CallOriginal(message, wParam, lParam);
+        Detach();
+        return result;
+    }
+    default:
+        break;
+    }
+    return CallOriginal(message, wParam, lParam);
+}

@@ -1,0 +1,52 @@
+#pragma once
+// An owner-drawn list box with a tick box in front of every line. Each line's
+// item data is a record of its own holding the caller's data and the tick;
+// LB_GETITEMDATA and LB_SETITEMDATA sent to the control reach the caller's
+// data, so the list reads like any list box. A click on a line's box toggles
+// it; the space bar toggles the selected lines. Records are released when
+// the control deletes a line (WM_DELETEITEM, handed on by the dialog).
+#include "platform/OwnerDrawnControl.h"
+#include "platform/Window.h"
+
+class CheckListBox : public ListBox, public OwnerDrawnControl {
+public:
+    CheckListBox() = default;
+    ~CheckListBox() override;
+    CheckListBox(const CheckListBox&) = delete;
+    CheckListBox& operator=(const CheckListBox&) = delete;
+
+    // Takes over the control: subclasses it and sets the line height.
+    void Attach(HWND control);
+    void Detach();
+
+    int GetCheck(int line) const;
+    void SetCheck(int line, int check) const;
+
+    // The part of a line right of its box, where the derived class draws.
+    int BoxWidth() const;
+
+protected:
+    // Draws the text part of a line: `item.rcItem` starts right of the box
+    // and `item.itemData` is the caller's data of the line.
+    virtual void DrawItem(DRAWITEMSTRUCT& item);
+    virtual void MeasureItem(MEASUREITEMSTRUCT& item);
+
+private:
+    struct LineState {
+        LPARAM data = 0;
+        int check = 0;
+    };
+
+    void OnDrawItem(DRAWITEMSTRUCT& item) override;
+    void OnDeleteItem(DELETEITEMSTRUCT& item) override;
+
+    LineState* State(int line) const;
+    LRESULT CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) const;
+    void Toggle(int line) const;
+    void ToggleSelected() const;
+    void InvalidateLine(int line) const;
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    WNDPROC original_ = nullptr;
+};

@@ -1,0 +1,59 @@
+#pragma once
+// Base of every dialog window: created from a template, modal (with a
+// message loop of its own, so that PreTranslateMessage sees every message)
+// or modeless; dispatches commands and messages to the derived class's
+// tables and exchanges data between fields and controls.
+#include "platform/Window.h"
+
+class DataExchange;
+class OwnerDrawnControl;
+
+class Dialog {
+public:
+    explicit Dialog(int templateId) : templateId_(templateId) {}
+    virtual ~Dialog();
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+
+    // Shows the dialog modally over `owner`; returns the EndDialog result.
+    INT_PTR DoModal(HWND owner = nullptr);
+    // Creates the dialog modeless (for tests); EndDialog then only records
+    // the result.
+    bool Create(HWND owner = nullptr);
+    void DestroyWindow();
+
+    Window Wnd() const { return Window(handle_); }
+    HWND Handle() const { return handle_; }
+    Window Item(int id) const { return Window(GetDlgItem(handle_, id)); }
+    void EndDialog(INT_PTR result);
+    bool Ended() const { return ended_; }
+    INT_PTR Result() const { return result_; }
+
+    // Controls to fields (save) or fields to controls.
+    bool UpdateData(bool save = true);
+
+    // Keyboard handling of a queued message before it is dispatched; true
+    // when the message was consumed.
+    virtual bool PreTranslateMessage(MSG* message);
+
+protected:
+    virtual void DoDataExchange(DataExchange&) {}
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+    // The derived class's tables; false sends the message on to the default.
+    virtual bool OnCommand(int /*id*/, int /*code*/) { return false; }
+    virtual bool OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    static OwnerDrawnControl* OwnerDrawnChild(HWND child);
+
+    int templateId_;
+    HWND handle_ = nullptr;
+    bool ended_ = false;
+    bool modal_ = false;
+    bool exchanging_ = false;
+    INT_PTR result_ = 0;
+};

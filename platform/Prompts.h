@@ -1,0 +1,29 @@
+#pragma once
+// The program's questions to the user and its hand-offs to the shell. The
+// program links the real ones (platform/prompts); the tests link scripted
+// ones that record what was asked and answer without a person.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string>
+
+// A message box captioned with the executable's name, owned by the active
+// window; returns the button pressed (IDOK, IDYES, ...).
+int MessageBoxPrompt(const std::string& text, UINT type);
+
+struct FileDialogRequest {
+    bool open = true;            // open or save
+    std::string defaultExtension;
+    std::string fileName;        // proposed name
+    DWORD flags = 0;             // OFN_...
+    std::string filter;          // "description|pattern" pairs, as in "*.dat|*.dat"
+};
+
+// Runs the file dialog; true with the chosen full path, false on cancel.
+bool FileDialogPrompt(const FileDialogRequest& request, std::string& chosenPath);
+
+// The shell's folder browser (SHBrowseForFolderA).
+LPITEMIDLIST FolderBrowserPrompt(BROWSEINFOA& info);
+
+// Opens a file with its associated program (ShellExecuteA).
+HINSTANCE ShellOpenPrompt(const std::string& path);

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Runs a command with a private X display and a booted, persistent Wine
+# server, and stops both afterwards, whatever the command's result.
+#   scripts/with-wine.sh [--display] COMMAND...
+# With --display the desktop's own DISPLAY is used when there is one.
+set -u
+source "$(dirname "$0")/wine-env.sh"
+
+use_desktop=0
+if [ "${1:-}" = "--display" ]; then use_desktop=1; shift; fi
+
+xvfb_pid=""
+cleanup() {
+  wineserver -k >/dev/null 2>&1
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" >/dev/null 2>&1
+  return 0
+}
+trap cleanup EXIT INT TERM
+
+if [ $use_desktop -eq 0 ] || [ -z "${DISPLAY:-}" ]; then
+  for n in $(seq 90 140); do
+    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
+    Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+    if kill -0 "$xvfb_pid" 2>/dev/null && [ -e /tmp/.X11-unix/X$n ]; then
+      export DISPLAY=:$n; break
+    fi
+    xvfb_pid=""
+  done
+  [ -n "$xvfb_pid" ] || { echo "could not start Xvfb" >&2; exit 1; }
+fi
+
+# Wine's helpers inherit the first program's output; send it away so that
+# nothing (CTest in particular) waits for them.
+wineserver -p 600 </dev/null >/dev/null 2>&1
+if [ ! -f "$WINEPREFIX/.vellaro-ready" ]; then
+  wine wineboot --init </dev/null >/dev/null 2>&1
+  # Without a window manager Wine waits seconds for every hidden window
+  # unless its windows are unmanaged.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+  wineserver -w
+  wineserver -p 600 </dev/null >/dev/null 2>&1
+  touch "$WINEPREFIX/.vellaro-ready"
+else
+  wine wineboot </dev/null >/dev/null 2>&1
+fi
+
+"$@"
