@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake make g++ googletest g++-mingw-w64-i686 mingw-w64-i686-dev
-          wine wine32:i386 xvfb xauth x11-apps imagemagick fonts-ipafont-gothic locales
+          wine wine32:i386 xvfb xauth x11-utils imagemagick fonts-ipafont-gothic locales
           python3 jdupes fdupes rdfind rmlint time)
 
 missing=()

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Starts Vellaro under a private X display, searches a small demo folder as a
+# person would (settings, folder, OK, Search) and saves screenshots of the
+# main window before and after: build/screenshot-start.png and
+# build/screenshot.png (docs/screenshot.png too, with --docs).
+set -u
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$root/build
+docs=0; [ "${1:-}" = "--docs" ] && docs=1
+python3 "$root/scripts/make-demo-tree.py" "$build/demo"
+
+shoot() {  # shoot FILE: the main window of Vellaro into FILE
+  local id
+  id=$(xwininfo -root -tree | grep '"\[Vellaro\]' | head -n 1 | awk '{print $1}')
+  [ -n "$id" ] || { echo "no Vellaro window to capture" >&2; return 1; }
+  import -window "$id" "$1"
+}
+
+session() {
+  set -u
+  export -f shoot
+  wine "$build/win32/vellaro.exe" </dev/null >/dev/null 2>&1 &
+  for _ in $(seq 100); do xwininfo -root -tree | grep -q '"\[Vellaro\] ' && break; sleep 0.1; done
+  sleep 1
+  shoot "$build/screenshot-start.png" || return 1
+  wineserver -k; sleep 0.5; wineserver -p 600 </dev/null >/dev/null 2>&1
+  wine "$build/win32/drive_vellaro.exe" "Z:$(echo "$build/demo" | tr / '\\')" </dev/null >/dev/null 2>&1 || return 1
+  sleep 1
+  shoot "$build/screenshot.png"
+}
+export -f session shoot
+export build
+"$root/scripts/with-wine.sh" bash -c session || exit 1
+[ $docs -eq 1 ] && mkdir -p "$root/docs" && cp "$build/screenshot.png" "$root/docs/screenshot.png"
+echo "Vellaro ran under Xvfb (no display here). Screenshots of its main window:"
+echo "  $build/screenshot-start.png  (at start-up)"
+echo "  $build/screenshot.png        (after searching the demo folder $build/demo)"
