@@ -1,0 +1,84 @@
+#pragma once
+// The search settings dialog: the folders to search, whether their
+// subfolders are searched too, and the file-name patterns. What the user
+// confirms with OK is left in JoinedDirectories, JoinedFileTypes and
+// SubdirectoryFlag for the next search; Cancel leaves them as they were.
+#include "common/CommonTools.h"
+#include "platform/Dialog.h"
+#include "platform/MessageMap.h"
+
+#include <string>
+#include <vector>
+
+class CSettingsDialog : public Dialog {
+public:
+    CSettingsDialog();
+
+    // Every list entry followed by ";;"; changed only by OK.
+    std::string JoinedDirectories;
+    std::string JoinedFileTypes;
+    // Search the subfolders of every listed folder too.
+    int SubdirectoryFlag = 1;
+    std::string DirectoryEntry;
+    std::string FileTypeEntry;
+    // Modes of the two Add/Remove buttons: 0 none, 1 Add, 2 Remove.
+    int DirectoryFlag = 0;
+    int FileTypeyFlag = 0;
+
+protected:
+    void DoDataExchange(DataExchange& exchange) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    bool OnCommand(int id, int code) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    // Which fields an exchange moves: all three, or only one entry field
+    // (the handlers that show a new entry text leave the check box alone).
+    enum class ExchangeScope { AllFields, DirectoryEntryOnly, FileTypeEntryOnly };
+
+    void OnDirectoryButton();
+    void OnFileTypeButton();
+    void OnOpenButton();
+    void OnDirectoryBrowse();
+    void OnFileTypeBrowse();
+    void OnSaveButton();
+    void OnDirectoryTyping();
+    void OnFileTypeTyping();
+    void OnDirectorySelection();
+    void OnFileTypeSelection();
+    void AddDirectory();
+    void RemoveDirectory();
+    void AddFileType();
+    void RemoveFileType();
+    bool OnDropFiles(WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    void ShowFields(ExchangeScope scope);
+    void ApplyOkRule();
+    void ApplyTitleRule();
+    void SetDirectoryMode(int mode);
+    void SetFileTypeMode(int mode);
+    // A folder that may enter the folder list from a drop or a settings file.
+    bool IsNewExistingFolder(const std::string& folder) const;
+    std::vector<std::string> ListTexts(ListBox list) const;
+    std::string JoinList(ListBox list) const;
+
+    static const CommandEntry<CSettingsDialog> Commands[];
+    static const MessageEntry<CSettingsDialog> Messages[];
+
+    Window okButton_;
+    ListBox directoryList_;
+    ListBox fileTypeList_;
+    Window saveButton_;
+    Window fileTypeBrowseButton_;
+    Window directoryBrowseButton_;
+    Window openButton_;
+    Window fileTypeButton_;
+    Window directoryButton_;
+    CCommonTools tools_;
+
+    ExchangeScope exchangeScope_ = ExchangeScope::AllFields;
+    // The check box state at opening, given back by Cancel.
+    int subdirectoryFlagAtOpening_ = 1;
+};

@@ -1,0 +1,154 @@
+// Saving and opening settings files, on real files through the Windows
+// run-time's text mode.
+#include "SettingsHarness.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TempTree.h"
+
+#include <gtest/gtest.h>
+
+using Items = std::vector<std::string>;
+
+namespace {
+
+int FilesIn(const std::string& folder) {
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    int count = 0;
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return count;
+}
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { scripted::Reset(); }
+
+    // Opens `path` with the Open button.
+    void Open(SettingsHarness& ui, const std::string& path) {
+        scripted::AnswerFileDialog(path);
+        ui.Press(IDC_OPEN_BUTTON);
+    }
+    void Save(SettingsHarness& ui, const std::string& path) {
+        scripted::AnswerFileDialog(path);
+        ui.Press(IDC_SAVE_BUTTON);
+    }
+
+    TempTree tree;
+    CSettingsDialog dialog;
+};
+
+TEST_F(SettingsFileTest, SaveThenOpenGivesTheSameLists) {
+    const std::string data = tree.Folder("data"), photos = tree.Folder("photos");
+    const std::string file = tree.Path("system.dat");
+    SettingsHarness ui(dialog);
+    ui.AddFolder(photos);
+    ui.AddFolder(data);
+    ui.AddFileType("*.JPG");
+    Save(ui, file);
+    const FileDialogRequest& request = scripted::FileDialogs().back();
+    EXPECT_FALSE(request.open);
+    EXPECT_EQ(request.fileName, "system.dat");
+    EXPECT_EQ(request.defaultExtension, "system.dat");
+    EXPECT_EQ(request.flags, 6u);
+    EXPECT_EQ(request.filter, "*.dat|*.dat");
+    // Text mode: CR LF on disk.
+    EXPECT_EQ(TempTree::ReadFile(file), "#DIRECTORY\r\n" + data + "\r\n#DIRECTORY\r\n" + photos +
+                                            "\r\n#FILETYPE\r\n*.*\r\n#FILETYPE\r\n*.jpg\r\n");
+    EXPECT_EQ(FilesIn(tree.Root()), 1);  // no temporary file left
+
+    ui.Select(IDC_FILETYPE_LIST, 1);
+    ui.DoubleClick(IDC_DIRECTORY_LIST, 0);
+    SendDlgItemMessageA(ui.Handle(), IDC_SUBDIRECTORY_CHECK, BM_SETCHECK, BST_UNCHECKED, 0);
+    ui.Type(IDC_DIRECTORY_ENTRY, "typed");
+    Open(ui, file);
+    EXPECT_TRUE(scripted::FileDialogs().back().open);
+    EXPECT_EQ(ui.Items(IDC_DIRECTORY_LIST), (Items{data, photos}));
+    EXPECT_EQ(ui.Items(IDC_FILETYPE_LIST), (Items{"*.*", "*.jpg"}));
+    EXPECT_TRUE(ui.Enabled(IDOK));
+    EXPECT_EQ(ui.Title(), "[検索設定] OK ボタンを押してください");
+    // Loading leaves the check box, entry fields and button modes alone.
+    EXPECT_EQ(ui.Checked(), BST_UNCHECKED);
+    EXPECT_EQ(ui.Text(IDC_DIRECTORY_ENTRY), "typed");
+    EXPECT_EQ(dialog.DirectoryFlag, 1);
+    EXPECT_EQ(ui.Text(IDC_FILETYPE_ADD), "削除(&E)");
+    // Remove with no entry selected any more removes nothing.
+    ui.Press(IDC_FILETYPE_ADD);
+    EXPECT_EQ(ui.Items(IDC_FILETYPE_LIST).size(), 2u);
+    EXPECT_FALSE(ui.Enabled(IDC_FILETYPE_ADD));
+    EXPECT_TRUE(scripted::MessageBoxes().empty());
+}
+
+TEST_F(SettingsFileTest, OpeningSkipsDuplicateMissingAndOddRecords) {
+    const std::string data = tree.Folder("data");
+    std::string upper = data;
+    for (char& c : upper) if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    tree.Folder("x;;y");
+    const std::string file = tree.WriteFile("mixed.dat",
+        "#FILETYPE\r\nreport.TXT\r\n#DIRECTORY\r\n" + data + "\r\n#FILETYPE\r\n*.jpg\r\n"
+        "#DIRECTORY\r\n" + upper + "\r\n#DIRECTORY\r\n" + tree.Path("deleted") + "\r\n"
+        "#DIRECTORY\r\n" + tree.Path("x;;y") + "\r\n#DIRECTORY\r\n\r\n#FILETYPE\r\n*.JPG\r\n"
+        "#FILETYPE\r\n*readme\r\n#FILETYPE\r\n\r\n#FILETYPE\r\n");
+    SettingsHarness ui(dialog);
+    Open(ui, file);
+    EXPECT_EQ(ui.Items(IDC_DIRECTORY_LIST), Items{data});
+    EXPECT_EQ(ui.Items(IDC_FILETYPE_LIST), (Items{"**readme", "*.jpg", "*.TXT"}));
+    EXPECT_TRUE(scripted::MessageBoxes().empty());
+}
+
+TEST_F(SettingsFileTest, FilesWithOnlyFoldersOrNoMarkersEmptyTheLists) {
+    const std::string data = tree.Folder("data");
+    SettingsHarness ui(dialog);
+    Open(ui, tree.WriteFile("folders.dat", "#DIRECTORY\r\n" + data + "\r\n"));
+    EXPECT_EQ(ui.Items(IDC_DIRECTORY_LIST), Items{data});
+    EXPECT_EQ(ui.Items(IDC_FILETYPE_LIST), Items{});  // no default *.*
+    EXPECT_FALSE(ui.Enabled(IDOK));
+    EXPECT_EQ(ui.Title(), "[検索設定] ファイルの種類を設定して下さい");
+
+    Open(ui, tree.WriteFile("plain.dat", data + "\r\n*.*\r\n"));
+    EXPECT_EQ(ui.Items(IDC_DIRECTORY_LIST), Items{});
+    EXPECT_EQ(ui.Title(), "[検索設定] ディレクトリとファイルの種類を設定して下さい");
+}
+
+TEST_F(SettingsFileTest, LongLinesAreReadInPiecesThatCountAsLines) {
+    // The run-time's text mode drops the CR of CR LF. 2500 bytes: the first 1999 end in ".one"; the remaining 501 begin
+    // with a marker whose value is the next line.
+    const std::string line = std::string(1995, 'x') + ".one" + "#FILETYPE" + std::string(488, 'y') + ".two";
+    ASSERT_EQ(line.size(), 2500u);
+    SettingsHarness ui(dialog);
+    Open(ui, tree.WriteFile("long.dat", "#FILETYPE\r\n" + line + "\r\nfile.three\r\n"));
+    EXPECT_EQ(ui.Items(IDC_FILETYPE_LIST), (Items{"*.one", "*.three"}));
+}
+
+TEST_F(SettingsFileTest, FilesThatCannotBeOpenedAreReportedAndLeftAsTheyWere) {
+    const std::string old = "#FILETYPE\r\n*.old\r\n";
+    const std::string readOnly = tree.WriteFile("readonly.dat", old);
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    const std::string locked = tree.WriteFile("system.dat", old);
+    SettingsHarness ui(dialog);
+    HANDLE lock = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    Open(ui, locked);
+    Save(ui, locked);
+    CloseHandle(lock);
+    Open(ui, tree.Folder("folder.dat"));
+    Save(ui, tree.Path("folder.dat"));
+    Save(ui, readOnly);
+    Save(ui, tree.Path("no folder\\new.dat"));
+    scripted::CancelFileDialog();
+    ui.Press(IDC_OPEN_BUTTON);
+    ui.Press(IDC_SAVE_BUTTON);
+
+    std::vector<std::string> texts;
+    for (const auto& box : scripted::MessageBoxes()) texts.push_back(box.text);
+    EXPECT_EQ(texts, (Items{"system.datが開けません", "system.datが開けません", "folder.datが開けません",
+                            "folder.datが開けません", "readonly.datが開けません", "new.datが開けません"}));
+    EXPECT_EQ(ui.Items(IDC_FILETYPE_LIST), Items{"*.*"});
+    EXPECT_EQ(TempTree::ReadFile(readOnly), old);
+    EXPECT_EQ(TempTree::ReadFile(locked), old);
+    EXPECT_EQ(FilesIn(tree.Root()), 2);  // no temporary file left
+}
+
+}  // namespace
