@@ -1,5 +1,5 @@
 // The main window created from its template and driven with real messages.
-#include "app/FileSearchDialog.h"
+#include "app/ScriptedMainWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -8,36 +8,6 @@
 #include <vector>
 
 namespace {
-
-// A main window that runs test steps when WM_APP arrives in its queue, so
-// that steps can follow posted input inside the modal loop.
-class ScriptedMainWindow : public CFileSearchDialog {
-public:
-    std::vector<std::function<void(ScriptedMainWindow&)>> steps;
-    bool reachedWhileRunning = false;
-
-    void PostStep() { Wnd().Post(WM_APP); }
-
-protected:
-    BOOL OnInitDialog() override {
-        BOOL result = CFileSearchDialog::OnInitDialog();
-        if (!steps.empty()) PostStep();
-        return result;
-    }
-
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
-        if (message == WM_APP) {
-            reachedWhileRunning = !Ended();
-            if (!steps.empty()) {
-                auto step = steps.front();
-                steps.erase(steps.begin());
-                step(*this);
-            }
-            return true;
-        }
-        return CFileSearchDialog::OnMessage(message, wParam, lParam, result);
-    }
-};
 
 HWND FindTopWindow(const std::string& title) {
     return FindWindowA("#32770", title.c_str());

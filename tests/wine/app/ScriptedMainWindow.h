@@ -1,0 +1,93 @@
+#pragma once
+// A main window that runs test steps inside its own modal loop: each step
+// runs when a WM_APP posted to the window is dispatched, the first one as
+// soon as the window is up. A step may start a long operation; input that
+// the step posted before arrives inside that operation, as a user's would.
+#include "app/FileSearchDialog.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class ScriptedMainWindow : public CFileSearchDialog {
+public:
+    using Step = std::function<void(ScriptedMainWindow&)>;
+    std::vector<Step> steps;
+    // False when a step found the dialog already ended.
+    bool reachedWhileRunning = false;
+
+    void PostStep() { Wnd().Post(WM_APP); }
+    // Clicks Search (or closes the window) from inside the running
+    // operation once ActionFlag reaches `state` and `pumps` more messages
+    // have been handed over.
+    void ClickSearchWhen(int state, int pumps = 0) { PostWhen(state, pumps, false); }
+    void CloseWhen(int state, int pumps = 0) { PostWhen(state, pumps, true); }
+    // The settings dialog that opens next is confirmed (or cancelled) as
+    // soon as it is up, with whatever its lists hold.
+    void AnswerSettings(bool ok) { Wnd().Post(WM_APP + 2, ok ? IDOK : IDCANCEL); }
+    // Opens the settings over the given folders and file types and confirms.
+    void ConfirmSettings(const std::string& folders, const std::string& fileTypes = "*.*;;") {
+        Settings().JoinedDirectories = folders;
+        Settings().JoinedFileTypes = fileTypes;
+        AnswerSettings(true);
+        OnSettingsButton();
+    }
+    // The ActionFlag values seen while the trigger waited, in order.
+    std::vector<int> statesSeen;
+
+protected:
+    BOOL OnInitDialog() override {
+        BOOL result = CFileSearchDialog::OnInitDialog();
+        if (!steps.empty()) PostStep();
+        return result;
+    }
+
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+        if (message == WM_APP) {
+            reachedWhileRunning = !Ended();
+            if (!steps.empty()) {
+                Step step = steps.front();
+                steps.erase(steps.begin());
+                step(*this);
+            }
+            return true;
+        }
+        if (message == WM_APP + 1) {
+            OnTrigger();
+            return true;
+        }
+        if (message == WM_APP + 2) {
+            HWND settings = Settings().Handle();
+            if (settings) PostMessageA(settings, WM_COMMAND, MAKEWPARAM(wParam, BN_CLICKED),
+                                       reinterpret_cast<LPARAM>(GetDlgItem(settings, static_cast<int>(wParam))));
+            else Wnd().Post(WM_APP + 2, wParam);  // not up yet
+            return true;
+        }
+        return CFileSearchDialog::OnMessage(message, wParam, lParam, result);
+    }
+
+private:
+    void PostWhen(int state, int pumps, bool close) {
+        triggerState_ = state;
+        triggerPumps_ = pumps;
+        triggerCloses_ = close;
+        Wnd().Post(WM_APP + 1);
+    }
+
+    void OnTrigger() {
+        if (statesSeen.empty() || statesSeen.back() != ActionFlag) statesSeen.push_back(ActionFlag);
+        const bool running = ActionFlag == 1 || ActionFlag == 3 || ActionFlag == 6;
+        if (ActionFlag == triggerState_ && triggerPumps_-- <= 0) {
+            if (triggerCloses_) Wnd().Post(WM_CLOSE);
+            else Wnd().Send(WM_COMMAND, MAKEWPARAM(IDC_SEARCH_BUTTON, BN_CLICKED),
+                            reinterpret_cast<LPARAM>(Item(IDC_SEARCH_BUTTON).Handle()));
+            return;
+        }
+        // Waits only while an operation hands over messages.
+        if (running || ActionFlag == triggerState_ || ActionFlag == 5 || ActionFlag == 2) Wnd().Post(WM_APP + 1);
+    }
+
+    int triggerState_ = -1;
+    int triggerPumps_ = 0;
+    bool triggerCloses_ = false;
+};

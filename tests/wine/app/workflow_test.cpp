@@ -1,0 +1,273 @@
+// The whole search driven from the main window on real folders: each state's
+// captions, titles and enabling, aborts in every phase, and closing.
+#include "app/ScriptedMainWindow.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TempTree.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+class Workflow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        scripted::Reset();
+        // Two pairs of duplicates in different lengths, and files alone.
+        tree.WriteFile("a\\photo.jpg", std::string(3000, 'p'));
+        tree.WriteFile("b\\photo copy.jpg", std::string(3000, 'p'));
+        tree.WriteFile("b\\notes.txt", "notes of the meeting");
+        tree.WriteFile("c\\議事録.txt", "notes of the meeting");
+        tree.WriteFile("c\\other.txt", "something else entirely");
+        tree.WriteFile("c\\third.txt", "same length, other text");
+        for (int i = 0; i < 40; ++i)
+            tree.WriteFile("many\\file" + std::to_string(i) + ".dat", std::string(100 + i, 'm'));
+        empty = tree.Folder("empty");
+    }
+
+    std::string Folders() const { return tree.Root() + ";;"; }
+
+    static bool Asked(const std::string& fragment) {
+        for (const auto& box : scripted::MessageBoxes())
+            if (box.text.find(fragment) != std::string::npos) return true;
+        return false;
+    }
+
+    TempTree tree;
+    std::string empty;
+};
+
+struct Controls {
+    explicit Controls(CFileSearchDialog& main)
+        : search(main.Item(IDC_SEARCH_BUTTON).Handle()),
+          settings(main.Item(IDC_SETTINGS_BUTTON).Handle()),
+          remove(main.Item(IDC_DELETE_BUTTON).Handle()),
+          recycle(main.Item(IDC_RECYCLE_CHECK).Handle()),
+          groups(main.Item(IDC_GROUP_LIST).Handle()),
+          lines(main.Item(IDC_CANDIDATE_LIST).Handle()),
+          status(main.Item(IDC_STATUS_FIELD).Handle()),
+          title(main.Wnd()) {}
+    Button search, settings, remove, recycle;
+    ComboBox groups;
+    ListBox lines;
+    Edit status;
+    Window title;
+};
+
+TEST_F(Workflow, SettingsConfirmedEnablesSearchAndCancelChangesNothing) {
+    ScriptedMainWindow main;
+    main.steps.push_back([&](ScriptedMainWindow& w) {
+        Controls c(w);
+        w.Settings().JoinedDirectories = Folders();
+        w.AnswerSettings(false);
+        w.OnSettingsButton();
+        EXPECT_EQ(w.ActionFlag, 0);
+        EXPECT_FALSE(c.search.IsEnabled());
+        EXPECT_EQ(c.title.Text(), "[Vellaro] 検索設定をして下さい");
+
+        w.AnswerSettings(true);
+        w.OnSettingsButton();
+        EXPECT_EQ(w.ActionFlag, 5);
+        EXPECT_TRUE(c.search.IsEnabled());
+        EXPECT_EQ(c.search.Text(), "検索(&G)");
+        EXPECT_EQ(c.title.Text(), "[Vellaro] 検索ボタンを押してください");
+        EXPECT_FALSE(c.remove.IsEnabled());
+        w.Wnd().Post(WM_CLOSE);
+    });
+    EXPECT_EQ(main.DoModal(), IDCANCEL);
+    EXPECT_TRUE(main.steps.empty());
+}
+
+TEST_F(Workflow, ASearchThatFindsNothingOffersOnlyFinish) {
+    ScriptedMainWindow main;
+    main.steps.push_back([&](ScriptedMainWindow& w) {
+        Controls c(w);
+        w.ConfirmSettings(empty + ";;");
+        w.OnSearchButton();
+        EXPECT_EQ(w.ActionFlag, 4);
+        EXPECT_EQ(c.title.Text(), "[Vellaro] ファイルが見つかりませんでした");
+        EXPECT_EQ(c.status.Text(), "合計 0 ファイル");
+        EXPECT_TRUE(c.search.IsEnabled());
+        EXPECT_EQ(c.search.Text(), "終了(&G)");
+        EXPECT_FALSE(c.settings.IsEnabled());
+        EXPECT_FALSE(c.remove.IsEnabled());
+        EXPECT_FALSE(c.recycle.IsEnabled());
+        w.OnSearchButton();  // Finish
+    });
+    EXPECT_EQ(main.DoModal(), IDOK);
+    EXPECT_FALSE(Asked("かかりました"));
+}
+
+TEST_F(Workflow, AComparisonWithoutDuplicatesEndsWithSettingsEnabled) {
+    ScriptedMainWindow main;
+    main.steps.push_back([&](ScriptedMainWindow& w) {
+        Controls c(w);
+        w.ConfirmSettings(tree.Path("many") + ";;");
+        w.OnSearchButton();
+        EXPECT_EQ(w.ActionFlag, 0);
+        EXPECT_EQ(c.title.Text(), "[Vellaro] 重複ファイルが見つかりませんでした");
+        EXPECT_EQ(c.status.Text(), "0 組 / 0 ファイル");
+        EXPECT_FALSE(c.search.IsEnabled());
+        EXPECT_EQ(c.search.Text(), "終了(&G)");
+        EXPECT_TRUE(c.settings.IsEnabled());
+        EXPECT_FALSE(c.remove.IsEnabled());
+        EXPECT_FALSE(c.recycle.IsEnabled());
+        // A click that arrives anyway is refused with a message.
+        w.OnSearchButton();
+        ASSERT_FALSE(scripted::MessageBoxes().empty());
+        EXPECT_EQ(scripted::MessageBoxes().back().text, "CFileSearchDialog error\nActionFlag is not true");
+        EXPECT_EQ(scripted::MessageBoxes().back().type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+        w.Wnd().Post(WM_CLOSE);
+    });
+    EXPECT_EQ(main.DoModal(), IDCANCEL);
+    EXPECT_TRUE(Asked("かかりました"));
+}
+
+TEST_F(Workflow, AComparisonWithDuplicatesOffersDeleteAndKeepsResultsUntilTheNextSearch) {
+    ScriptedMainWindow main;
+    main.steps.push_back([&](ScriptedMainWindow& w) {
+        Controls c(w);
+        w.ConfirmSettings(Folders());
+        w.OnSearchButton();
+        EXPECT_EQ(w.ActionFlag, 4);
+        EXPECT_EQ(c.title.Text(), "[Vellaro] 比較が終了しました / 削除ボタンでチェックファイルを削除できます");
+        EXPECT_EQ(c.groups.Count(), 2);
+        EXPECT_EQ(c.lines.Count(), 4);
+        EXPECT_EQ(w.GroupListCount, 2);
+        EXPECT_EQ(c.status.Text(), "2 組 / 4 ファイル");
+        EXPECT_EQ(c.search.Text(), "終了(&G)");
+        EXPECT_TRUE(c.search.IsEnabled());
+        EXPECT_TRUE(c.settings.IsEnabled());
+        EXPECT_TRUE(c.remove.IsEnabled());
+        EXPECT_TRUE(c.recycle.IsEnabled());
+
+        // Confirming the settings again keeps the results and Delete.
+        w.AnswerSettings(true);
+        w.OnSettingsButton();
+        EXPECT_EQ(w.ActionFlag, 5);
+        EXPECT_EQ(c.groups.Count(), 2);
+        EXPECT_EQ(c.lines.Count(), 4);
+        EXPECT_TRUE(c.remove.IsEnabled());
+
+        // A new search over nothing empties the group list; the old lines
+        // stay until a new ordering has finished.
+        w.ConfirmSettings(empty + ";;");
+        w.OnSearchButton();
+        EXPECT_EQ(c.groups.Count(), 0);
+        EXPECT_EQ(c.lines.Count(), 4);
+        EXPECT_FALSE(c.remove.IsEnabled());
+        EXPECT_FALSE(c.settings.IsEnabled());
+        EXPECT_FALSE(c.recycle.IsEnabled());
+        w.Wnd().Post(WM_CLOSE);
+    });
+    EXPECT_EQ(main.DoModal(), IDCANCEL);
+}
+
+TEST_F(Workflow, AbortDuringCollectionComparesWhatWasGathered) {
+    ScriptedMainWindow main;
+    main.steps.push_back([&](ScriptedMainWindow& w) {
+        Controls c(w);
+        w.ConfirmSettings(tree.Path("many") + ";;");
+        w.ClickSearchWhen(1, 10);
+        w.OnSearchButton();
+        // The comparison ran on the files gathered before the abort.
+        EXPECT_TRUE(std::find(w.statesSeen.begin(), w.statesSeen.end(), 1) != w.statesSeen.end());
+        EXPECT_TRUE(Asked("かかりました"));
+        EXPECT_EQ(w.ActionFlag, 0);
+        w.Wnd().Post(WM_CLOSE);
+    });
+    EXPECT_EQ(main.DoModal(), IDCANCEL);
+}
+
+TEST_F(Workflow, AbortDuringOrderingOffersCompareAgain) {
+    ScriptedMainWindow main;
+    main.steps.push_back([&](ScriptedMainWindow& w) {
+        Controls c(w);
+        w.ConfirmSettings(Folders());
+        w.ClickSearchWhen(6, 3);
+        w.OnSearchButton();
+        EXPECT_EQ(w.ActionFlag, 2);
+        EXPECT_EQ(c.search.Text(), "比較(&G)");
+        EXPECT_TRUE(c.search.IsEnabled());
+        EXPECT_EQ(c.title.Text(), "[Vellaro] 比較中です");
+        EXPECT_EQ(c.status.Text(), "データ初期化中");
+        EXPECT_FALSE(c.settings.IsEnabled());
+        EXPECT_FALSE(c.remove.IsEnabled());
+        EXPECT_FALSE(c.recycle.IsEnabled());
+        EXPECT_EQ(c.groups.Count(), 46);  // still the gathered files
+        EXPECT_FALSE(Asked("かかりました"));
+
+        w.OnSearchButton();  // 比較(&G)
+        EXPECT_EQ(w.ActionFlag, 4);
+        EXPECT_EQ(c.groups.Count(), 2);
+        EXPECT_EQ(c.status.Text(), "2 組 / 4 ファイル");
+        w.Wnd().Post(WM_CLOSE);
+    });
+    EXPECT_EQ(main.DoModal(), IDCANCEL);
+}
+
+TEST_F(Workflow, AbortDuringComparisonOffersThePartialResult) {
+    // Many small runs of duplicates, so that some are done before the abort.
+    for (int i = 0; i < 30; ++i) {
+        const std::string bytes(500 + i, static_cast<char>('a' + i % 26));
+        tree.WriteFile("dups\\x" + std::to_string(i) + ".bin", bytes);
+        tree.WriteFile("dups\\y" + std::to_string(i) + ".bin", bytes);
+    }
+    ScriptedMainWindow main;
+    main.steps.push_back([&](ScriptedMainWindow& w) {
+        Controls c(w);
+        w.ConfirmSettings(tree.Path("dups") + ";;");
+        w.ClickSearchWhen(3, 12);
+        w.OnSearchButton();
+        EXPECT_TRUE(Asked("かかりました"));
+        EXPECT_GT(c.groups.Count(), 0);
+        EXPECT_LT(c.groups.Count(), 30);
+        EXPECT_EQ(c.lines.Count(), 2 * c.groups.Count());
+        EXPECT_EQ(w.ActionFlag, 4);
+        EXPECT_TRUE(c.remove.IsEnabled());
+        EXPECT_TRUE(c.settings.IsEnabled());
+        EXPECT_TRUE(c.recycle.IsEnabled());
+        w.Wnd().Post(WM_CLOSE);
+    });
+    EXPECT_EQ(main.DoModal(), IDCANCEL);
+}
+
+TEST_F(Workflow, TheSecondClickOfADoubleClickAbortsTheSearch) {
+    ScriptedMainWindow main;
+    main.steps.push_back([&](ScriptedMainWindow& w) {
+        w.ConfirmSettings(Folders());
+        HWND search = w.Item(IDC_SEARCH_BUTTON).Handle();
+        for (int click = 0; click < 2; ++click)
+            w.Wnd().Post(WM_COMMAND, MAKEWPARAM(IDC_SEARCH_BUTTON, BN_CLICKED), reinterpret_cast<LPARAM>(search));
+        w.PostStep();
+    });
+    main.steps.push_back([&](ScriptedMainWindow& w) {
+        // The second click arrived at the first entry of the walk.
+        EXPECT_EQ(w.ActionFlag, 4);
+        EXPECT_EQ(w.Wnd().Text(), "[Vellaro] ファイルが見つかりませんでした");
+        w.Wnd().Post(WM_CLOSE);
+    });
+    EXPECT_EQ(main.DoModal(), IDCANCEL);
+}
+
+class ClosingWhileRunning : public Workflow, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ClosingWhileRunning, EndsTheProgramAfterTheOperationReturned) {
+    const int phase = GetParam();
+    ScriptedMainWindow main;
+    main.steps.push_back([&](ScriptedMainWindow& w) {
+        w.ConfirmSettings(Folders());
+        w.CloseWhen(phase, 2);
+        w.OnSearchButton();
+        // Back from the operation; the window still exists until the
+        // posted Cancel is handled by the modal loop.
+        EXPECT_TRUE(IsWindow(w.Handle()));
+    });
+    EXPECT_EQ(main.DoModal(), IDCANCEL);
+    EXPECT_EQ(Asked("かかりました"), phase == 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(Phases, ClosingWhileRunning, ::testing::Values(1, 6, 3));
+
+}  // namespace
