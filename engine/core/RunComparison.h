@@ -76,8 +76,9 @@ struct RunResult {
 
 // Reads every byte of the run at most once, in blocks of BlockSize (the last
 // block first), and splits the files into classes of equal bytes (confirmed
-// byte for byte). Holds at most 256 files open and some tens of MB of
-// blocks; beyond that it closes files and reopens them (Reopen) later.
+// byte for byte). Holds at most 256 files open and 32 MB of blocks; beyond
+// that it reads shorter pieces, and closes files to reopen them (Reopen)
+// later.
 RunResult CompareRunByBlocks(RunFiles& files, RunProgress& progress);
 
 // Reference comparison: every not yet grouped file in turn is compared with
