@@ -39,6 +39,9 @@ if [ ! -f "$WINEPREFIX/.vellaro-ready" ]; then
   # Without a window manager Wine waits seconds for every hidden window
   # unless its windows are unmanaged.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+  # The dialogs' proportional Japanese font, drawn with its proportional
+  # free twin.
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic' /f </dev/null >/dev/null 2>&1
   wineserver -w
   wineserver -p 600 </dev/null >/dev/null 2>&1
   touch "$WINEPREFIX/.vellaro-ready"
