@@ -102,6 +102,9 @@ bool IsGone(const std::string& path) {
 }  // namespace
 
 bool CCommonTools::DeleteToRecycleBin(std::string path) const {
+    // The shell reads * and ? as wildcards; neither is ever the second byte
+    // of a double-byte character, so a byte test suffices.
+    if (path.find_first_of("*?") != std::string::npos) return false;
     // The shell takes a list of names: each ends in a zero byte, the list in
     // one more.
     std::string names = path;

@@ -19,6 +19,13 @@ void CheckListBox::Attach(HWND control) {
     SetPropA(control, SelfProperty, this);
     original_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
+    // Lines that are already there get their record around their data.
+    const int count = static_cast<int>(CallOriginal(LB_GETCOUNT, 0, 0));
+    for (int line = 0; line < count; ++line) {
+        auto* state = new LineState;
+        state->data = CallOriginal(LB_GETITEMDATA, static_cast<WPARAM>(line), 0);
+        CallOriginal(LB_SETITEMDATA, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(state));
+    }
     // The dialog asked for the height before this object was reachable.
     MEASUREITEMSTRUCT measure = {ODT_LISTBOX, static_cast<UINT>(ControlId()), 0, 0, 18, 0};
     MeasureItem(measure);
@@ -27,6 +34,14 @@ void CheckListBox::Attach(HWND control) {
 
 void CheckListBox::Detach() {
     if (handle_ && original_ && IsWindow(handle_)) {
+        // The control stays a plain list box holding the caller's data.
+        const int count = static_cast<int>(CallOriginal(LB_GETCOUNT, 0, 0));
+        for (int line = 0; line < count; ++line) {
+            if (LineState* state = State(line)) {
+                CallOriginal(LB_SETITEMDATA, static_cast<WPARAM>(line), state->data);
+                delete state;
+            }
+        }
         SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
         RemovePropA(handle_, PropertyName);
         RemovePropA(handle_, SelfProperty);
@@ -81,7 +96,9 @@ void CheckListBox::OnDrawItem(DRAWITEMSTRUCT& item) {
 }
 
 void CheckListBox::OnDeleteItem(DELETEITEMSTRUCT& item) {
-    delete reinterpret_cast<LineState*>(item.itemData);
+    auto* state = reinterpret_cast<LineState*>(item.itemData);
+    if (state && state->data) ReleaseLineData(state->data);
+    delete state;
     item.itemData = 0;
 }
 
@@ -94,6 +111,23 @@ CheckListBox::LineState* CheckListBox::State(int line) const {
 LRESULT CheckListBox::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) const {
     if (!original_) return SendMessageA(handle_, message, wParam, lParam);
     return CallWindowProcA(original_, handle_, message, wParam, lParam);
+}
+
+int CheckListBox::BoxAt(int x, int y) const {
+    // Lines have one height, so the line under the point follows from the
+    // top line (LB_ITEMFROMPOINT gives only 16 bits of the index).
+    const int top = static_cast<int>(CallOriginal(LB_GETTOPINDEX, 0, 0));
+    const int height = static_cast<int>(CallOriginal(LB_GETITEMHEIGHT, 0, 0));
+    if (y < 0 || height <= 0) return -1;
+    const int line = top + y / height;
+    RECT rect;
+    if (line >= static_cast<int>(CallOriginal(LB_GETCOUNT, 0, 0)) ||
+        CallOriginal(LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&rect)) == LB_ERR)
+        return -1;
+    // The box starts at the line's left edge, which moves when the list is
+    // scrolled sideways.
+    const bool inBox = x >= rect.left && x < rect.left + BoxWidth() && y >= rect.top && y < rect.bottom;
+    return inBox ? line : -1;
 }
 
 void CheckListBox::Toggle(int line) const {
@@ -142,7 +176,8 @@ LRESULT CheckListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     }
     case LB_GETITEMDATA: {
         LineState* state = State(static_cast<int>(wParam));
-        return state ? state->data : 0;
+        if (state) return state->data;
+        return CallOriginal(message, wParam, lParam) == LB_ERR ? LB_ERR : 0;
     }
     case LB_SETITEMDATA: {
         LineState* state = State(static_cast<int>(wParam));
@@ -152,11 +187,10 @@ LRESULT CheckListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
-        const int x = GET_X_LPARAM(lParam);
-        LRESULT hit = CallOriginal(LB_ITEMFROMPOINT, 0, lParam);
-        if (x < BoxWidth() && HIWORD(hit) == 0) {
+        const int line = BoxAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        if (line >= 0) {
             SetFocus(handle_);
-            Toggle(LOWORD(hit));
+            Toggle(line);
             return 0;
         }
         break;

@@ -4,7 +4,8 @@
 // LB_GETITEMDATA and LB_SETITEMDATA sent to the control reach the caller's
 // data, so the list reads like any list box. A click on a line's box toggles
 // it; the space bar toggles the selected lines. Records are released when
-// the control deletes a line (WM_DELETEITEM, handed on by the dialog).
+// the control deletes a line (WM_DELETEITEM, handed on by the dialog), and
+// Detach gives the lines their caller's data back.
 #include "platform/OwnerDrawnControl.h"
 #include "platform/Window.h"
 
@@ -30,6 +31,10 @@ protected:
     // and `item.itemData` is the caller's data of the line.
     virtual void DrawItem(DRAWITEMSTRUCT& item);
     virtual void MeasureItem(MEASUREITEMSTRUCT& item);
+    // The control is deleting a line whose caller's data is still attached
+    // (a deleted string, an emptied or destroyed control): the derived class
+    // releases what the data owns.
+    virtual void ReleaseLineData(LPARAM) {}
 
 private:
     struct LineState {
@@ -42,6 +47,7 @@ private:
 
     LineState* State(int line) const;
     LRESULT CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) const;
+    int BoxAt(int x, int y) const;
     void Toggle(int line) const;
     void ToggleSelected() const;
     void InvalidateLine(int line) const;

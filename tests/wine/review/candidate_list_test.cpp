@@ -1,0 +1,227 @@
+// The candidate list's records, line counts and drawing colours, on a real
+// owner-drawn list box.
+#include "review/CandidateList.h"
+#include "support/ListHost.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const COLORREF Blue = RGB(0, 0, 255);
+const COLORREF White = RGB(255, 255, 255);
+const COLORREF Untouched = RGB(1, 2, 3);
+
+// A memory bitmap that a line is drawn into, with a font that draws without
+// smoothing, so that text pixels have exactly the text colour.
+class Canvas {
+public:
+    Canvas(int width, int height) : width_(width), height_(height) {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        context_ = CreateCompatibleDC(nullptr);
+        bitmap_ = CreateDIBSection(context_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        oldBitmap_ = SelectObject(context_, bitmap_);
+        font_ = CreateFontA(16, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0,
+                            nullptr);
+        oldFont_ = SelectObject(context_, font_);
+        RECT all = {0, 0, width, height};
+        HBRUSH brush = CreateSolidBrush(Untouched);
+        FillRect(context_, &all, brush);
+        DeleteObject(brush);
+    }
+    ~Canvas() {
+        SelectObject(context_, oldFont_);
+        SelectObject(context_, oldBitmap_);
+        DeleteObject(font_);
+        DeleteObject(bitmap_);
+        DeleteDC(context_);
+    }
+    HDC Context() const { return context_; }
+    COLORREF Pixel(int x, int y) const { return GetPixel(context_, x, y); }
+    // How many pixels of the area have the colour.
+    int Count(const RECT& area, COLORREF colour) const {
+        int count = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                if (Pixel(x, y) == colour) ++count;
+        return count;
+    }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+private:
+    int width_, height_;
+    HDC context_;
+    HBITMAP bitmap_;
+    HFONT font_;
+    HGDIOBJ oldBitmap_, oldFont_;
+};
+
+class CandidateListTest : public ::testing::Test {
+protected:
+    void SetUp() override { list.Attach(host.List()); }
+    void TearDown() override { list.ClearLines(); }
+
+    int Append(const std::string& text, int group, std::uint64_t size = 0) {
+        FileInfo file;
+        file.size = size;
+        file.lastWriteTime = 1000 + size;
+        const int line = list.AppendLine(-1, text, Blue, White, file);
+        list.SetLineGroup(line, group);
+        return line;
+    }
+
+    // Sends the drawing request for one line to the list's parent, as the
+    // control does, with the line's rectangle at the canvas's origin.
+    void Draw(Canvas& canvas, int line, UINT action, UINT state) {
+        DRAWITEMSTRUCT item = {};
+        item.CtlType = ODT_LISTBOX;
+        item.CtlID = ListHost::ListId;
+        item.itemID = static_cast<UINT>(line);
+        item.itemAction = action;
+        item.itemState = state;
+        item.hwndItem = host.List();
+        item.hDC = canvas.Context();
+        item.rcItem = {0, 0, canvas.Width(), canvas.Height()};
+        SendMessageA(host.Parent(), WM_DRAWITEM, ListHost::ListId, reinterpret_cast<LPARAM>(&item));
+    }
+
+    // The text part of the canvas, right of the tick box.
+    RECT TextPart(const Canvas& canvas) const { return {list.BoxWidth(), 0, canvas.Width(), canvas.Height()}; }
+
+    ListHost host;
+    CCandidateList list;
+};
+
+TEST_F(CandidateListTest, LinesKeepTheirGroupFileAndOrder) {
+    EXPECT_EQ(SendMessageA(host.List(), LB_GETITEMHEIGHT, 0, 0), 20);
+    EXPECT_EQ(Append("C:\\a\\表示.txt", 0, 10), 0);
+    EXPECT_EQ(Append("C:\\b.txt", 0, 10), 1);
+    EXPECT_EQ(Append("C:\\c.txt", 1, 20), 2);
+    EXPECT_EQ(list.LineCount(), 3);
+    EXPECT_EQ(list.ItemText(0), "C:\\a\\表示.txt");
+    EXPECT_EQ(list.LineGroup(2), 1);
+    ASSERT_NE(list.Line(2), nullptr);
+    EXPECT_EQ(list.Line(2)->file.size, 20u);
+    EXPECT_EQ(list.Line(2)->file.lastWriteTime, 1020);
+    EXPECT_EQ(list.Line(2)->display->text, "C:\\c.txt");
+    EXPECT_EQ(list.Line(3), nullptr);
+    EXPECT_EQ(list.LineGroup(3), 0);
+
+    // Lines after a removed one move up with their records.
+    EXPECT_EQ(list.RemoveLine(0), 2);
+    EXPECT_EQ(list.LineCount(), 2);
+    EXPECT_EQ(list.ItemText(0), "C:\\b.txt");
+    EXPECT_EQ(list.LineGroup(1), 1);
+    EXPECT_EQ(list.RemoveLine(5), LB_ERR);
+    EXPECT_EQ(list.LineCount(), 2);
+}
+
+TEST_F(CandidateListTest, ReleasedLinesStayWithoutRecordsAndClearEmptiesTheList) {
+    Append("C:\\a.txt", 0);
+    Append("C:\\b.txt", 0);
+    list.SetCheck(1, 1);
+    list.ReleaseLines();
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.Line(0), nullptr);
+    EXPECT_EQ(list.Line(1), nullptr);
+    EXPECT_EQ(list.GetCheck(1), 1);
+    list.ReleaseLines();  // finds nothing more to free
+    EXPECT_EQ(list.RemoveLine(0), 1);
+    list.ClearLines();
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_EQ(list.LineCount(), 0);
+}
+
+TEST_F(CandidateListTest, UnselectedLineIsGroupColourOnWhiteAndSelectedLineTheReverse) {
+    Append("WWWWWW", 0);
+    Canvas plain(300, 20);
+    Draw(plain, 0, ODA_DRAWENTIRE, 0);
+    const RECT text = TextPart(plain);
+    EXPECT_EQ(plain.Pixel(text.right - 2, 10), White);
+    EXPECT_GT(plain.Count(text, Blue), 20);
+    EXPECT_EQ(plain.Count(text, Untouched), 0);
+    // The tick box is drawn in front of the text.
+    EXPECT_EQ(plain.Count({0, 0, list.BoxWidth(), 20}, Untouched), 0);
+
+    Canvas selected(300, 20);
+    Draw(selected, 0, ODA_DRAWENTIRE, ODS_SELECTED);
+    EXPECT_EQ(selected.Pixel(text.right - 2, 10), Blue);
+    EXPECT_GT(selected.Count(text, White), 20);
+    EXPECT_EQ(selected.Count(text, Untouched), 0);
+}
+
+TEST_F(CandidateListTest, SelectionChangesRepaintTheTextPartOnly) {
+    Append("WWWWWW", 0);
+    Canvas gained(300, 20);
+    Draw(gained, 0, ODA_SELECT, ODS_SELECTED | ODS_FOCUS);
+    const RECT text = TextPart(gained);
+    EXPECT_EQ(gained.Pixel(text.right - 2, 10), Blue);
+    EXPECT_GT(gained.Count(text, White), 20);
+    EXPECT_EQ(gained.Count({0, 0, list.BoxWidth(), 20}, Untouched), list.BoxWidth() * 20);
+
+    Canvas lost(300, 20);
+    Draw(lost, 0, ODA_SELECT, 0);
+    EXPECT_EQ(lost.Pixel(text.right - 2, 10), White);
+    EXPECT_GT(lost.Count(text, Blue), 20);
+
+    // A pure focus change draws nothing, and no focus rectangle either.
+    Canvas focus(300, 20);
+    Draw(focus, 0, ODA_FOCUS, ODS_FOCUS | ODS_SELECTED);
+    EXPECT_EQ(focus.Count(text, Untouched), (text.right - text.left) * 20);
+}
+
+TEST_F(CandidateListTest, ReleasedOrEmptyListDrawsNothing) {
+    Append("WWWWWW", 0);
+    list.ReleaseLines();
+    Canvas released(300, 20);
+    Draw(released, 0, ODA_DRAWENTIRE, ODS_SELECTED);
+    const RECT text = TextPart(released);
+    EXPECT_EQ(released.Count(text, Untouched), (text.right - text.left) * 20);
+
+    list.ClearLines();
+    Canvas empty(300, 20);
+    Draw(empty, 0, ODA_DRAWENTIRE, 0);
+    EXPECT_EQ(empty.Count(text, Untouched), (text.right - text.left) * 20);
+}
+
+TEST_F(CandidateListTest, TheListDrawsItsSelectedLineInverted) {
+    Append("C:\\first.txt", 0);
+    Append("C:\\second.txt", 0);
+    SendMessageA(host.List(), LB_SETSEL, TRUE, 1);
+    RECT client;
+    GetClientRect(host.List(), &client);
+    Canvas canvas(client.right, client.bottom);
+    SendMessageA(host.List(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Context()), PRF_CLIENT);
+    const int right = client.right - 2;
+    EXPECT_EQ(canvas.Pixel(right, 10), White);  // line 0
+    EXPECT_EQ(canvas.Pixel(right, 30), Blue);   // line 1, selected
+}
+
+TEST(CandidateListLifetime, DestroyedWindowOrObjectLeavesNoRecordBehind) {
+    // Neither order of ending may leave records reachable from the control.
+    {
+        ListHost host;
+        CCandidateList list;
+        list.Attach(host.List());
+        list.AppendLine(-1, "C:\\a.txt", Blue, White, FileInfo());
+        DestroyWindow(host.Parent());
+        EXPECT_EQ(list.Handle(), nullptr);
+        list.ReleaseLines();
+    }
+    ListHost host;
+    {
+        CCandidateList list;
+        list.Attach(host.List());
+        list.AppendLine(-1, "C:\\a.txt", Blue, White, FileInfo());
+    }
+    EXPECT_EQ(SendMessageA(host.List(), LB_GETCOUNT, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(host.List(), LB_GETITEMDATA, 0, 0), 0);
+}
+
+}  // namespace

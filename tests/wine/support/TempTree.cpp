@@ -1,0 +1,101 @@
+#include "support/TempTree.h"
+
+namespace {
+// Creates every folder above the path's last backslash. The path is cp932:
+// the second byte of a double-byte character may be a backslash.
+void CreateParents(const std::string& path) {
+    for (size_t i = 3; i < path.size(); ++i) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(path[i]))) ++i;
+        else if (path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+    }
+}
+}  // namespace
+
+TempTree::TempTree() {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    std::string base(temp);
+    if (!base.empty() && base.back() == '\\') base.pop_back();
+    // Process id, tick count and a counter keep parallel and repeated trees
+    // apart.
+    static unsigned counter = 0;
+    do {
+        root_ = base + "\\vellaro-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+                std::to_string(GetTickCount()) + "-" + std::to_string(++counter);
+    } while (!CreateDirectoryA(root_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
+}
+
+TempTree::~TempTree() { RemoveAll(root_); }
+
+std::string TempTree::Folder(const std::string& relative) const {
+    const std::string path = Path(relative);
+    CreateParents(path + "\\");
+    return path;
+}
+
+std::string TempTree::WriteFile(const std::string& relative, const std::string& bytes) const {
+    const std::string path = Path(relative);
+    CreateParents(path);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE) return path;
+    DWORD written = 0;
+    if (!bytes.empty()) ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return path;
+}
+
+std::string TempTree::WriteFilled(const std::string& relative, std::uint64_t length, char fill) const {
+    return WriteFile(relative, std::string(static_cast<size_t>(length), fill));
+}
+
+bool TempTree::SetLastWriteTime(const std::string& relative, std::int64_t seconds) const {
+    HANDLE file = CreateFileA(Path(relative).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const std::uint64_t ticks = static_cast<std::uint64_t>(seconds + 11644473600LL) * 10000000ULL;
+    FILETIME time = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    const bool done = SetFileTime(file, nullptr, nullptr, &time) != 0;
+    CloseHandle(file);
+    return done;
+}
+
+bool TempTree::Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string TempTree::ReadFile(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::string();
+    std::string bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+void TempTree::RemoveAll(const std::string& folder) {
+    if (folder.empty()) return;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = entry.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string path = folder + "\\" + name;
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            const DWORD attributes = entry.dwFileAttributes;
+            // A linked folder is removed as a link, never walked into.
+            if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                RemoveAll(path);
+            else if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveDirectoryA(path.c_str());
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(search, &entry));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
