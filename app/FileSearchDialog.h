@@ -39,6 +39,7 @@ public:
     void OnGroupSelChange();
 
     CSettingsDialog& Settings() { return settingsDialog_; }
+    CCandidateList& Candidates() { return candidateList_; }
     CContentComparer& ContentComparer() { return contentComparer_; }
 
     int RecycleFlag = 1;
