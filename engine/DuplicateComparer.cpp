@@ -1,0 +1,87 @@
+#include "engine/DuplicateComparer.h"
+
+#include "common/core/Sorting.h"
+#include "engine/core/RunBuilder.h"
+
+#include <utility>
+
+bool CDuplicateComparer::SortAndGroup(int fileCount, ComboBox groupList, ProgressBar progress) {
+    fileCount_ = fileCount > 0 ? fileCount : 0;
+    groupList_ = groupList;
+    progress_ = progress;
+    aborted_ = false;
+    // The tables grow with the files; until the runs are formed they hold
+    // no run at all.
+    Paths.assign(static_cast<std::size_t>(fileCount_), std::string());
+    PathInfos.assign(static_cast<std::size_t>(fileCount_), FileInfo());
+    RunLengths.assign(1, tools_.NoIndex());
+
+    std::vector<int> order(static_cast<std::size_t>(fileCount_));
+    std::vector<std::uint64_t> sizes(static_cast<std::size_t>(fileCount_));
+    OrderBySize(order, sizes);
+    FormRuns(order, sizes);
+    OrderRunsByTime();
+
+    progress_.SetPos(0);
+    return !aborted_;
+}
+
+void CDuplicateComparer::OrderBySize(std::vector<int>& order, std::vector<std::uint64_t>& sizes) const {
+    for (int i = 0; i < fileCount_; ++i) {
+        order[static_cast<std::size_t>(i)] = i;
+        sizes[static_cast<std::size_t>(i)] = InfoOf(i).size;
+    }
+    if (fileCount_ > 1) tools_.SortIndexesByKey(order, sizes, 0, fileCount_ - 1);
+}
+
+void CDuplicateComparer::FormRuns(const std::vector<int>& order, const std::vector<std::uint64_t>& sizes) {
+    tools_.PumpOneMessage();
+    if (aborted_) return;
+    progress_.SetRange(0, fileCount_);
+    progress_.SetPos(0);
+    const int step = engine::ProgressStep(fileCount_);
+
+    engine::RunBuilder runs;
+    for (int i = 0; i < fileCount_; ++i) {
+        tools_.PumpOneMessage();
+        if (aborted_) break;
+        if (i > 0 && i % step == 0) progress_.DeltaPos(step);
+        const std::size_t at = static_cast<std::size_t>(i);
+        Paths[at] = groupList_.ItemText(order[at]);
+        PathInfos[at] = InfoOf(order[at]);
+        runs.Add(sizes[at]);
+    }
+    RunLengths = runs.Lengths(tools_.NoIndex());
+}
+
+void CDuplicateComparer::OrderRunsByTime() {
+    tools_.PumpOneMessage();
+    if (aborted_) return;
+    progress_.SetRange(0, fileCount_);
+    progress_.SetPos(0);
+
+    std::vector<std::int64_t> times(PathInfos.size());
+    for (std::size_t i = 0; i < times.size(); ++i) times[i] = PathInfos[i].lastWriteTime;
+
+    int position = 0;
+    for (std::size_t run = 0; run < RunLengths.size() && RunLengths[run] != tools_.NoIndex(); ++run) {
+        tools_.PumpOneMessage();
+        if (aborted_) break;
+        progress_.SetPos(position);
+        const int length = RunLengths[run];
+        if (length > 1) {
+            // The paths and their records move together.
+            ordering::SortNewestFirst(times, position, position + length - 1, [this](int a, int b) {
+                std::swap(Paths[static_cast<std::size_t>(a)], Paths[static_cast<std::size_t>(b)]);
+                std::swap(PathInfos[static_cast<std::size_t>(a)], PathInfos[static_cast<std::size_t>(b)]);
+            });
+        }
+        position += length;
+    }
+}
+
+FileInfo CDuplicateComparer::InfoOf(int item) const {
+    const LRESULT data = groupList_.ItemData(item);
+    if (data == 0 || data == CB_ERR) return FileInfo();
+    return *reinterpret_cast<const FileInfo*>(data);
+}

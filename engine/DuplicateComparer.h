@@ -1,0 +1,37 @@
+#pragma once
+// Orders the gathered files by length, cuts them into runs of equal length
+// and orders each run newest first, into Paths, PathInfos and RunLengths.
+#include "common/CommonTools.h"
+#include "engine/FileInfo.h"
+#include "platform/Window.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CDuplicateComparer {
+public:
+    virtual ~CDuplicateComparer() = default;
+    // True when finished, false when aborted. Reads the group list's
+    // entries and their FileInfo records; changes nothing there.
+    bool SortAndGroup(int fileCount, ComboBox groupList, ProgressBar progress);
+    void Abort() { aborted_ = true; }
+
+    std::vector<std::string> Paths;   // in comparison order
+    std::vector<FileInfo> PathInfos;  // the record of each path, same order
+    std::vector<int> RunLengths;      // lengths of the runs, ended by NoIndex
+
+private:
+    // order[i] becomes the group-list index of the file at position i.
+    void OrderBySize(std::vector<int>& order, std::vector<std::uint64_t>& sizes) const;
+    void FormRuns(const std::vector<int>& order, const std::vector<std::uint64_t>& sizes);
+    void OrderRunsByTime();
+    // The record of a group-list item; an empty one when the item has none.
+    FileInfo InfoOf(int item) const;
+
+    ProgressBar progress_;
+    CCommonTools tools_;
+    ComboBox groupList_;
+    int fileCount_ = 0;
+    bool aborted_ = false;
+};

@@ -1,0 +1,70 @@
+#include "engine/FileCollector.h"
+
+#include "engine/FileInfo.h"
+#include "engine/core/CollectionRules.h"
+#include "platform/FileFinder.h"
+
+#include <memory>
+
+CFileCollector::~CFileCollector() = default;
+
+void CFileCollector::Collect(std::string folders, std::string fileTypes, int subfolders, ComboBox groupList,
+                             Edit statusField) {
+    subfolders_ = subfolders != 0;
+    groupList_ = groupList;
+    statusField_ = statusField;
+    aborted_ = false;
+    folders_ = folders;
+    fileTypes_ = fileTypes;
+    UpdateAllTypesFlag();
+
+    // Only pieces that a separator ends are folders. After an abort every
+    // further walk stops at its first entry.
+    const std::string separator = tools_.ListSeparator();
+    for (std::size_t end = folders_.find(separator); end != std::string::npos; end = folders_.find(separator)) {
+        const std::string folder = folders_.substr(0, end);
+        folders_.erase(0, end + separator.size());
+        ScanFolder(folder);
+    }
+}
+
+void CFileCollector::ScanFolder(std::string folder) {
+    const std::string path = engine::FolderWithBackslash(folder);
+    FileFinder finder;
+    // An empty entry names no folder: it yields nothing, like a missing one.
+    bool more = !path.empty() && finder.FindFile(path + "*");
+    while (more) {
+        tools_.PumpOneMessage();
+        if (aborted_) return;
+        more = finder.FindNextFile();
+        if (finder.IsDots()) continue;
+        if (finder.IsDirectory()) {
+            // A linked subfolder may lead back up the tree: not walked. A
+            // listed folder is walked even when it is a link itself.
+            if (subfolders_ && !finder.IsReparsePoint()) ScanFolder(path + finder.FileName());
+            continue;
+        }
+        const std::string file = finder.FilePath();
+        if (!allTypes_ && !MatchesFileType(file)) continue;
+        // Index -1 appends: a sorted list must not reorder the files.
+        const int item = groupList_.InsertString(-1, file);
+        if (item < 0) continue;
+        groupList_.SetCurSel(item);
+        StoreFileInfo(item, finder);
+    }
+    statusField_.SetText(std::to_string(groupList_.Count()));
+}
+
+bool CFileCollector::MatchesFileType(const std::string& path) const {
+    return engine::MatchesFileType(path, fileTypes_);
+}
+
+void CFileCollector::UpdateAllTypesFlag() { allTypes_ = engine::ListsAllTypes(fileTypes_); }
+
+void CFileCollector::StoreFileInfo(int item, const FileFinder& finder) {
+    auto info = std::make_unique<FileInfo>();
+    info->size = finder.Length();
+    info->lastWriteTime = finder.LastWriteTime();
+    // From here on the item owns the record.
+    if (groupList_.Send(CB_SETITEMDATA, item, reinterpret_cast<LPARAM>(info.get())) != CB_ERR) info.release();
+}

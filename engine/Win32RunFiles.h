@@ -1,0 +1,69 @@
+#pragma once
+// The files of one run, read through Win32: opened for reading only and
+// without sharing, so that no other program changes them while they are
+// compared. A file that cannot be opened, or that is the same file (volume
+// serial and file index) as an earlier file of the run, is reported through
+// the caller's report and takes no further part.
+#include "engine/core/RunComparison.h"
+
+#include <windows.h>
+#include <winternl.h>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+class Win32RunFiles : public engine::RunFiles {
+public:
+    using FailureReport = std::function<void(const std::string& path)>;
+
+    // The run is paths[first] to paths[first + count - 1], all of `length`
+    // bytes; `paths` must outlive the object.
+    Win32RunFiles(const std::vector<std::string>& paths, std::size_t first, std::size_t count,
+                  std::uint64_t length, FailureReport reportOpenFailure);
+    ~Win32RunFiles() override;
+    Win32RunFiles(const Win32RunFiles&) = delete;
+    Win32RunFiles& operator=(const Win32RunFiles&) = delete;
+
+    std::size_t Count() const override { return handles_.size(); }
+    std::uint64_t Length() const override { return length_; }
+    bool Open(std::size_t file) override;
+    bool Reopen(std::size_t file) override;
+    std::int64_t Read(std::size_t file, std::uint64_t offset, unsigned char* buffer,
+                      std::size_t size) override;
+    void Close(std::size_t file) override;
+
+private:
+    struct Identity {
+        bool known = false;
+        DWORD volume = 0;
+        std::uint64_t index = 0;
+    };
+    using QueryInformation = NTSTATUS(NTAPI*)(HANDLE, PIO_STATUS_BLOCK, PVOID, ULONG, FILE_INFORMATION_CLASS);
+
+    const std::string& PathOf(std::size_t file) const { return paths_[first_ + file]; }
+    HANDLE OpenForReading(std::size_t file) const;
+    // The file index alone: cheap, where the volume serial is not (Wine
+    // asks its mount manager for it).
+    bool IndexOf(HANDLE handle, std::uint64_t& index) const;
+    Identity IdentityOf(HANDLE handle) const;
+    // Volume serial and index of an earlier file, open or closed.
+    const Identity& IdentityOfEarlier(std::size_t file);
+    // True when `file`, just opened, is `earlier` under another name, or
+    // when that cannot be ruled out.
+    bool SameFile(std::size_t file, std::size_t earlier);
+    bool Fail(std::size_t file);
+
+    const std::vector<std::string>& paths_;
+    std::size_t first_;
+    std::uint64_t length_;
+    FailureReport reportOpenFailure_;
+    QueryInformation queryInformation_ = nullptr;
+    std::vector<HANDLE> handles_;           // INVALID_HANDLE_VALUE when closed
+    std::vector<std::uint64_t> positions_;  // where the next read starts
+    std::vector<std::uint64_t> indexes_;    // of every file opened
+    std::vector<Identity> identities_;      // taken only where indexes meet
+    std::multimap<std::uint64_t, std::size_t> filesByIndex_;
+};

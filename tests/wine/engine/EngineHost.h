@@ -1,0 +1,44 @@
+#pragma once
+// A plain top-level window with the controls that the engine works on, made
+// like the main window's: the group list (a sorted drop-down list), the
+// candidate list (attached to a CCandidateList), the status field and the
+// two progress bars. A WM_COMMAND posted with TestCommand runs `onCommand`,
+// so that a test can act from inside a running operation, as a click would.
+#include "review/CandidateList.h"
+
+#include <windows.h>
+
+#include <functional>
+
+class EngineHost {
+public:
+    static constexpr int TestCommand = 2000;
+
+    EngineHost();
+    ~EngineHost();
+    EngineHost(const EngineHost&) = delete;
+    EngineHost& operator=(const EngineHost&) = delete;
+
+    ComboBox groupList;
+    CCandidateList candidates;
+    Edit statusField;
+    ProgressBar mainProgress;
+    ProgressBar runProgress;
+
+    std::function<void()> onCommand;
+    int commandsHandled = 0;
+    void PostCommand() const { PostMessageA(parent_, WM_COMMAND, TestCommand, 0); }
+
+    // Empties the group list as the main window does before a search, and
+    // reserves its room.
+    void PrepareGroupList();
+    // Deletes the FileInfo records that a collection attached to the group
+    // list, and empties it.
+    void ReleaseGatheredFiles();
+
+private:
+    static LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND parent_ = nullptr;
+    bool holdsGatheredFiles_ = false;
+};

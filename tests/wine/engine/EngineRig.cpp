@@ -1,0 +1,60 @@
+#include "EngineRig.h"
+
+namespace {
+int groupsListedInProcess = 0;
+}
+
+void EngineRig::Collect(const std::string& folders, const std::string& fileTypes, int subfolders) {
+    host.PrepareGroupList();
+    collector.Collect(folders, fileTypes, subfolders, host.groupList, host.statusField);
+}
+
+bool EngineRig::Order() { return ordering.SortAndGroup(host.groupList.Count(), host.groupList, host.mainProgress); }
+
+void EngineRig::Compare() {
+    const int count = host.groupList.Count();
+    host.ReleaseGatheredFiles();
+    host.candidates.ClearLines();
+    host.candidates.InitStorage(100000, 260);
+    host.statusField.SetText("ファイルを比較中");
+    groupsBefore_ = groupsListedInProcess;
+    comparison.CompareAll(ordering.Paths, ordering.PathInfos, ordering.RunLengths, count, host.groupList,
+                          host.candidates, host.statusField, host.mainProgress, host.runProgress);
+    groupsListedInProcess += host.groupList.Count();
+}
+
+bool EngineRig::Search(const std::string& folders, const std::string& fileTypes) {
+    Collect(folders, fileTypes);
+    if (!Order()) return false;
+    Compare();
+    return true;
+}
+
+std::vector<std::string> EngineRig::GroupListTexts() const {
+    std::vector<std::string> texts;
+    for (int i = 0; i < host.groupList.Count(); ++i) texts.push_back(host.groupList.ItemText(i));
+    return texts;
+}
+
+std::vector<CandidateLine> EngineRig::Lines() const {
+    std::vector<CandidateLine> lines;
+    for (int i = 0; i < host.candidates.Count(); ++i) {
+        CandidateLine line;
+        line.text = host.candidates.ItemText(i);
+        line.check = host.candidates.GetCheck(i);
+        line.group = host.candidates.LineGroup(i);
+        if (const LineRecord* record = host.candidates.Line(i)) {
+            if (record->display) {
+                line.colour = record->display->firstColour;
+                line.background = record->display->secondColour;
+            }
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+COLORREF EngineRig::ExpectedColour(int group) const {
+    static const COLORREF cycle[4] = {RGB(50, 50, 220), RGB(220, 100, 220), RGB(50, 180, 50), RGB(220, 50, 50)};
+    return cycle[(groupsBefore_ + group) % 4];
+}

@@ -1,0 +1,46 @@
+#pragma once
+// The three engine objects over one EngineHost, with the steps of a search
+// as the main window takes them, and readers for what they leave in the
+// controls. Keeps count of the groups listed in this process, since the
+// group colours go on from one comparison to the next.
+#include "EngineHost.h"
+
+#include "engine/ContentComparer.h"
+#include "engine/DuplicateComparer.h"
+#include "engine/FileCollector.h"
+
+#include <string>
+#include <vector>
+
+struct CandidateLine {
+    std::string text;
+    int check = 0;
+    int group = 0;
+    COLORREF colour = 0;
+    COLORREF background = 0;
+};
+
+class EngineRig {
+public:
+    EngineHost host;
+    CFileCollector collector;
+    CDuplicateComparer ordering;
+    CContentComparer comparison;
+
+    // Empties the group list and gathers the files.
+    void Collect(const std::string& folders, const std::string& fileTypes = "*.*;;", int subfolders = 1);
+    bool Order();
+    // Frees the gathered files' records, empties both lists and compares.
+    void Compare();
+    // All three steps; false when the ordering was aborted.
+    bool Search(const std::string& folders, const std::string& fileTypes = "*.*;;");
+
+    std::vector<std::string> GroupListTexts() const;
+    std::vector<CandidateLine> Lines() const;
+    // The colour that group `group` of the last comparison must have: the
+    // first group of the process is blue, then magenta, green, red, blue...
+    COLORREF ExpectedColour(int group) const;
+
+private:
+    int groupsBefore_ = 0;
+};
