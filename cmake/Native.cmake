@@ -1,5 +1,10 @@
-# Native build: the platform-free core and its tests, with the sanitizers on.
-set(SANITIZERS -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+# Native build: the platform-free core and its tests, with the sanitizers on
+# (VELLARO_SANITIZE=OFF builds it plain, for the benchmark's timing).
+option(VELLARO_SANITIZE "Build the native core, tests and tools with ASan and UBSan" ON)
+set(SANITIZERS)
+if(VELLARO_SANITIZE)
+  set(SANITIZERS -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+endif()
 foreach(t vellaro_core gtest gtest_main)
   target_compile_options(${t} PRIVATE ${SANITIZERS})
 endforeach()
@@ -15,6 +20,7 @@ gtest_discover_tests(core_tests DISCOVERY_TIMEOUT 60)
 file(GLOB NATIVE_TOOLS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/native/*.cpp)
 if(NATIVE_TOOLS)
   add_executable(vellaro_native_bench ${NATIVE_TOOLS})
-  target_compile_options(vellaro_native_bench PRIVATE -O2)
+  target_compile_options(vellaro_native_bench PRIVATE -O2 ${SANITIZERS})
+  target_link_options(vellaro_native_bench PRIVATE ${SANITIZERS})
   target_link_libraries(vellaro_native_bench PRIVATE vellaro_core)
 endif()

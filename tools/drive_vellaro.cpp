@@ -1,15 +1,37 @@
 // Drives a running vellaro.exe from outside, as a person would: opens the
 // settings, enters a folder, confirms, starts the search and closes the
 // time message, then leaves the window showing the result.
-//   drive_vellaro.exe <folder> [--exit]
+//   drive_vellaro.exe <folder> [--exit] [--sync] [--groups FILE]
 // Prints the elapsed milliseconds from the press of Search to the time
-// message. With --exit it then presses Finish.
+// message. With --exit it then presses Finish. With --groups it writes the
+// groups that the window shows into FILE: the paths of each group's lines
+// in UTF-8, one a line, and a blank line after each group.
+// With --sync (for the benchmark) it prints "ready" and waits for a line on
+// its input before pressing Search; when the time message is up it prints
+// "key value" lines (collect_ms: until the title says the comparison began,
+// compare_ms: until the status field says the files are being compared,
+// elapsed_ms, and the message's text) and "done", and waits for another
+// line before closing the message, so that the caller can sample the
+// process around the search alone.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace {
+
+constexpr int CandidateList = 1000;
+constexpr int SearchButton = 1001;
+constexpr int SettingsButton = 1002;
+constexpr int GroupList = 1004;
+constexpr int StatusField = 1050;
+constexpr int AddButton = 1025;
+constexpr int FolderEntry = 1031;
 
 struct Search {
     std::string prefix;
@@ -17,14 +39,22 @@ struct Search {
     HWND found;
 };
 
+std::string TitleOf(HWND window) {
+    char title[512] = {};
+    GetWindowTextA(window, title, sizeof title);
+    return title;
+}
+
+bool StartsWith(const std::string& text, const std::string& prefix) {
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
 BOOL CALLBACK MatchTitle(HWND window, LPARAM data) {
     auto* search = reinterpret_cast<Search*>(data);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     if (process != search->process || !IsWindowVisible(window)) return TRUE;
-    char title[512] = {};
-    GetWindowTextA(window, title, sizeof title);
-    if (std::string(title).compare(0, search->prefix.size(), search->prefix) == 0) {
+    if (StartsWith(TitleOf(window), search->prefix)) {
         search->found = window;
         return FALSE;
     }
@@ -42,31 +72,132 @@ HWND WaitForWindow(DWORD process, const std::string& prefix, DWORD timeoutMs) {
     return nullptr;
 }
 
-std::string TitleOf(HWND window) {
-    char title[512] = {};
-    GetWindowTextA(window, title, sizeof title);
-    return title;
-}
-
 void Click(HWND dialog, int id) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 // A message box of the program: a dialog window without the program's
-// bracketed titles.
-BOOL CALLBACK MatchMessageBox(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<Search*>(data);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (process == search->process && IsWindowVisible(window) && std::string(className) == "#32770" &&
-        TitleOf(window).compare(0, 1, "[") != 0) {
-        search->found = window;
-        return FALSE;
+// bracketed titles. The class is matched by the server, so a look costs a
+// few requests however many windows there are.
+HWND FindMessageBox(DWORD process) {
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, "#32770", nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == process && IsWindowVisible(window) && !StartsWith(TitleOf(window), "[")) return window;
     }
-    return TRUE;
+    return nullptr;
+}
+
+class Stopwatch {
+public:
+    Stopwatch() {
+        QueryPerformanceFrequency(&frequency_);
+        QueryPerformanceCounter(&start_);
+    }
+    DWORD Milliseconds() const {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        return static_cast<DWORD>((now.QuadPart - start_.QuadPart) * 1000 / frequency_.QuadPart);
+    }
+
+private:
+    LARGE_INTEGER frequency_;
+    LARGE_INTEGER start_;
+};
+
+// Whether the status field says that the files are being compared. An edit
+// field's text is asked for with a message (it is not kept where other
+// processes can read it); the program answers between two files.
+bool ComparisonShown(HWND status) {
+    wchar_t text[64] = {};
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(status, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 100,
+                             &length))
+        return false;
+    const std::wstring shown(text);
+    return shown == L"ファイルを比較中" || shown.compare(0, 6, L"予想残り時間") == 0;
+}
+
+struct SearchTimes {
+    HWND box = nullptr;
+    long collectMs = -1;
+    long compareMs = -1;
+    DWORD elapsedMs = 0;
+};
+
+// Watches the search from the press of Search to the time message: when the
+// title turns to the comparison (the collection has ended) and when the
+// status field shows that the files are being compared (the ordering has
+// ended). A few cheap requests every 5 ms, so that the watching costs the
+// program and the wineserver little: the time message disables the main
+// window, and only then (or every 100 ms, in case) is it looked for.
+bool WatchSearch(HANDLE process, DWORD processId, HWND main, SearchTimes& times) {
+    const std::string comparing = "[Vellaro] 比較中です";
+    HWND status = GetDlgItem(main, StatusField);
+    Stopwatch clock;
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(SearchButton, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(main, SearchButton)));
+    DWORD lastLook = 0;
+    for (;;) {
+        if (WaitForSingleObject(process, 5) == WAIT_OBJECT_0) return false;
+        const DWORD now = clock.Milliseconds();
+        if (times.collectMs < 0) {
+            if (TitleOf(main) == comparing) times.collectMs = long(now);
+        } else if (times.compareMs < 0 && ComparisonShown(status)) {
+            times.compareMs = long(clock.Milliseconds());
+        }
+        if (!IsWindowEnabled(main) || now - lastLook >= 100) {
+            lastLook = now;
+            times.box = FindMessageBox(processId);
+            if (times.box) {
+                times.elapsedMs = now;
+                return true;
+            }
+        }
+    }
+}
+
+// The text of a line as UTF-8. Asked for in UTF-16: under Wine the ANSI
+// message across processes came back in UTF-16 and overran its buffer.
+std::string LineText(HWND lines, LRESULT line) {
+    const LRESULT length = SendMessageW(lines, LB_GETTEXTLEN, line, 0);
+    if (length < 0) return std::string();
+    std::vector<wchar_t> wide(static_cast<std::size_t>(length) + 1);
+    SendMessageW(lines, LB_GETTEXT, line, reinterpret_cast<LPARAM>(wide.data()));
+    std::string text(4 * wide.size(), '\0');
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), -1, &text[0], int(text.size()), nullptr,
+                                         nullptr);
+    text.resize(size > 0 ? std::size_t(size) - 1 : 0);
+    return text;
+}
+
+// Each group-list entry holds the candidate-list line of its group's first
+// member, and the group's lines follow it up to the next group's first line.
+bool WriteGroups(HWND main, const std::string& path) {
+    HWND groups = GetDlgItem(main, GroupList);
+    HWND lines = GetDlgItem(main, CandidateList);
+    std::vector<LRESULT> firstLines;
+    const LRESULT groupCount = SendMessageA(groups, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < groupCount; ++i) firstLines.push_back(SendMessageA(groups, CB_GETITEMDATA, i, 0));
+    std::sort(firstLines.begin(), firstLines.end());
+    std::ofstream out(path, std::ios::binary);
+    const LRESULT lineCount = SendMessageA(lines, LB_GETCOUNT, 0, 0);
+    for (LRESULT line = 0; line < lineCount; ++line) {
+        if (line > 0 && std::binary_search(firstLines.begin(), firstLines.end(), line)) out << '\n';
+        out << LineText(lines, line) << '\n';
+    }
+    if (lineCount > 0) out << '\n';
+    out.close();
+    return !out.fail();
+}
+
+void WaitForLine() {
+    std::fflush(stdout);
+    char line[16];
+    // An input that is closed counts as the line.
+    if (!std::fgets(line, sizeof line, stdin)) return;
 }
 
 int Fail(const char* what) {
@@ -77,9 +208,17 @@ int Fail(const char* what) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) return Fail("usage: drive_vellaro.exe <folder> [--exit]");
+    if (argc < 2) return Fail("usage: drive_vellaro.exe <folder> [--exit] [--sync] [--groups FILE]");
     const std::string folder = argv[1];
-    const bool finish = argc > 2 && std::string(argv[2]) == "--exit";
+    bool finish = false;
+    bool sync = false;
+    std::string groupsFile;
+    for (int i = 2; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--exit") == 0) finish = true;
+        else if (std::strcmp(argv[i], "--sync") == 0) sync = true;
+        else if (std::strcmp(argv[i], "--groups") == 0 && i + 1 < argc) groupsFile = argv[++i];
+        else return Fail("unknown option");
+    }
 
     char exe[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
@@ -92,41 +231,45 @@ int main(int argc, char** argv) {
                         &info))
         return Fail("cannot start vellaro.exe");
     CloseHandle(info.hThread);
+    const std::unique_ptr<void, decltype(&CloseHandle)> processHandle(info.hProcess, CloseHandle);
     WaitForInputIdle(info.hProcess, 10000);
 
     HWND main = WaitForWindow(info.dwProcessId, "[Vellaro] ", 20000);
     if (!main) return Fail("no main window");
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(1002, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(main, 1002)));
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(SettingsButton, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(main, SettingsButton)));
     HWND settings = WaitForWindow(info.dwProcessId, "[検索設定]", 10000);
     if (!settings) return Fail("no settings dialog");
-    HWND entry = GetDlgItem(settings, 1031);
+    HWND entry = GetDlgItem(settings, FolderEntry);
     SendMessageA(entry, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
-    SendMessageA(settings, WM_COMMAND, MAKEWPARAM(1031, EN_UPDATE), reinterpret_cast<LPARAM>(entry));
-    Click(settings, 1025);
+    SendMessageA(settings, WM_COMMAND, MAKEWPARAM(FolderEntry, EN_UPDATE), reinterpret_cast<LPARAM>(entry));
+    Click(settings, AddButton);
     Click(settings, IDOK);
     for (int i = 0; i < 500 && IsWindow(settings); ++i) Sleep(10);
     if (IsWindow(settings)) return Fail("settings dialog did not close (folder refused?)");
 
-    const DWORD start = GetTickCount();
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(main, 1001)));
-    HWND box = nullptr;
-    while (!box) {
-        Search search = {"", info.dwProcessId, nullptr};
-        EnumWindows(MatchMessageBox, reinterpret_cast<LPARAM>(&search));
-        box = search.found;
-        if (WaitForSingleObject(info.hProcess, 5) == WAIT_OBJECT_0) return Fail("vellaro.exe ended");
+    if (sync) {
+        std::printf("ready\n");
+        WaitForLine();
     }
-    const DWORD elapsed = GetTickCount() - start;
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    for (int i = 0; i < 500 && IsWindow(box); ++i) Sleep(10);
-    std::printf("%lu\n", static_cast<unsigned long>(elapsed));
+    SearchTimes times;
+    if (!WatchSearch(info.hProcess, info.dwProcessId, main, times)) return Fail("vellaro.exe ended");
+    if (sync) {
+        std::printf("collect_ms %ld\ncompare_ms %ld\nelapsed_ms %lu\nmessage %s\ndone\n", times.collectMs,
+                    times.compareMs, static_cast<unsigned long>(times.elapsedMs),
+                    TitleOf(GetDlgItem(times.box, 0xFFFF)).c_str());
+        WaitForLine();
+    }
+    PostMessageA(times.box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    for (int i = 0; i < 500 && IsWindow(times.box); ++i) Sleep(10);
+    if (!sync) std::printf("%lu\n", static_cast<unsigned long>(times.elapsedMs));
     std::fflush(stdout);
+    if (!groupsFile.empty() && !WriteGroups(main, groupsFile)) return Fail("cannot write the groups");
 
     if (finish) {
         Sleep(200);
-        Click(main, 1001);
+        Click(main, SearchButton);
         WaitForSingleObject(info.hProcess, 10000);
     }
-    CloseHandle(info.hProcess);
     return 0;
 }

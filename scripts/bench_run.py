@@ -1,0 +1,414 @@
+#!/usr/bin/env python3
+"""Runs the benchmark: Vellaro's whole search under Wine and the Wine floor,
+the native run of the core, and the peer tools, on one corpus; checks that
+all find the same groups of non-empty files and writes the measurements to
+a JSON file (scripts/bench_table.py prints them).
+
+  bench_run.py corpus SIZE           build (or reuse) build/corpus/tree
+  bench_run.py measure [--reps N]    measure everything; run under
+                                     scripts/with-wine.sh
+
+Every measure takes the best (least wall time) of N repetitions, after the
+files have been read once to warm the cache. Wall time, CPU time (user+sys),
+peak memory (max RSS) and bytes read (the kernel's rchar: bytes returned by
+read calls, cached or not) are taken from outside the process:
+  * native tools: wait4's resource usage, and /proc/PID/io of the ended
+    process before it is reaped;
+  * programs under Wine: /proc of the Windows program's process sampled
+    around the work alone (the program waits for the sampling at both
+    ends); CPU time adds that of the wineserver and of the X server over the
+    same interval, since Wine does part of a program's work there. Wall time
+    is the program's own: press of Search to the time message for Vellaro,
+    walk plus reads for the floor.
+"""
+
+import argparse
+import json
+import os
+import shutil
+import subprocess
+import sys
+import time
+from collections import defaultdict
+
+ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
+BUILD = os.path.join(ROOT, "build")
+CORPUS = os.path.join(BUILD, "corpus")
+TREE = os.path.join(CORPUS, "tree")
+BENCH_BUILD = os.path.join(BUILD, "bench")
+OUT = os.path.join(BENCH_BUILD, "out")
+MAKE_CORPUS = os.path.abspath(os.path.join(ROOT, "..", "shared", "perf", "make_corpus.py"))
+CLOCK_TICK = os.sysconf("SC_CLK_TCK")
+
+
+# ---- corpus ---------------------------------------------------------------
+
+def requested_size(text):
+    sys.path.insert(0, os.path.dirname(MAKE_CORPUS))
+    import make_corpus  # noqa: E402  (the corpus script's own size parser)
+    return make_corpus.parse_size(text)
+
+
+def build_corpus(size_text):
+    size = requested_size(size_text)
+    summary_file = os.path.join(CORPUS, "tree.summary.json")
+    if os.path.exists(summary_file):
+        with open(summary_file, encoding="utf-8") as f:
+            if json.load(f).get("requested_size") == size:
+                print(f"corpus: reusing {TREE} ({size} bytes)")
+                return
+    shutil.rmtree(CORPUS, ignore_errors=True)
+    print(f"corpus: building {TREE} ({size} bytes)")
+    subprocess.run([sys.executable, MAKE_CORPUS, "--size", str(size), TREE], check=True,
+                   stdout=subprocess.DEVNULL)
+
+
+# ---- /proc ----------------------------------------------------------------
+
+def read_proc(pid, name):
+    with open(f"/proc/{pid}/{name}", "rb") as f:
+        return f.read().decode("utf-8", "replace")
+
+
+def proc_io(pid):
+    fields = dict(line.split(": ") for line in read_proc(pid, "io").splitlines())
+    return int(fields["rchar"]), int(fields["read_bytes"])
+
+
+def proc_cpu(pid):
+    """User plus system seconds of all threads of a running process."""
+    stat = read_proc(pid, "stat")
+    fields = stat[stat.rindex(")") + 2:].split()
+    return (int(fields[11]) + int(fields[12])) / CLOCK_TICK
+
+
+def proc_hwm_kb(pid):
+    for line in read_proc(pid, "status").splitlines():
+        if line.startswith("VmHWM:"):
+            return int(line.split()[1])
+    return 0
+
+
+def all_pids():
+    return [int(p) for p in os.listdir("/proc") if p.isdigit()]
+
+
+def argv_of(pid):
+    try:
+        with open(f"/proc/{pid}/cmdline", "rb") as f:
+            return f.read().split(b"\0")
+    except OSError:
+        return []
+
+
+def in_our_prefix(pid):
+    try:
+        with open(f"/proc/{pid}/environ", "rb") as f:
+            env = f.read().split(b"\0")
+    except OSError:
+        return False
+    return ("WINEPREFIX=" + os.environ["WINEPREFIX"]).encode() in env
+
+
+def find_windows_process(exe):
+    """Linux pid of the process running the Windows program `exe` in our prefix."""
+    for pid in all_pids():
+        argv = argv_of(pid)
+        name = argv[0].replace(b"\\", b"/").rsplit(b"/", 1)[-1].decode("utf-8", "replace") if argv else ""
+        if name.lower() == exe.lower() and in_our_prefix(pid):
+            return pid
+    return None
+
+
+def helper_pids():
+    """The wineserver of our prefix and the X server of our display."""
+    helpers = {}
+    display = os.environ.get("DISPLAY", "")
+    for pid in all_pids():
+        argv = argv_of(pid)
+        if not argv:
+            continue
+        base = os.path.basename(argv[0].decode("utf-8", "replace"))
+        if base.startswith("wineserver") and in_our_prefix(pid):
+            helpers["wineserver"] = pid
+        elif base == "Xvfb" and len(argv) > 1 and argv[1].decode() == display:
+            helpers["xserver"] = pid
+    return helpers
+
+
+class ProcessSample:
+    def __init__(self, pid, helpers):
+        self.cpu = proc_cpu(pid)
+        self.helper_cpu = {name: proc_cpu(h) for name, h in helpers.items()}
+        self.rchar, self.read_bytes = proc_io(pid)
+        self.hwm_kb = proc_hwm_kb(pid)
+
+
+# ---- running tools --------------------------------------------------------
+
+def run_native(name, argv, cwd, stdout_path):
+    """Runs a Linux program to its end; its costs, from the kernel.
+
+    It runs under /usr/bin/time, whose report of the peak memory starts from
+    that small program's and not from this script's (a child's max RSS
+    counts the memory of the process it was forked from). The ended time
+    process, before it is reaped, holds the bytes read by the program it
+    waited for; wait4 gives the CPU time of both (time's own is tiny).
+    """
+    os.makedirs(cwd, exist_ok=True)
+    report = os.path.join(cwd, "time.report")
+    with open(stdout_path, "wb") as out:
+        start = time.perf_counter()
+        process = subprocess.Popen(["/usr/bin/time", "-f", "%M", "-o", report] + argv, cwd=cwd,
+                                   stdout=out, stderr=subprocess.PIPE)
+        os.waitid(os.P_PID, process.pid, os.WEXITED | os.WNOWAIT)
+        wall = time.perf_counter() - start
+        rchar, read_bytes = proc_io(process.pid)
+        _, status, usage = os.wait4(process.pid, 0)
+    stderr = process.stderr.read().decode("utf-8", "replace")
+    process.stderr.close()
+    if os.waitstatus_to_exitcode(status) != 0:
+        raise RuntimeError(f"{name} failed: {stderr.strip()}")
+    with open(report, encoding="utf-8") as f:
+        peak_kb = int(f.read().split()[-1])
+    return {"wall_s": wall, "cpu_s": usage.ru_utime + usage.ru_stime, "peak_kb": peak_kb,
+            "rchar": rchar, "read_bytes": read_bytes}
+
+
+def run_wine_synced(name, argv, exe):
+    """Runs a Windows program that prints "ready" and "done" around its work
+    and waits for a line after each; samples it at both points."""
+    process = subprocess.Popen(["wine"] + argv, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                               stderr=subprocess.PIPE)
+    lines = []
+
+    def read_until(marker):
+        for raw in process.stdout:
+            line = raw.decode("cp932", "replace").rstrip("\r\n")
+            if line == marker:
+                return
+            lines.append(line)
+        raise RuntimeError(f"{name} ended early: {' | '.join(lines)} "
+                           f"{process.stderr.read().decode('utf-8', 'replace').strip()}")
+
+    try:
+        read_until("ready")
+        pid = find_windows_process(exe)
+        if pid is None:
+            raise RuntimeError(f"{name}: no process running {exe}")
+        helpers = helper_pids()
+        before = ProcessSample(pid, helpers)
+        process.stdin.write(b"go\n")
+        process.stdin.flush()
+        read_until("done")
+        after = ProcessSample(pid, helpers)
+        process.stdin.write(b"go\n")
+        process.stdin.close()
+        process.wait(timeout=120)
+    finally:
+        if process.poll() is None:
+            process.kill()
+            process.wait()
+    values = dict(line.split(" ", 1) for line in lines if " " in line)
+    helper_cpu = {name: after.helper_cpu[name] - before.helper_cpu[name] for name in helpers}
+    return values, {
+        "cpu_s": (after.cpu - before.cpu) + sum(helper_cpu.values()),
+        "cpu_program_s": after.cpu - before.cpu,
+        "cpu_wineserver_s": helper_cpu.get("wineserver", 0.0),
+        "cpu_xserver_s": helper_cpu.get("xserver", 0.0),
+        "peak_kb": after.hwm_kb,
+        "rchar": after.rchar - before.rchar,
+        "read_bytes": after.read_bytes - before.read_bytes,
+    }
+
+
+def windows_path(path):
+    return "Z:" + path.replace("/", "\\")
+
+
+# ---- groups ---------------------------------------------------------------
+
+def blank_line_groups(path, encoding="utf-8"):
+    with open(path, "rb") as f:
+        text = f.read().decode(encoding, "surrogateescape")
+    return [block.splitlines() for block in text.split("\n\n") if block.strip()]
+
+
+def rdfind_groups(path):
+    by_id = defaultdict(list)
+    with open(path, "rb") as f:
+        for raw in f:
+            line = raw.decode("utf-8", "surrogateescape").rstrip("\n")
+            if line.startswith("#") or not line:
+                continue
+            fields = line.split(" ", 7)
+            by_id[abs(int(fields[1]))].append(fields[7])
+    return list(by_id.values())
+
+
+def rmlint_groups(path):
+    with open(path, encoding="utf-8", errors="surrogateescape") as f:
+        records = json.load(f)
+    by_sum = defaultdict(list)
+    for record in records:
+        if record.get("type") == "duplicate_file":
+            by_sum[(record["size"], record["checksum"])].append(record["path"])
+    return list(by_sum.values())
+
+
+class Truth:
+    def __init__(self):
+        with open(os.path.join(CORPUS, "tree.truth.json"), encoding="utf-8") as f:
+            self.groups = {frozenset(g) for g in json.load(f)["groups"]}
+        self.sizes = {}
+        with open(os.path.join(CORPUS, "tree.manifest.tsv"), encoding="utf-8") as f:
+            next(f)
+            for line in f:
+                size, _, _, rel = line.rstrip("\n").split("\t", 3)
+                self.sizes[rel] = int(size)
+        with open(os.path.join(CORPUS, "tree.summary.json"), encoding="utf-8") as f:
+            self.summary = json.load(f)
+
+    def check(self, groups, prefix, separator="/"):
+        """Compares groups of full paths with the truth; empty files left out."""
+        found = set()
+        for group in groups:
+            rels = []
+            for path in group:
+                if not path.startswith(prefix):
+                    return {"same": False, "detail": f"unexpected path {path!r}"}
+                rels.append(path[len(prefix):].replace(separator, "/"))
+            if all(self.sizes.get(r, -1) == 0 for r in rels):
+                continue
+            found.add(frozenset(rels))
+        missing, extra = self.groups - found, found - self.groups
+        return {"same": not missing and not extra, "groups": len(found),
+                "detail": f"{len(missing)} missing, {len(extra)} extra" if missing or extra else ""}
+
+
+# ---- the measures ---------------------------------------------------------
+
+def measure_vellaro(truth):
+    groups_file = os.path.join(OUT, "vellaro.groups")
+    values, cost = run_wine_synced(
+        "Vellaro", [os.path.join(BUILD, "win32", "drive_vellaro.exe"), windows_path(TREE), "--sync",
+                    "--exit", "--groups", windows_path(groups_file)], "vellaro.exe")
+    ms = {k: int(values[k]) for k in ("collect_ms", "compare_ms", "elapsed_ms")}
+    result = dict(cost, wall_s=ms["elapsed_ms"] / 1000, message=values.get("message", ""))
+    if ms["collect_ms"] >= 0 and ms["compare_ms"] >= 0:
+        result["phases_s"] = {"collection": ms["collect_ms"] / 1000,
+                              "ordering": (ms["compare_ms"] - ms["collect_ms"]) / 1000,
+                              "comparison": (ms["elapsed_ms"] - ms["compare_ms"]) / 1000}
+    result["check"] = truth.check(blank_line_groups(groups_file), windows_path(TREE) + "\\", "\\")
+    return result
+
+
+def measure_floor(truth):
+    values, cost = run_wine_synced(
+        "Wine floor", [os.path.join(BUILD, "win32", "wine_floor.exe"), windows_path(TREE), "--sync"],
+        "wine_floor.exe")
+    result = dict(cost, wall_s=float(values["total_ms"]) / 1000, own_bytes=int(values["bytes_read"]),
+                  phases_s={"walk": float(values["walk_ms"]) / 1000,
+                            "reads": float(values["read_ms"]) / 1000})
+    expected = truth.summary["same_size_bytes"]
+    result["check"] = {"same": result["own_bytes"] == expected, "groups": None,
+                       "detail": "" if result["own_bytes"] == expected
+                       else f"read {result['own_bytes']} bytes, expected {expected}"}
+    return result
+
+
+def measure_native_core(truth):
+    groups_file = os.path.join(OUT, "native.groups")
+    stdout_file = os.path.join(OUT, "native.out")
+    result = run_native("native core", [os.path.join(BENCH_BUILD, "vellaro_native_bench"), TREE, "--groups",
+                                        groups_file], OUT, stdout_file)
+    with open(stdout_file, encoding="utf-8") as f:
+        values = dict(line.split(" ", 1) for line in f.read().splitlines())
+    result["own_bytes"] = int(values["bytes_read"])
+    result["phases_s"] = {k: float(values[k + "_ms"]) / 1000 for k in ("walk", "order", "compare")}
+    result["check"] = truth.check(blank_line_groups(groups_file), TREE + "/")
+    return result
+
+
+def measure_peer(truth, name):
+    cwd = os.path.join(OUT, "peers", name)
+    shutil.rmtree(cwd, ignore_errors=True)
+    stdout_file = os.path.join(cwd, "stdout")
+    os.makedirs(cwd)
+    argv = {"jdupes": ["jdupes", "-rq", TREE],
+            "fdupes": ["fdupes", "-rq", TREE],
+            "rdfind": ["rdfind", "-dryrun", "true", TREE],
+            "rmlint": ["rmlint", "-T", "df", TREE]}[name]
+    result = run_native(name, argv, cwd, stdout_file)
+    if name in ("jdupes", "fdupes"):
+        groups = blank_line_groups(stdout_file)
+    elif name == "rdfind":
+        groups = rdfind_groups(os.path.join(cwd, "results.txt"))
+    else:
+        groups = rmlint_groups(os.path.join(cwd, "rmlint.json"))
+    result["check"] = truth.check(groups, TREE + "/")
+    return result
+
+
+TOOLS = [("vellaro", "Vellaro, whole search", "wine", measure_vellaro),
+         ("floor", "Wine floor", "wine", measure_floor),
+         ("native", "Vellaro core, native", "native", measure_native_core),
+         ("jdupes", "jdupes -rq", "native", lambda t: measure_peer(t, "jdupes")),
+         ("fdupes", "fdupes -rq", "native", lambda t: measure_peer(t, "fdupes")),
+         ("rdfind", "rdfind -dryrun true", "native", lambda t: measure_peer(t, "rdfind")),
+         ("rmlint", "rmlint -T df", "native", lambda t: measure_peer(t, "rmlint"))]
+
+
+def warm_cache():
+    block = bytearray(1 << 20)
+    for folder, _, names in os.walk(TREE):
+        for name in names:
+            with open(os.path.join(folder, name), "rb", buffering=0) as f:
+                while f.readinto(block):
+                    pass
+
+
+def measure(reps):
+    if "WINEPREFIX" not in os.environ or "DISPLAY" not in os.environ:
+        sys.exit("bench_run.py measure runs under scripts/with-wine.sh")
+    subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog",
+                    "/t", "REG_DWORD", "/d", "0", "/f"], stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL)
+    truth = Truth()
+    os.makedirs(OUT, exist_ok=True)
+    warm_cache()
+    best = {}
+    for rep in range(reps):
+        for key, label, _, run in TOOLS:
+            try:
+                result = run(truth)
+            except (RuntimeError, OSError, KeyError, ValueError, subprocess.TimeoutExpired) as error:
+                print(f"  {label}: failed: {error}", file=sys.stderr)
+                continue
+            print(f"  run {rep + 1}/{reps} {label:24} {result['wall_s']:8.3f} s", file=sys.stderr)
+            if key not in best or result["wall_s"] < best[key]["wall_s"]:
+                best[key] = result
+    results = {"corpus": truth.summary, "reps": reps, "tools": []}
+    for key, label, kind, _ in TOOLS:
+        if key in best:
+            results["tools"].append(dict(best[key], key=key, label=label, kind=kind))
+    with open(os.path.join(OUT, "results.json"), "w", encoding="utf-8") as f:
+        json.dump(results, f, ensure_ascii=False, indent=1)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    commands = parser.add_subparsers(dest="command", required=True)
+    corpus = commands.add_parser("corpus")
+    corpus.add_argument("size")
+    runs = commands.add_parser("measure")
+    runs.add_argument("--reps", type=int, default=3)
+    args = parser.parse_args()
+    if args.command == "corpus":
+        build_corpus(args.size)
+    else:
+        measure(args.reps)
+
+
+if __name__ == "__main__":
+    main()
