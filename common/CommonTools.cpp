@@ -10,8 +10,16 @@
 #include <shellapi.h>
 
 void CCommonTools::PumpOneMessage() const {
+    const std::uint64_t RepaintIntervalMs = 16;
+    UINT flags = PM_REMOVE;
+    const std::uint64_t now = GetTickCount64();
+    if (now - lastRepaintTick_ < RepaintIntervalMs) {
+        flags |= PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE;  // all but paint and timers
+    } else {
+        lastRepaintTick_ = now;
+    }
     MSG message;
-    if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (PeekMessageA(&message, nullptr, 0, 0, flags)) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

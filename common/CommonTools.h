@@ -1,7 +1,8 @@
 #pragma once
-// The routines that the dialogs and the engine share. The object keeps no
-// state; every owner holds one as a member and calls through it. Text and
-// path chores delegate to the platform-free routines in common/core.
+// The routines that the dialogs and the engine share. Every owner holds one
+// as a member and calls through it; the only state is when the message pump
+// last let a repaint through. Text and path chores delegate to the
+// platform-free routines in common/core.
 #include "platform/Window.h"
 
 #include <cstdint>
@@ -14,7 +15,8 @@ public:
     virtual ~CCommonTools() = default;
 
     // Hands over at most one waiting message, without dialog keyboard
-    // handling; never waits.
+    // handling; never waits. Repaints pass at most about sixty times a
+    // second: more cannot be seen, and each costs milliseconds under Wine.
     void PumpOneMessage() const;
     void SetButtonState(Window control, int enabled, const std::string& caption) const;
     void FitHorizontalExtent(ListBox list) const;
@@ -48,4 +50,7 @@ public:
     // Settings-file lines.
     bool FindLineWithPrefix(std::FILE* file, std::string prefix) const;
     bool ReadLine(std::FILE* file, std::string& line) const;
+
+private:
+    mutable std::uint64_t lastRepaintTick_ = 0;
 };

@@ -1,6 +1,7 @@
 #include "engine/ContentComparer.h"
 
 #include "common/core/TimeText.h"
+#include "engine/ListRedrawBatch.h"
 #include "engine/RunProgressBar.h"
 #include "engine/Win32RunFiles.h"
 #include "engine/core/RunBuilder.h"
@@ -40,11 +41,12 @@ void CContentComparer::CompareAll(std::vector<std::string>& paths, std::vector<F
     candidates_ = &candidates;
     statusField_ = statusField;
     mainProgress_ = mainProgress;
-    runProgress_ = runProgress;
+    runProgress_ = PacedProgressBar(runProgress);
     reportOpenFailures_ = true;
     aborted_ = false;
     bytesRead_ = 0;
     startTime_ = tools_.SecondsOfDay();
+    shownEstimate_.clear();
 
     CompareRuns();
 
@@ -60,12 +62,14 @@ void CContentComparer::CompareRuns() {
     int done = 0;
     // The tables may be shorter than the count claims: never run past them.
     const std::size_t available = std::min({static_cast<std::size_t>(fileCount_), paths_->size(), infos_->size()});
+    ListRedrawBatch candidateRedraw(*candidates_, 100);
     for (std::size_t run = 0; run < runLengths_->size() && (*runLengths_)[run] != tools_.NoIndex(); ++run) {
         tools_.PumpOneMessage();
         if (aborted_) break;
         const int length = (*runLengths_)[run];
         if (length <= 0 || static_cast<std::size_t>(done) + static_cast<std::size_t>(length) > available) break;
         CompareRun(done, length);
+        candidateRedraw.Tick();
         if (done / step > shown) {
             mainProgress_.SetPos(done);
             shown = done / step;
@@ -74,6 +78,7 @@ void CContentComparer::CompareRuns() {
         done += length;
     }
     mainProgress_.SetPos(0);
+    runProgress_.ShowPos(0);
 }
 
 void CContentComparer::CompareRun(int first, int length) {
@@ -150,5 +155,10 @@ void CContentComparer::ReportOpenFailure(const std::string& path) {
 void CContentComparer::ShowRemainingTime(int done) {
     if (done == 0) return;
     const std::int64_t elapsed = tools_.SecondsOfDay() - startTime_;
-    statusField_.SetText(timetext::RemainingTimeText(timetext::RemainingSeconds(elapsed, fileCount_, done)));
+    const std::string estimate =
+        timetext::RemainingTimeText(timetext::RemainingSeconds(elapsed, fileCount_, done));
+    // Written only when it reads differently: every write repaints.
+    if (estimate == shownEstimate_) return;
+    statusField_.SetText(estimate);
+    shownEstimate_ = estimate;
 }

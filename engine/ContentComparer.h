@@ -4,6 +4,7 @@
 // file, with progress, the remaining-time estimate and the time taken.
 #include "common/CommonTools.h"
 #include "engine/FileInfo.h"
+#include "engine/PacedProgressBar.h"
 #include "platform/Window.h"
 
 #include <cstddef>
@@ -36,11 +37,12 @@ private:
     void ReportOpenFailure(const std::string& path);
     void ShowRemainingTime(int done);
 
-    ProgressBar runProgress_;
+    PacedProgressBar runProgress_;
     CCandidateList* candidates_ = nullptr;
     ComboBox groupList_;
     std::int64_t startTime_ = 0;
     Edit statusField_;
+    std::string shownEstimate_;  // the estimate in the status field, if any
     ProgressBar mainProgress_;
     int fileCount_ = 0;
     const std::vector<int>* runLengths_ = nullptr;

@@ -1,6 +1,7 @@
 #include "engine/DuplicateComparer.h"
 
 #include "common/core/Sorting.h"
+#include "engine/PacedProgressBar.h"
 #include "engine/core/RunBuilder.h"
 
 #include <utility>
@@ -57,8 +58,9 @@ void CDuplicateComparer::FormRuns(const std::vector<int>& order, const std::vect
 void CDuplicateComparer::OrderRunsByTime() {
     tools_.PumpOneMessage();
     if (aborted_) return;
-    progress_.SetRange(0, fileCount_);
-    progress_.SetPos(0);
+    PacedProgressBar progress(progress_);
+    progress.SetRange(0, fileCount_);
+    progress.ShowPos(0);
 
     std::vector<std::int64_t> times(PathInfos.size());
     for (std::size_t i = 0; i < times.size(); ++i) times[i] = PathInfos[i].lastWriteTime;
@@ -67,7 +69,7 @@ void CDuplicateComparer::OrderRunsByTime() {
     for (std::size_t run = 0; run < RunLengths.size() && RunLengths[run] != tools_.NoIndex(); ++run) {
         tools_.PumpOneMessage();
         if (aborted_) break;
-        progress_.SetPos(position);
+        progress.SetPos(position);
         const int length = RunLengths[run];
         if (length > 1) {
             // The paths and their records move together.

@@ -3,6 +3,7 @@
 // waiting message, so that the window stays responsive and the abort can
 // arrive, and shows the files decided on the run's progress bar.
 #include "common/CommonTools.h"
+#include "engine/PacedProgressBar.h"
 #include "engine/core/RunComparison.h"
 #include "platform/Window.h"
 
@@ -10,7 +11,7 @@ class RunProgressBar : public engine::RunProgress {
 public:
     // The bar's range is first to last, the run's positions in Paths;
     // `aborted` is the abort flag of the running comparison.
-    RunProgressBar(const CCommonTools& tools, const bool& aborted, ProgressBar bar, int first, int last)
+    RunProgressBar(const CCommonTools& tools, const bool& aborted, PacedProgressBar& bar, int first, int last)
         : tools_(tools), aborted_(aborted), bar_(bar), first_(first), last_(last) {}
 
     bool Interrupted() override;
@@ -19,7 +20,7 @@ public:
 private:
     const CCommonTools& tools_;
     const bool& aborted_;
-    ProgressBar bar_;
+    PacedProgressBar& bar_;
     int first_;
     int last_;
 };

@@ -4,7 +4,6 @@
 #include <windowsx.h>
 
 namespace {
-const char* const SelfProperty = "VellaroCheckListBox";
 const int BoxSize = 13;
 const int BoxMargin = 3;
 }  // namespace
@@ -16,7 +15,9 @@ void CheckListBox::Attach(HWND control) {
     handle_ = control;
     if (!control) return;
     SetPropA(control, PropertyName, static_cast<OwnerDrawnControl*>(this));
-    SetPropA(control, SelfProperty, this);
+    // The subclass finds its object in the user data: reading it needs no
+    // round trip to the window server, unlike a property.
+    SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     original_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
     // Lines that are already there get their record around their data.
@@ -44,7 +45,7 @@ void CheckListBox::Detach() {
         }
         SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
         RemovePropA(handle_, PropertyName);
-        RemovePropA(handle_, SelfProperty);
+        SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
     }
     original_ = nullptr;
     handle_ = nullptr;
@@ -160,7 +161,7 @@ void CheckListBox::InvalidateLine(int line) const {
 }
 
 LRESULT CALLBACK CheckListBox::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<CheckListBox*>(GetPropA(window, SelfProperty));
+    auto* self = reinterpret_cast<CheckListBox*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
     return self->HandleMessage(message, wParam, lParam);
 }

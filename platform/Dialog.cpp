@@ -119,7 +119,6 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
         if (OwnerDrawnControl* control = OwnerDrawnChild(item->hwndItem)) {
             control->OnDrawItem(*item);
-            SetWindowLongPtrA(handle_, DWLP_MSGRESULT, TRUE);
             return TRUE;
         }
         break;
@@ -128,7 +127,6 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         auto* item = reinterpret_cast<DELETEITEMSTRUCT*>(lParam);
         if (OwnerDrawnControl* control = OwnerDrawnChild(item->hwndItem)) {
             control->OnDeleteItem(*item);
-            SetWindowLongPtrA(handle_, DWLP_MSGRESULT, TRUE);
             return TRUE;
         }
         break;

@@ -92,9 +92,11 @@ TEST_F(SizeOrdering, ProgressAdvancesByTheStepAndEndsAtZero) {
     EXPECT_EQ(positions[3], 0);
     EXPECT_EQ(positions[4], 2);
     EXPECT_EQ(positions[250], 248);
-    // Ordering by time: the position is the first file of each run.
+    // Ordering by time: the position is the first file of a run; it moves
+    // no more often than the eye can follow, so some runs may not show.
     EXPECT_EQ(positions[253], 0);
-    EXPECT_EQ(positions[254], 84);
+    for (std::size_t k = 254; k < positions.size(); ++k)
+        EXPECT_TRUE(positions[k] == 0 || positions[k] == 84 || positions[k] == 167) << positions[k];
     EXPECT_EQ(rig.host.mainProgress.Pos(), 0);
     EXPECT_EQ(rig.host.mainProgress.RangeHigh(), 250);
 }

@@ -1,0 +1,28 @@
+// A progress bar moved in bulk: the last position always shows, the ones in
+// between no more often than the interval.
+#include "EngineHost.h"
+#include "engine/PacedProgressBar.h"
+
+#include <gtest/gtest.h>
+
+TEST(PacedProgressBar, ShowsTheLastPositionAndPacesTheRest) {
+    EngineHost host;
+    PacedProgressBar bar(host.runProgress, 60000);  // nothing paced passes within the test
+    bar.SetRange(10, 20);
+    EXPECT_EQ(host.runProgress.RangeLow(), 10);
+    EXPECT_EQ(host.runProgress.RangeHigh(), 20);
+
+    bar.ShowPos(15);
+    EXPECT_EQ(host.runProgress.Pos(), 15);
+    bar.SetPos(18);  // within the interval: not shown
+    EXPECT_EQ(host.runProgress.Pos(), 15);
+    bar.ShowPos(0);  // below the range: the bar clamps it to its low end
+    EXPECT_EQ(host.runProgress.Pos(), 10);
+
+    PacedProgressBar unpaced(host.runProgress, 0);
+    unpaced.SetRange(0, 100);
+    unpaced.SetPos(40);
+    EXPECT_EQ(host.runProgress.Pos(), 40);
+    unpaced.SetPos(70);
+    EXPECT_EQ(host.runProgress.Pos(), 70);
+}
