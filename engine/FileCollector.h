@@ -5,6 +5,7 @@
 #include "common/CommonTools.h"
 #include "platform/Window.h"
 
+#include <cstdint>
 #include <string>
 
 class FileFinder;
@@ -23,6 +24,9 @@ private:
     void ScanFolder(std::string folder);
     bool MatchesFileType(const std::string& path) const;
     void UpdateAllTypesFlag();
+    void ShowLastFound(int item);
+
+    static constexpr std::uint64_t ShowIntervalMs = 30;
     void StoreFileInfo(int item, const FileFinder& finder);
 
     Edit statusField_;
@@ -33,4 +37,5 @@ private:
     ComboBox groupList_;
     std::string fileTypes_;
     std::string folders_;
+    std::uint64_t lastShown_ = 0;  // when the selection last moved
 };
