@@ -125,6 +125,10 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_DELETEITEM: {
         auto* item = reinterpret_cast<DELETEITEMSTRUCT*>(lParam);
+        // Plain lists send this for every line with data (Wine does); only
+        // owner-drawn list boxes have an object to hand it to, and looking
+        // one up costs a round trip to the window server.
+        if (item->CtlType != ODT_LISTBOX) break;
         if (OwnerDrawnControl* control = OwnerDrawnChild(item->hwndItem)) {
             control->OnDeleteItem(*item);
             return TRUE;
