@@ -31,8 +31,9 @@ if [ $use_desktop -eq 0 ] || [ -z "${DISPLAY:-}" ]; then
   [ -n "$xvfb_pid" ] || { echo "could not start Xvfb" >&2; exit 1; }
 fi
 
-# Wine's helpers inherit the first program's output; send it away so that
-# nothing (CTest in particular) waits for them.
+# Wine's helpers (services, plugplay, rpcss...) inherit the output of the
+# program that starts them: boot the prefix here, with the output sent away,
+# so that no test program starts them and CTest never waits for them.
 wineserver -p 600 </dev/null >/dev/null 2>&1
 if [ ! -f "$WINEPREFIX/.vellaro-ready" ]; then
   wine wineboot --init </dev/null >/dev/null 2>&1
@@ -42,8 +43,6 @@ if [ ! -f "$WINEPREFIX/.vellaro-ready" ]; then
   # The dialogs' proportional Japanese font, drawn with its proportional
   # free twin.
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic' /f </dev/null >/dev/null 2>&1
-  wineserver -w
-  wineserver -p 600 </dev/null >/dev/null 2>&1
   touch "$WINEPREFIX/.vellaro-ready"
 else
   wine wineboot </dev/null >/dev/null 2>&1
