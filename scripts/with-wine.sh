@@ -35,7 +35,7 @@ fi
 # program that starts them: boot the prefix here, with the output sent away,
 # so that no test program starts them and CTest never waits for them.
 wineserver -p 600 </dev/null >/dev/null 2>&1
-if [ ! -f "$WINEPREFIX/.vellaro-ready" ]; then
+if [ ! -f "$WINEPREFIX/.vellaro-prefix-v2" ]; then
   wine wineboot --init </dev/null >/dev/null 2>&1
   # Without a window manager Wine waits seconds for every hidden window
   # unless its windows are unmanaged.
@@ -43,7 +43,7 @@ if [ ! -f "$WINEPREFIX/.vellaro-ready" ]; then
   # The dialogs' proportional Japanese font, drawn with its proportional
   # free twin.
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic' /f </dev/null >/dev/null 2>&1
-  touch "$WINEPREFIX/.vellaro-ready"
+  touch "$WINEPREFIX/.vellaro-prefix-v2"
 else
   wine wineboot </dev/null >/dev/null 2>&1
 fi
