@@ -22,6 +22,17 @@ const int ModeNone = 0;
 const int ModeAdd = 1;
 const int ModeRemove = 2;
 
+// The file dialog of Save and Open, proposing the usual settings file.
+FileDialogRequest SettingsFileRequest(bool open) {
+    FileDialogRequest request;
+    request.open = open;
+    request.defaultExtension = SettingsFileName;
+    request.fileName = SettingsFileName;
+    request.flags = FileDialogFlags;
+    request.filter = SettingsFileFilter;
+    return request;
+}
+
 std::string NameWithoutFolder(const std::string& path) {
     const std::size_t slash = cp932::FindLast(path, '\\');
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -241,28 +252,16 @@ void CSettingsDialog::OnFileTypeBrowse() {
 // Settings file
 
 void CSettingsDialog::OnSaveButton() {
-    FileDialogRequest request;
-    request.open = false;
-    request.defaultExtension = SettingsFileName;
-    request.fileName = SettingsFileName;
-    request.flags = FileDialogFlags;
-    request.filter = SettingsFileFilter;
     std::string chosenPath;
-    if (!FileDialogPrompt(request, chosenPath)) return;
+    if (!FileDialogPrompt(SettingsFileRequest(false), chosenPath)) return;
     const CSettingsFile settingsFile;
     if (!settingsFile.Save(chosenPath, ListTexts(directoryList_), ListTexts(fileTypeList_)))
         MessageBoxPrompt(CSettingsFile::CannotOpenMessage(chosenPath), MB_OK);
 }
 
 void CSettingsDialog::OnOpenButton() {
-    FileDialogRequest request;
-    request.open = true;
-    request.defaultExtension = SettingsFileName;
-    request.fileName = SettingsFileName;
-    request.flags = FileDialogFlags;
-    request.filter = SettingsFileFilter;
     std::string chosenPath;
-    if (!FileDialogPrompt(request, chosenPath)) return;
+    if (!FileDialogPrompt(SettingsFileRequest(true), chosenPath)) return;
     const CSettingsFile settingsFile;
     std::vector<std::string> folders, fileTypes;
     if (!settingsFile.Load(chosenPath, folders, fileTypes)) {
