@@ -14,10 +14,7 @@ bool MatchesFileType(const std::string& path, const std::string& fileTypes) {
 }
 
 std::string FolderWithBackslash(const std::string& folder) {
-    if (folder.empty()) return folder;
-    const std::size_t size = folder.size();
-    if (size >= 2 && cp932::IsDoubleByteLead(folder, size - 2)) return folder + "\\";
-    return folder[size - 1] == '\\' ? folder : folder + "\\";
+    return folder.empty() ? folder : cp932::WithBackslash(folder);
 }
 
 }  // namespace engine

@@ -14,9 +14,8 @@ bool ListsAllTypes(const std::string& fileTypes);
 // exactly.
 bool MatchesFileType(const std::string& path, const std::string& fileTypes);
 
-// The folder with a final backslash. A last byte 0x5C counts as a backslash
-// only when the byte before it is no double-byte lead byte, so a name ending
-// in a character such as 表 still gets one. An empty folder stays empty.
+// The folder with a final backslash, unless its last character is one (the
+// second byte of 表 is not). An empty folder stays empty: it names none.
 std::string FolderWithBackslash(const std::string& folder);
 
 }  // namespace engine
