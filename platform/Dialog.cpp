@@ -83,11 +83,6 @@ void Dialog::OnOK() {
 
 void Dialog::OnCancel() { EndDialog(IDCANCEL); }
 
-OwnerDrawnControl* Dialog::OwnerDrawnChild(HWND child) {
-    return child ? static_cast<OwnerDrawnControl*>(GetPropA(child, OwnerDrawnControl::PropertyName))
-                 : nullptr;
-}
-
 INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Dialog* self;
     if (message == WM_INITDIALOG) {
@@ -115,26 +110,10 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return FALSE;
     }
-    case WM_DRAWITEM: {
-        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-        if (OwnerDrawnControl* control = OwnerDrawnChild(item->hwndItem)) {
-            control->OnDrawItem(*item);
-            return TRUE;
-        }
+    case WM_DRAWITEM:
+    case WM_DELETEITEM:
+        if (OwnerDrawnControl::HandOn(message, lParam)) return TRUE;
         break;
-    }
-    case WM_DELETEITEM: {
-        auto* item = reinterpret_cast<DELETEITEMSTRUCT*>(lParam);
-        // Plain lists send this for every line with data (Wine does); only
-        // owner-drawn list boxes have an object to hand it to, and looking
-        // one up costs a round trip to the window server.
-        if (item->CtlType != ODT_LISTBOX) break;
-        if (OwnerDrawnControl* control = OwnerDrawnChild(item->hwndItem)) {
-            control->OnDeleteItem(*item);
-            return TRUE;
-        }
-        break;
-    }
     default:
         break;
     }

@@ -6,7 +6,6 @@
 #include "platform/Window.h"
 
 class DataExchange;
-class OwnerDrawnControl;
 
 class Dialog {
 public:
@@ -48,7 +47,6 @@ protected:
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    static OwnerDrawnControl* OwnerDrawnChild(HWND child);
 
     int templateId_;
     HWND handle_ = nullptr;

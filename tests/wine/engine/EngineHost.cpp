@@ -8,10 +8,6 @@
 namespace {
 const char* const HostClass = "VellaroTestEngineHost";
 
-OwnerDrawnControl* ControlOf(HWND child) {
-    return child ? static_cast<OwnerDrawnControl*>(GetPropA(child, OwnerDrawnControl::PropertyName)) : nullptr;
-}
-
 HWND Child(HWND parent, const char* windowClass, DWORD style, int id, int x, int y, int width, int height) {
     return CreateWindowExA(0, windowClass, "", WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
@@ -76,16 +72,8 @@ LRESULT CALLBACK EngineHost::HostProc(HWND window, UINT message, WPARAM wParam, 
     auto* self = reinterpret_cast<EngineHost*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     switch (message) {
     case WM_DRAWITEM:
-        if (OwnerDrawnControl* control = ControlOf(reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem)) {
-            control->OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
-            return TRUE;
-        }
-        break;
     case WM_DELETEITEM:
-        if (OwnerDrawnControl* control = ControlOf(reinterpret_cast<DELETEITEMSTRUCT*>(lParam)->hwndItem)) {
-            control->OnDeleteItem(*reinterpret_cast<DELETEITEMSTRUCT*>(lParam));
-            return TRUE;
-        }
+        if (OwnerDrawnControl::HandOn(message, lParam)) return TRUE;
         break;
     case WM_COMMAND:
         if (self && LOWORD(wParam) == TestCommand && lParam == 0) {

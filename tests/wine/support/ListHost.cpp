@@ -4,11 +4,6 @@
 
 namespace {
 const char* const HostClass = "VellaroTestListHost";
-
-OwnerDrawnControl* ControlOf(HWND child) {
-    return child ? static_cast<OwnerDrawnControl*>(GetPropA(child, OwnerDrawnControl::PropertyName))
-                 : nullptr;
-}
 }  // namespace
 
 ListHost::ListHost(DWORD listStyle, int width, int height) {
@@ -40,22 +35,10 @@ LRESULT CALLBACK ListHost::HostProc(HWND window, UINT message, WPARAM wParam, LP
     }
     auto* self = reinterpret_cast<ListHost*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     switch (message) {
-    case WM_DRAWITEM: {
-        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-        if (OwnerDrawnControl* control = ControlOf(item->hwndItem)) {
-            control->OnDrawItem(*item);
-            return TRUE;
-        }
+    case WM_DRAWITEM:
+    case WM_DELETEITEM:
+        if (OwnerDrawnControl::HandOn(message, lParam)) return TRUE;
         break;
-    }
-    case WM_DELETEITEM: {
-        auto* item = reinterpret_cast<DELETEITEMSTRUCT*>(lParam);
-        if (OwnerDrawnControl* control = ControlOf(item->hwndItem)) {
-            control->OnDeleteItem(*item);
-            return TRUE;
-        }
-        break;
-    }
     case WM_COMMAND:
         if (self && lParam) self->notifications_.emplace_back(LOWORD(wParam), HIWORD(wParam));
         return 0;
