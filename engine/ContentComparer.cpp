@@ -47,6 +47,7 @@ void CContentComparer::CompareAll(std::vector<std::string>& paths, std::vector<F
     bytesRead_ = 0;
     startTime_ = tools_.SecondsOfDay();
     shownEstimate_.clear();
+    newestGroup_ = -1;
 
     CompareRuns();
 
@@ -62,14 +63,17 @@ void CContentComparer::CompareRuns() {
     int done = 0;
     // The tables may be shorter than the count claims: never run past them.
     const std::size_t available = std::min({static_cast<std::size_t>(fileCount_), paths_->size(), infos_->size()});
-    ListRedrawBatch candidateRedraw(*candidates_, 100);
+    ListRedrawBatch candidateRedraw(*candidates_, 200);
     for (std::size_t run = 0; run < runLengths_->size() && (*runLengths_)[run] != tools_.NoIndex(); ++run) {
         tools_.PumpOneMessage();
         if (aborted_) break;
         const int length = (*runLengths_)[run];
         if (length <= 0 || static_cast<std::size_t>(done) + static_cast<std::size_t>(length) > available) break;
         CompareRun(done, length);
-        candidateRedraw.Tick();
+        if (candidateRedraw.Due()) {
+            ShowNewestGroup();
+            candidateRedraw.Draw();
+        }
         if (done / step > shown) {
             mainProgress_.SetPos(done);
             shown = done / step;
@@ -77,6 +81,7 @@ void CContentComparer::CompareRuns() {
         ShowRemainingTime(done);
         done += length;
     }
+    ShowNewestGroup();
     mainProgress_.SetPos(0);
     runProgress_.ShowPos(0);
 }
@@ -114,8 +119,8 @@ void CContentComparer::RecordGroup(int first, const std::vector<std::size_t>& me
     // A plain line index, owning nothing.
     groupList_.SetItemData(group, referenceLine);
     candidates_->SetLineGroup(referenceLine, group);
-    groupList_.SetCurSel(group);
-    candidates_->SetTopIndex(referenceLine);
+    newestGroup_ = group;
+    newestReferenceLine_ = referenceLine;
 
     for (std::size_t k = 1; k < members.size(); ++k) {
         const std::size_t at = static_cast<std::size_t>(first) + members[k];
@@ -123,6 +128,13 @@ void CContentComparer::RecordGroup(int first, const std::vector<std::size_t>& me
         candidates_->SetCheck(line, 1);
         candidates_->SetLineGroup(line, group);
     }
+}
+
+void CContentComparer::ShowNewestGroup() {
+    if (newestGroup_ < 0) return;
+    groupList_.SetCurSel(newestGroup_);
+    candidates_->SetTopIndex(newestReferenceLine_);
+    newestGroup_ = -1;
 }
 
 void CContentComparer::Reorder(int first, const std::vector<std::size_t>& order) {

@@ -33,6 +33,9 @@ private:
     void CompareRun(int first, int length);
     // Lists one group: its reference (member 0) unticked, the others ticked.
     void RecordGroup(int first, const std::vector<std::size_t>& members);
+    // Selects the group listed last and scrolls the candidates to it: done
+    // as the candidate list is drawn, since only that state can be seen.
+    void ShowNewestGroup();
     void Reorder(int first, const std::vector<std::size_t>& order);
     void ReportOpenFailure(const std::string& path);
     void ShowRemainingTime(int done);
@@ -43,6 +46,8 @@ private:
     std::int64_t startTime_ = 0;
     Edit statusField_;
     std::string shownEstimate_;  // the estimate in the status field, if any
+    int newestGroup_ = -1;       // listed but not yet shown, or -1
+    int newestReferenceLine_ = 0;
     ProgressBar mainProgress_;
     int fileCount_ = 0;
     const std::vector<int>* runLengths_ = nullptr;

@@ -7,12 +7,12 @@ ListRedrawBatch::ListRedrawBatch(Window list, std::uint64_t intervalMs)
 
 ListRedrawBatch::~ListRedrawBatch() { Redraw(); }
 
-void ListRedrawBatch::Tick() {
-    const std::uint64_t now = GetTickCount64();
-    if (now - lastRedraw_ < intervalMs_) return;
+bool ListRedrawBatch::Due() const { return GetTickCount64() - lastRedraw_ >= intervalMs_; }
+
+void ListRedrawBatch::Draw() {
     Redraw();
     list_.Send(WM_SETREDRAW, FALSE);
-    lastRedraw_ = now;
+    lastRedraw_ = GetTickCount64();
 }
 
 void ListRedrawBatch::Redraw() const {

@@ -14,8 +14,10 @@ public:
     ListRedrawBatch(const ListRedrawBatch&) = delete;
     ListRedrawBatch& operator=(const ListRedrawBatch&) = delete;
 
-    // Draws the list when the interval has passed since it was last drawn.
-    void Tick();
+    // Whether the interval has passed since the list was last drawn.
+    bool Due() const;
+    // Draws the list now; later changes wait for the next drawing.
+    void Draw();
 
 private:
     void Redraw() const;
