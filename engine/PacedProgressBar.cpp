@@ -1,10 +1,9 @@
 #include "engine/PacedProgressBar.h"
 
 void PacedProgressBar::SetRange(int low, int high) {
-    bar_.SetRange(low, high);
     low_ = low;
     high_ = high;
-    shown_ = bar_.Pos();  // the control keeps its position inside the range
+    rangeShown_ = false;
 }
 
 void PacedProgressBar::SetPos(int position) {
@@ -14,6 +13,11 @@ void PacedProgressBar::SetPos(int position) {
 
 void PacedProgressBar::ShowPos(int position) {
     lastMove_ = GetTickCount64();
+    if (!rangeShown_) {
+        bar_.SetRange(low_, high_);
+        rangeShown_ = true;
+        shown_ = bar_.Pos();  // the control keeps its position inside the range
+    }
     if (Clamped(position) == shown_) return;
     bar_.SetPos(position);
     shown_ = Clamped(position);

@@ -223,10 +223,12 @@ TEST_F(ContentComparison, AbortInsideARunKeepsTheGroupsOfEarlierRuns) {
     for (int i = 0; i < 5; ++i) File("long" + std::to_string(i), std::string(200000, 'L'), 5 - i);
     rig.Collect(Folder());
     ASSERT_TRUE(rig.Order());
-    rig.host.runProgress.SetRange(0, 100);
-    // Stops once the second run (positions 2 to 6) has begun.
-    rig.host.onCommand = [this] {
-        if (rig.host.runProgress.RangeLow() == 2)
+    // Stops at the second pump after the first run's group was listed: the
+    // first comes between the runs, the second after the second run's first
+    // file was opened.
+    int pumpsSinceGroup = 0;
+    rig.host.onCommand = [&] {
+        if (rig.host.groupList.Count() == 1 && ++pumpsSinceGroup == 2)
             rig.comparison.Abort();
         else
             rig.host.PostCommand();

@@ -1,5 +1,5 @@
 // A progress bar moved in bulk: the last position always shows, the ones in
-// between no more often than the interval.
+// between no more often than the interval, each with the latest range.
 #include "EngineHost.h"
 #include "engine/PacedProgressBar.h"
 
@@ -9,15 +9,24 @@ TEST(PacedProgressBar, ShowsTheLastPositionAndPacesTheRest) {
     EngineHost host;
     PacedProgressBar bar(host.runProgress, 60000);  // nothing paced passes within the test
     bar.SetRange(10, 20);
+    bar.ShowPos(15);
     EXPECT_EQ(host.runProgress.RangeLow(), 10);
     EXPECT_EQ(host.runProgress.RangeHigh(), 20);
-
-    bar.ShowPos(15);
     EXPECT_EQ(host.runProgress.Pos(), 15);
     bar.SetPos(18);  // within the interval: not shown
     EXPECT_EQ(host.runProgress.Pos(), 15);
     bar.ShowPos(0);  // below the range: the bar clamps it to its low end
     EXPECT_EQ(host.runProgress.Pos(), 10);
+
+    // Ranges overtaken before anything showed never reach the bar.
+    bar.SetRange(30, 40);
+    bar.SetPos(35);
+    EXPECT_EQ(host.runProgress.RangeLow(), 10);
+    bar.SetRange(50, 60);
+    bar.ShowPos(55);
+    EXPECT_EQ(host.runProgress.RangeLow(), 50);
+    EXPECT_EQ(host.runProgress.RangeHigh(), 60);
+    EXPECT_EQ(host.runProgress.Pos(), 55);
 
     PacedProgressBar unpaced(host.runProgress, 0);
     unpaced.SetRange(0, 100);
