@@ -38,15 +38,16 @@ void CDuplicateComparer::OrderBySize(std::vector<int>& order, std::vector<std::u
 void CDuplicateComparer::FormRuns(const std::vector<int>& order, const std::vector<std::uint64_t>& sizes) {
     tools_.PumpOneMessage();
     if (aborted_) return;
-    progress_.SetRange(0, fileCount_);
-    progress_.SetPos(0);
+    PacedProgressBar progress(progress_);
+    progress.SetRange(0, fileCount_);
+    progress.ShowPos(0);
     const int step = engine::ProgressStep(fileCount_);
 
     engine::RunBuilder runs;
     for (int i = 0; i < fileCount_; ++i) {
         tools_.PumpOneMessage();
         if (aborted_) break;
-        if (i > 0 && i % step == 0) progress_.DeltaPos(step);
+        if (i > 0 && i % step == 0) progress.SetPos(i);
         const std::size_t at = static_cast<std::size_t>(i);
         Paths[at] = groupList_.ItemText(order[at]);
         PathInfos[at] = InfoOf(order[at]);

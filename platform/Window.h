@@ -46,7 +46,6 @@ public:
     using Window::Window;
     void SetRange(int low, int high) const { Send(PBM_SETRANGE32, low, high); }
     void SetPos(int position) const { Send(PBM_SETPOS, position); }
-    void DeltaPos(int delta) const { Send(PBM_DELTAPOS, delta); }
     int Pos() const { return static_cast<int>(Send(PBM_GETPOS)); }
     int RangeLow() const { return static_cast<int>(Send(PBM_GETRANGE, TRUE)); }
     int RangeHigh() const { return static_cast<int>(Send(PBM_GETRANGE, FALSE)); }
