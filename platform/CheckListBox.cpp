@@ -155,9 +155,12 @@ void CheckListBox::ToggleSelected() const {
 }
 
 void CheckListBox::InvalidateLine(int line) const {
-    RECT rect;
-    if (CallOriginal(LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&rect)) != LB_ERR)
-        InvalidateRect(handle_, &rect, FALSE);
+    // A line out of view is drawn anew when it scrolls in; asking for it
+    // costs a round trip to the window server under Wine all the same.
+    RECT rect, client, visible;
+    if (CallOriginal(LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&rect)) == LB_ERR) return;
+    GetClientRect(handle_, &client);
+    if (IntersectRect(&visible, &rect, &client)) InvalidateRect(handle_, &visible, FALSE);
 }
 
 LRESULT CALLBACK CheckListBox::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

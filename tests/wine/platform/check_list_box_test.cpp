@@ -171,6 +171,22 @@ TEST_F(CheckListBoxTest, DetachLeavesAPlainListBoxWithTheCallersData) {
     EXPECT_EQ(list.GetCheck(1), 1);
 }
 
+TEST_F(CheckListBoxTest, ATickIsDrawnAgainOnlyWhereItsLineIsInView) {
+    for (int i = 5; i < 200; ++i) list.InsertString(-1, "line " + std::to_string(i));
+    ShowWindow(GetParent(host.List()), SW_SHOWNOACTIVATE);
+    UpdateWindow(GetParent(host.List()));
+    RECT update = {};
+    ASSERT_FALSE(GetUpdateRect(host.List(), &update, FALSE));
+
+    list.SetCheck(199, 1);  // far below the view
+    EXPECT_FALSE(GetUpdateRect(host.List(), &update, FALSE));
+    list.SetCheck(1, 1);
+    ASSERT_TRUE(GetUpdateRect(host.List(), &update, FALSE));
+    const RECT line = ItemRect(1);
+    EXPECT_EQ(update.top, line.top);
+    EXPECT_EQ(update.bottom, line.bottom);
+}
+
 TEST(CheckListBoxLongList, ClickTogglesLinesBeyondSixteenBitIndexes) {
     ListHost host;
     CheckListBox list;
