@@ -17,5 +17,7 @@ void ListRedrawBatch::Draw() {
 
 void ListRedrawBatch::Redraw() const {
     list_.Send(WM_SETREDRAW, TRUE);
-    RedrawWindow(list_.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    // Drawn before the list is held back again: a list box held back paints
+    // nothing, so a later WM_PAINT would leave it blank.
+    RedrawWindow(list_.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
 }
