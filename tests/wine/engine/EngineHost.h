@@ -5,8 +5,7 @@
 // two progress bars. A WM_COMMAND posted with TestCommand runs `onCommand`,
 // so that a test can act from inside a running operation, as a click would.
 #include "review/CandidateList.h"
-
-#include <windows.h>
+#include "support/HostWindow.h"
 
 #include <functional>
 
@@ -27,7 +26,7 @@ public:
 
     std::function<void()> onCommand;
     int commandsHandled = 0;
-    void PostCommand() const { PostMessageA(parent_, WM_COMMAND, TestCommand, 0); }
+    void PostCommand() const { PostMessageA(window_.Handle(), WM_COMMAND, TestCommand, 0); }
 
     // Empties the group list as the main window does before a search, and
     // reserves its room.
@@ -37,8 +36,6 @@ public:
     void ReleaseGatheredFiles();
 
 private:
-    static LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-    HWND parent_ = nullptr;
+    HostWindow window_;
     bool holdsGatheredFiles_ = false;
 };
