@@ -17,25 +17,30 @@ bool CDuplicateComparer::SortAndGroup(int fileCount, ComboBox groupList, Progres
     PathInfos.assign(static_cast<std::size_t>(fileCount_), FileInfo());
     RunLengths.assign(1, tools_.NoIndex());
 
+    // Each file's record is asked of the group list once.
+    std::vector<FileInfo> gathered(static_cast<std::size_t>(fileCount_));
+    for (int i = 0; i < fileCount_; ++i) gathered[static_cast<std::size_t>(i)] = InfoOf(i);
     std::vector<int> order(static_cast<std::size_t>(fileCount_));
     std::vector<std::uint64_t> sizes(static_cast<std::size_t>(fileCount_));
-    OrderBySize(order, sizes);
-    FormRuns(order, sizes);
+    OrderBySize(gathered, order, sizes);
+    FormRuns(gathered, order, sizes);
     OrderRunsByTime();
 
     progress_.SetPos(0);
     return !aborted_;
 }
 
-void CDuplicateComparer::OrderBySize(std::vector<int>& order, std::vector<std::uint64_t>& sizes) const {
+void CDuplicateComparer::OrderBySize(const std::vector<FileInfo>& gathered, std::vector<int>& order,
+                                     std::vector<std::uint64_t>& sizes) const {
     for (int i = 0; i < fileCount_; ++i) {
         order[static_cast<std::size_t>(i)] = i;
-        sizes[static_cast<std::size_t>(i)] = InfoOf(i).size;
+        sizes[static_cast<std::size_t>(i)] = gathered[static_cast<std::size_t>(i)].size;
     }
     if (fileCount_ > 1) tools_.SortIndexesByKey(order, sizes, 0, fileCount_ - 1);
 }
 
-void CDuplicateComparer::FormRuns(const std::vector<int>& order, const std::vector<std::uint64_t>& sizes) {
+void CDuplicateComparer::FormRuns(const std::vector<FileInfo>& gathered, const std::vector<int>& order,
+                                  const std::vector<std::uint64_t>& sizes) {
     tools_.PumpOneMessage();
     if (aborted_) return;
     PacedProgressBar progress(progress_);
@@ -50,7 +55,7 @@ void CDuplicateComparer::FormRuns(const std::vector<int>& order, const std::vect
         if (i > 0 && i % step == 0) progress.SetPos(i);
         const std::size_t at = static_cast<std::size_t>(i);
         Paths[at] = groupList_.ItemText(order[at]);
-        PathInfos[at] = InfoOf(order[at]);
+        PathInfos[at] = gathered[static_cast<std::size_t>(order[at])];
         runs.Add(sizes[at]);
     }
     RunLengths = runs.Lengths(tools_.NoIndex());

@@ -23,8 +23,10 @@ public:
 
 private:
     // order[i] becomes the group-list index of the file at position i.
-    void OrderBySize(std::vector<int>& order, std::vector<std::uint64_t>& sizes) const;
-    void FormRuns(const std::vector<int>& order, const std::vector<std::uint64_t>& sizes);
+    void OrderBySize(const std::vector<FileInfo>& gathered, std::vector<int>& order,
+                     std::vector<std::uint64_t>& sizes) const;
+    void FormRuns(const std::vector<FileInfo>& gathered, const std::vector<int>& order,
+                  const std::vector<std::uint64_t>& sizes);
     void OrderRunsByTime();
     // The record of a group-list item; an empty one when the item has none.
     FileInfo InfoOf(int item) const;

@@ -12,7 +12,6 @@ int CCandidateList::AppendLine(int position, const std::string& text, COLORREF f
     SetItemData(line, reinterpret_cast<LPARAM>(record.get()));
     // The line owns the record from here on.
     if (Record(line) == record.get()) record.release();
-    lineCount_ = Count();
     return line;
 }
 
@@ -29,9 +28,7 @@ const LineRecord* CCandidateList::Line(int line) const { return Record(line); }
 
 int CCandidateList::RemoveLine(int line) {
     delete DetachRecord(line);
-    const int answer = DeleteString(line);
-    lineCount_ = Count();
-    return answer;
+    return DeleteString(line);
 }
 
 void CCandidateList::ReleaseLines() {
@@ -43,7 +40,6 @@ void CCandidateList::ReleaseLines() {
 void CCandidateList::ClearLines() {
     ReleaseLines();
     ResetContent();
-    lineCount_ = 0;
 }
 
 void CCandidateList::DrawItem(DRAWITEMSTRUCT& item) {

@@ -33,7 +33,7 @@ public:
     int RemoveLine(int line);
     void ReleaseLines();
     void ClearLines();
-    int LineCount() const { return lineCount_; }
+    int LineCount() const { return Count(); }
 
 protected:
     void DrawItem(DRAWITEMSTRUCT& item) override;
@@ -44,5 +44,4 @@ private:
     LineRecord* Record(int line) const;
     // Takes the line's record off the line; the caller owns it then.
     LineRecord* DetachRecord(int line);
-    int lineCount_ = 0;
 };
