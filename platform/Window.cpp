@@ -10,21 +10,21 @@ std::string Window::Text() const {
     return std::string(buffer.data());
 }
 
-std::string ListBox::ItemText(int index) const {
-    LRESULT length = Send(LB_GETTEXTLEN, index);
-    if (length == LB_ERR) return std::string();
+namespace {
+// The text of a list's item, asked for by length first; lists and combo
+// boxes differ only in their messages (and both answer -1 for no item).
+std::string ItemTextOf(const Window& list, UINT lengthMessage, UINT textMessage, int index) {
+    const LRESULT length = list.Send(lengthMessage, index);
+    if (length < 0) return std::string();
     std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-    Send(LB_GETTEXT, index, reinterpret_cast<LPARAM>(buffer.data()));
+    list.Send(textMessage, index, reinterpret_cast<LPARAM>(buffer.data()));
     return std::string(buffer.data());
 }
+}  // namespace
 
-std::string ComboBox::ItemText(int index) const {
-    LRESULT length = Send(CB_GETLBTEXTLEN, index);
-    if (length == CB_ERR) return std::string();
-    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-    Send(CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer.data()));
-    return std::string(buffer.data());
-}
+std::string ListBox::ItemText(int index) const { return ItemTextOf(*this, LB_GETTEXTLEN, LB_GETTEXT, index); }
+
+std::string ComboBox::ItemText(int index) const { return ItemTextOf(*this, CB_GETLBTEXTLEN, CB_GETLBTEXT, index); }
 
 int ListView::InsertColumn(int index, const std::string& text, int format, int width,
                            int subItem) const {
