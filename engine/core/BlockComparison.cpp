@@ -17,8 +17,7 @@ constexpr std::size_t FewPieces = 8;
 // A hash for bucketing only: equal bytes give equal hashes. Each step is a
 // bijection of the state for a given word, so pieces that differ in a single
 // word always hash differently.
-std::uint64_t HashBytes(const unsigned char* bytes, std::size_t size)
-{
+std::uint64_t HashBytes(const unsigned char* bytes, std::size_t size) {
     constexpr std::uint64_t Multiplier = 0x9E3779B97F4A7C15ull;
     std::uint64_t hash = size;
     std::size_t at = 0;
@@ -32,11 +31,15 @@ std::uint64_t HashBytes(const unsigned char* bytes, std::size_t size)
     return (((hash << 23) | (hash >> 41)) ^ tail) * Multiplier;
 }
 
+// Classes and groups go in the order of their first member.
+bool ByFirstMember(const std::vector<std::size_t>& a, const std::vector<std::size_t>& b) {
+    return a.front() < b.front();
+}
+
 // Classes of equal bytes among `count` pieces of `size` bytes laid `stride`
 // bytes apart: positions in ascending order, classes by their first position.
-std::vector<std::vector<std::size_t>> EqualPieces(const unsigned char* pieces, std::size_t count,
-                                                  std::size_t stride, std::size_t size)
-{
+std::vector<std::vector<std::size_t>> EqualPieces(const unsigned char* pieces, std::size_t count, std::size_t stride,
+                                                  std::size_t size) {
     std::vector<std::vector<std::size_t>> classes;
     // Puts `position` into the class from `firstCandidate` on whose bytes are
     // equal to its own, or into a class of its own.
@@ -71,29 +74,20 @@ std::vector<std::vector<std::size_t>> EqualPieces(const unsigned char* pieces, s
         }
         begin = end;
     }
-    std::sort(classes.begin(), classes.end(),
-              [](const std::vector<std::size_t>& a, const std::vector<std::size_t>& b) {
-                  return a.front() < b.front();
-              });
+    std::sort(classes.begin(), classes.end(), ByFirstMember);
     return classes;
 }
 
 }  // namespace
 
-BlockComparison::BlockComparison(RunFiles& files, RunProgress& progress,
-                                 BlockComparisonLimits limits)
-    : files_(files), progress_(progress), limits_(limits)
-{
+BlockComparison::BlockComparison(RunFiles& files, RunProgress& progress, BlockComparisonLimits limits)
+    : files_(files), progress_(progress), limits_(limits) {
     limits_.maxOpenFiles = std::max<std::size_t>(limits_.maxOpenFiles, 1);
 }
 
-BlockComparison::~BlockComparison()
-{
-    CloseAll();
-}
+BlockComparison::~BlockComparison() { CloseAll(); }
 
-RunResult BlockComparison::Run()
-{
+RunResult BlockComparison::Run() {
     const std::size_t count = files_.Count();
     if (count >= 2) {
         length_ = files_.Length();
@@ -124,16 +118,12 @@ RunResult BlockComparison::Run()
         result_.groups.clear();
         result_.interrupted = true;
     }
-    std::sort(result_.groups.begin(), result_.groups.end(),
-              [](const std::vector<std::size_t>& a, const std::vector<std::size_t>& b) {
-                  return a.front() < b.front();
-              });
+    std::sort(result_.groups.begin(), result_.groups.end(), ByFirstMember);
     result_.order = OrderAfterGrouping(count, result_.groups);
     return result_;
 }
 
-BlockComparison::Segment BlockComparison::SegmentAt(std::uint64_t index) const
-{
+BlockComparison::Segment BlockComparison::SegmentAt(std::uint64_t index) const {
     if (index == 0) {
         const std::uint64_t offset = (segmentCount_ - 1) * BlockSize;
         return {offset, static_cast<std::size_t>(length_ - offset), true};
@@ -141,8 +131,7 @@ BlockComparison::Segment BlockComparison::SegmentAt(std::uint64_t index) const
     return {(index - 1) * BlockSize, BlockSize, false};
 }
 
-bool BlockComparison::Step(EqualClass& equalClass, std::vector<EqualClass>& pending)
-{
+bool BlockComparison::Step(EqualClass& equalClass, std::vector<EqualClass>& pending) {
     const Segment segment = SegmentAt(equalClass.segment);
     const std::size_t left = segment.size - equalClass.doneInSegment;
     const std::size_t members = equalClass.members.size();
@@ -186,8 +175,7 @@ bool BlockComparison::Step(EqualClass& equalClass, std::vector<EqualClass>& pend
     }
     const bool finished = equalClass.segment == segmentCount_;
 
-    const std::vector<std::vector<std::size_t>> classes =
-        EqualPieces(pieces_.data(), readFiles.size(), stride, size);
+    const std::vector<std::vector<std::size_t>> classes = EqualPieces(pieces_.data(), readFiles.size(), stride, size);
     // Last class first onto the stack, so that the first is read next.
     for (auto positions = classes.rbegin(); positions != classes.rend(); ++positions) {
         std::vector<std::size_t> equalFiles;
@@ -209,13 +197,11 @@ bool BlockComparison::Step(EqualClass& equalClass, std::vector<EqualClass>& pend
     return true;
 }
 
-bool BlockComparison::MakeReadable(std::size_t file)
-{
+bool BlockComparison::MakeReadable(std::size_t file) {
     if (states_[file] == FileState::Open) {
         return true;
     }
-    const bool opened =
-        states_[file] == FileState::NotOpened ? files_.Open(file) : files_.Reopen(file);
+    const bool opened = states_[file] == FileState::NotOpened ? files_.Open(file) : files_.Reopen(file);
     if (opened) {
         states_[file] = FileState::Open;
         ++openCount_;
@@ -226,8 +212,7 @@ bool BlockComparison::MakeReadable(std::size_t file)
     return opened && !interrupted_;
 }
 
-void BlockComparison::CloseIfCrowded(std::size_t file)
-{
+void BlockComparison::CloseIfCrowded(std::size_t file) {
     // Closing the file just read, rather than an older one, keeps a fixed
     // set open while a large class is read round and round.
     if (openCount_ >= limits_.maxOpenFiles) {
@@ -237,8 +222,7 @@ void BlockComparison::CloseIfCrowded(std::size_t file)
     }
 }
 
-void BlockComparison::Decide(std::size_t file)
-{
+void BlockComparison::Decide(std::size_t file) {
     if (states_[file] == FileState::Open) {
         files_.Close(file);
         --openCount_;
@@ -247,8 +231,7 @@ void BlockComparison::Decide(std::size_t file)
     ++decided_;
 }
 
-void BlockComparison::CloseAll()
-{
+void BlockComparison::CloseAll() {
     for (std::size_t file = 0; file < states_.size() && openCount_ > 0; ++file) {
         if (states_[file] == FileState::Open) {
             files_.Close(file);
@@ -258,8 +241,7 @@ void BlockComparison::CloseAll()
     }
 }
 
-void BlockComparison::CheckInterrupted()
-{
+void BlockComparison::CheckInterrupted() {
     if (progress_.Interrupted()) {
         interrupted_ = true;
     }

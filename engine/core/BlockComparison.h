@@ -24,8 +24,7 @@ struct BlockComparisonLimits {
 
 class BlockComparison {
 public:
-    BlockComparison(RunFiles& files, RunProgress& progress,
-                    BlockComparisonLimits limits = BlockComparisonLimits());
+    BlockComparison(RunFiles& files, RunProgress& progress, BlockComparisonLimits limits = BlockComparisonLimits());
     ~BlockComparison();
     BlockComparison(const BlockComparison&) = delete;
     BlockComparison& operator=(const BlockComparison&) = delete;

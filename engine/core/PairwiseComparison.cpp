@@ -5,18 +5,11 @@
 
 namespace engine {
 
-PairwiseComparison::PairwiseComparison(RunFiles& files, RunProgress& progress)
-    : files_(files), progress_(progress)
-{
-}
+PairwiseComparison::PairwiseComparison(RunFiles& files, RunProgress& progress) : files_(files), progress_(progress) {}
 
-PairwiseComparison::~PairwiseComparison()
-{
-    CloseAll();
-}
+PairwiseComparison::~PairwiseComparison() { CloseAll(); }
 
-RunResult PairwiseComparison::Run()
-{
+RunResult PairwiseComparison::Run() {
     const std::size_t count = files_.Count();
     if (count < 2) {
         result_.order = OrderAfterGrouping(count, {});
@@ -65,8 +58,7 @@ RunResult PairwiseComparison::Run()
     return result_;
 }
 
-bool PairwiseComparison::Ready(std::size_t file)
-{
+bool PairwiseComparison::Ready(std::size_t file) {
     if (states_[file] == FileState::NotOpened) {
         if (files_.Open(file)) {
             states_[file] = FileState::Open;
@@ -77,21 +69,16 @@ bool PairwiseComparison::Ready(std::size_t file)
     return states_[file] == FileState::Open;
 }
 
-PairwiseComparison::Outcome PairwiseComparison::Compare(std::size_t reference,
-                                                        std::size_t candidate)
-{
+PairwiseComparison::Outcome PairwiseComparison::Compare(std::size_t reference, std::size_t candidate) {
     const std::uint64_t length = files_.Length();
     std::uint64_t offset = 0;
     for (;;) {
-        const std::size_t size =
-            static_cast<std::size_t>(std::min<std::uint64_t>(BlockSize, length - offset));
+        const std::size_t size = static_cast<std::size_t>(std::min<std::uint64_t>(BlockSize, length - offset));
         const bool atEnd = offset + size == length;
-        if (!ReadExactly(files_, reference, offset, referenceBlock_.data(), size, atEnd,
-                         result_.bytesRead)) {
+        if (!ReadExactly(files_, reference, offset, referenceBlock_.data(), size, atEnd, result_.bytesRead)) {
             return Outcome::ReferenceFailed;
         }
-        if (!ReadExactly(files_, candidate, offset, candidateBlock_.data(), size, atEnd,
-                         result_.bytesRead)) {
+        if (!ReadExactly(files_, candidate, offset, candidateBlock_.data(), size, atEnd, result_.bytesRead)) {
             return Outcome::CandidateFailed;
         }
         if (std::memcmp(referenceBlock_.data(), candidateBlock_.data(), size) != 0) {
@@ -104,8 +91,7 @@ PairwiseComparison::Outcome PairwiseComparison::Compare(std::size_t reference,
     }
 }
 
-void PairwiseComparison::Decide(std::size_t file)
-{
+void PairwiseComparison::Decide(std::size_t file) {
     if (states_[file] == FileState::Done) {
         return;
     }
@@ -116,8 +102,7 @@ void PairwiseComparison::Decide(std::size_t file)
     ++decided_;
 }
 
-void PairwiseComparison::CloseAll()
-{
+void PairwiseComparison::CloseAll() {
     for (std::size_t file = 0; file < states_.size(); ++file) {
         if (states_[file] == FileState::Open) {
             files_.Close(file);

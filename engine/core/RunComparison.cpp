@@ -5,21 +5,17 @@
 
 namespace engine {
 
-RunResult CompareRunByBlocks(RunFiles& files, RunProgress& progress)
-{
+RunResult CompareRunByBlocks(RunFiles& files, RunProgress& progress) {
     BlockComparison comparison(files, progress);
     return comparison.Run();
 }
 
-RunResult CompareRunPairwise(RunFiles& files, RunProgress& progress)
-{
+RunResult CompareRunPairwise(RunFiles& files, RunProgress& progress) {
     PairwiseComparison comparison(files, progress);
     return comparison.Run();
 }
 
-std::vector<std::size_t> OrderAfterGrouping(std::size_t count,
-                                            const std::vector<std::vector<std::size_t>>& groups)
-{
+std::vector<std::size_t> OrderAfterGrouping(std::size_t count, const std::vector<std::vector<std::size_t>>& groups) {
     constexpr std::size_t NoGroup = static_cast<std::size_t>(-1);
     std::vector<std::size_t> groupOf(count, NoGroup);
     for (std::size_t g = 0; g < groups.size(); ++g) {
@@ -44,10 +40,8 @@ std::vector<std::size_t> OrderAfterGrouping(std::size_t count,
     return order;
 }
 
-bool ReadExactly(RunFiles& files, std::size_t file, std::uint64_t offset,
-                 unsigned char* buffer, std::size_t size, bool atEnd,
-                 std::uint64_t& bytesRead)
-{
+bool ReadExactly(RunFiles& files, std::size_t file, std::uint64_t offset, unsigned char* buffer, std::size_t size,
+                 bool atEnd, std::uint64_t& bytesRead) {
     // A file gives fewer bytes than asked only at its end, so one read says
     // whether the file is shorter, or (asking one byte more) longer.
     const std::size_t wanted = atEnd ? size + 1 : size;

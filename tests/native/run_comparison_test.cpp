@@ -21,8 +21,7 @@ using Order = std::vector<std::size_t>;
 class RecordingProgress : public engine::RunProgress {
 public:
     RecordingProgress(const MemoryRunFiles& files, std::size_t stopAt) : files_(files), stopAt_(stopAt) {}
-    bool Interrupted() override
-    {
+    bool Interrupted() override {
         ++calls;
         if (stopAt_ == 0 || calls < stopAt_) {
             return false;
@@ -52,8 +51,7 @@ struct Comparison {
 const Comparison ByBlocks{"blocks", engine::CompareRunByBlocks};
 const Comparison Pairwise{"pairwise", engine::CompareRunPairwise};
 
-Comparison ByBlocksWithin(engine::BlockComparisonLimits limits)
-{
+Comparison ByBlocksWithin(engine::BlockComparisonLimits limits) {
     return {"blocks within limits", [limits](engine::RunFiles& files, engine::RunProgress& progress) {
                 return engine::BlockComparison(files, progress, limits).Run();
             }};
@@ -61,8 +59,7 @@ Comparison ByBlocksWithin(engine::BlockComparisonLimits limits)
 
 // Runs `comparison` on `files` (whose counts start at zero) and checks what
 // holds for every run that is not interrupted.
-RunResult RunChecked(const Comparison& comparison, MemoryRunFiles& files)
-{
+RunResult RunChecked(const Comparison& comparison, MemoryRunFiles& files) {
     SCOPED_TRACE(comparison.name);
     RecordingProgress progress(files, 0);
     const RunResult result = comparison.run(files, progress);
@@ -83,8 +80,7 @@ RunResult RunChecked(const Comparison& comparison, MemoryRunFiles& files)
 }
 
 // Bytes that differ from seed to seed.
-std::vector<unsigned char> Pattern(std::size_t size, unsigned seed)
-{
+std::vector<unsigned char> Pattern(std::size_t size, unsigned seed) {
     std::vector<unsigned char> bytes(size);
     std::uint64_t state = seed * 0x9E3779B97F4A7C15ull + 1;
     for (unsigned char& byte : bytes) {
@@ -94,14 +90,12 @@ std::vector<unsigned char> Pattern(std::size_t size, unsigned seed)
     return bytes;
 }
 
-std::vector<unsigned char> ChangedAt(std::vector<unsigned char> bytes, std::size_t offset)
-{
+std::vector<unsigned char> ChangedAt(std::vector<unsigned char> bytes, std::size_t offset) {
     bytes[offset] ^= 0x5A;
     return bytes;
 }
 
-MemoryRunFiles RunOf(std::uint64_t length, const std::vector<std::vector<unsigned char>>& contents)
-{
+MemoryRunFiles RunOf(std::uint64_t length, const std::vector<std::vector<unsigned char>>& contents) {
     MemoryRunFiles files(length);
     for (const auto& bytes : contents) {
         files.Add(bytes);
@@ -109,8 +103,7 @@ MemoryRunFiles RunOf(std::uint64_t length, const std::vector<std::vector<unsigne
     return files;
 }
 
-TEST(RunComparison, FindsTheGroupsOfTheUsualCases)
-{
+TEST(RunComparison, FindsTheGroupsOfTheUsualCases) {
     const auto p = Pattern(1000, 1), q = Pattern(1000, 2), r = Pattern(1000, 3);
     const auto long1 = Pattern(160001, 4), long2 = ChangedAt(long1, 160000);
     const auto full1 = Pattern(80000, 5), full2 = Pattern(160000, 6);
@@ -141,8 +134,7 @@ TEST(RunComparison, FindsTheGroupsOfTheUsualCases)
     }
 }
 
-TEST(RunComparison, FaultyFilesDropOutAloneAndTheRestIsStillCompared)
-{
+TEST(RunComparison, FaultyFilesDropOutAloneAndTheRestIsStillCompared) {
     const auto p = Pattern(160001, 7);
     MemoryRunFiles files = RunOf(160001, {p, p, p, p, p, p, p, p});
     files[0].openFails = true;
@@ -172,8 +164,7 @@ TEST(RunComparison, FaultyFilesDropOutAloneAndTheRestIsStillCompared)
 // files and every kind of faulty file. Both comparisons must find exactly
 // the classes of sound files, and the block comparison must read no byte
 // twice, also when tight limits make it read in pieces and reopen files.
-TEST(RunComparison, BothComparisonsFindTheSameGroupsInGeneratedRuns)
-{
+TEST(RunComparison, BothComparisonsFindTheSameGroupsInGeneratedRuns) {
     std::mt19937 random(20240601);
     auto below = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
     const std::uint64_t lengths[] = {0, 1, 9, 79999, 80000, 80001, 160000, 160001};
@@ -197,11 +188,20 @@ TEST(RunComparison, BothComparisonsFindTheSameGroupsInGeneratedRuns)
             classOf.push_back(below(classCount));
             files.Add(contents[classOf.back()]);
             switch (below(12)) {
-            case 0: files[f].openFails = true; break;
-            case 1: if (length > 0) files[f].readFailsAt = edges[below(6)] % length; break;
-            case 2: files[f].bytes.push_back(0); break;
-            case 3: if (length > 0) files[f].bytes.pop_back(); break;
-            default: break;
+                case 0:
+                    files[f].openFails = true;
+                    break;
+                case 1:
+                    if (length > 0) files[f].readFailsAt = edges[below(6)] % length;
+                    break;
+                case 2:
+                    files[f].bytes.push_back(0);
+                    break;
+                case 3:
+                    if (length > 0) files[f].bytes.pop_back();
+                    break;
+                default:
+                    break;
             }
         }
 
@@ -210,8 +210,7 @@ TEST(RunComparison, BothComparisonsFindTheSameGroupsInGeneratedRuns)
         std::vector<std::size_t> groupOfClass(classCount, SIZE_MAX);
         for (std::size_t f = 0; f < count; ++f) {
             const MemoryRunFiles::File& file = files[f];
-            if (file.openFails || file.readFailsAt != MemoryRunFiles::NoFailure ||
-                file.bytes.size() != length) {
+            if (file.openFails || file.readFailsAt != MemoryRunFiles::NoFailure || file.bytes.size() != length) {
                 continue;
             }
             const std::size_t sameClass = static_cast<std::size_t>(
@@ -222,8 +221,7 @@ TEST(RunComparison, BothComparisonsFindTheSameGroupsInGeneratedRuns)
             }
             expected[groupOfClass[sameClass]].push_back(f);
         }
-        expected.erase(std::remove_if(expected.begin(), expected.end(),
-                                      [](const auto& g) { return g.size() < 2; }),
+        expected.erase(std::remove_if(expected.begin(), expected.end(), [](const auto& g) { return g.size() < 2; }),
                        expected.end());
 
         const engine::BlockComparisonLimits tight{1 + below(4), 2 + below(200000)};
@@ -240,8 +238,7 @@ TEST(RunComparison, BothComparisonsFindTheSameGroupsInGeneratedRuns)
     }
 }
 
-TEST(BlockComparison, ReadsOnlyTheLastBlockOfFilesThatDifferAtTheEnd)
-{
+TEST(BlockComparison, ReadsOnlyTheLastBlockOfFilesThatDifferAtTheEnd) {
     MemoryRunFiles small(4096);
     for (unsigned f = 0; f < 2002; ++f) {
         small.Add(Pattern(4096, f));
@@ -267,8 +264,7 @@ TEST(BlockComparison, ReadsOnlyTheLastBlockOfFilesThatDifferAtTheEnd)
     EXPECT_LE(large.mostOpen, 256u);
 }
 
-TEST(RunComparison, InterruptionStopsAtOnceAndClosesEveryFile)
-{
+TEST(RunComparison, InterruptionStopsAtOnceAndClosesEveryFile) {
     const auto p = Pattern(160001, 3), q = ChangedAt(p, 100);
     MemoryRunFiles files = RunOf(160001, {p, q, p, q, p, p});
     files[1].openFails = true;
