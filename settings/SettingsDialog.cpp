@@ -32,11 +32,6 @@ FileDialogRequest SettingsFileRequest(bool open) {
     request.filter = SettingsFileFilter;
     return request;
 }
-
-std::string NameWithoutFolder(const std::string& path) {
-    const std::size_t slash = cp932::FindLast(path, '\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 }  // namespace
 
 const CommandEntry<CSettingsDialog> CSettingsDialog::Commands[] = {
@@ -242,7 +237,7 @@ void CSettingsDialog::OnFileTypeBrowse() {
     request.filter = "*.*|*.*";
     std::string chosenPath;
     if (!FileDialogPrompt(request, chosenPath)) return;
-    const std::string extension = tools_.ExtensionOf(NameWithoutFolder(chosenPath));
+    const std::string extension = tools_.ExtensionOf(cp932::NameOf(chosenPath));
     if (extension.empty()) return;
     FileTypeEntry = "*" + extension;
     ShowFields(ExchangeScope::FileTypeEntryOnly);

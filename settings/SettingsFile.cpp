@@ -71,7 +71,5 @@ bool CSettingsFile::Load(const std::string& path, std::vector<std::string>& fold
 }
 
 std::string CSettingsFile::CannotOpenMessage(const std::string& path) {
-    const std::size_t slash = cp932::FindLast(path, '\\');
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    return name + "が開けません";
+    return cp932::NameOf(path) + "が開けません";
 }

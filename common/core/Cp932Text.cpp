@@ -66,6 +66,11 @@ std::string ExtensionOf(const std::string& path) {
     return path;
 }
 
+std::string NameOf(const std::string& path) {
+    const std::size_t slash = FindLast(path, '\\');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 std::string ToLower(const std::string& text) {
     std::string lower = text;
     ForEachCharacter(text, [&](std::size_t i, std::size_t width) {

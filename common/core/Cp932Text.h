@@ -24,6 +24,9 @@ std::size_t Find(const std::string& text, const std::string& needle, bool ignore
 // From the last "." to the end; else after the last "\"; else the text.
 std::string ExtensionOf(const std::string& path);
 
+// After the last "\"; the whole path when there is none.
+std::string NameOf(const std::string& path);
+
 // A-Z become a-z; double-byte characters stay as they are.
 std::string ToLower(const std::string& text);
 

@@ -29,6 +29,13 @@ TEST(Cp932Text, ExtensionOfTakesTheLastDotElseTheLastBackslash) {
     EXPECT_EQ(ExtensionOf("D:\\a\\" + So), So);
 }
 
+TEST(Cp932Text, NameOfEndsAtTheLastBackslashOfItsOwn) {
+    EXPECT_EQ(NameOf("D:\\data\\file.dat"), "file.dat");
+    EXPECT_EQ(NameOf("file.dat"), "file.dat");
+    EXPECT_EQ(NameOf("D:\\"), "");
+    EXPECT_EQ(NameOf("D:\\a\\" + Hyou + "file"), Hyou + "file");
+}
+
 TEST(Cp932Text, ToLowerFoldsOnlySingleByteLetters) {
     EXPECT_EQ(ToLower("*.TXT"), "*.txt");
     // ＡＢ (full-width) stays; the trail byte 0x41 of "\x83\x41" (ア) is not a letter.
