@@ -8,9 +8,9 @@ void DataExchange::Control(int id, CheckListBox& control) {
 }
 
 void DataExchange::Check(int id, int& value) {
-    HWND item = GetDlgItem(dialog_, id);
-    if (save_) value = static_cast<int>(SendMessageA(item, BM_GETCHECK, 0, 0));
-    else SendMessageA(item, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+    Button item(GetDlgItem(dialog_, id));
+    if (save_) value = item.Check();
+    else item.SetCheck(value);
 }
 
 void DataExchange::Text(int id, std::string& value) {

@@ -3,9 +3,7 @@
 #include "platform/DataExchange.h"
 #include "platform/OwnerDrawnControl.h"
 
-Dialog::~Dialog() {
-    if (handle_ && IsWindow(handle_)) ::DestroyWindow(handle_);
-}
+Dialog::~Dialog() { DestroyWindow(); }
 
 INT_PTR Dialog::DoModal(HWND owner) {
     modal_ = true;

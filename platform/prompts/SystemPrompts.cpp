@@ -2,6 +2,8 @@
 // and shell.
 #include "platform/Prompts.h"
 
+#include "common/core/Cp932Text.h"
+
 #include <commdlg.h>
 #include <shellapi.h>
 
@@ -11,10 +13,9 @@ namespace {
 std::string ExecutableTitle() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name(path);
-    size_t slash = name.find_last_of('\\');
-    if (slash != std::string::npos) name = name.substr(slash + 1);
-    size_t dot = name.rfind('.');
+    // A cp932 name: the second byte of a character may be a backslash.
+    std::string name = cp932::NameOf(path);
+    const size_t dot = name.rfind('.');
     if (dot != std::string::npos) name = name.substr(0, dot);
     return name;
 }
