@@ -179,9 +179,9 @@ LRESULT CheckListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         return line;
     }
     case LB_GETITEMDATA: {
-        LineState* state = State(static_cast<int>(wParam));
-        if (state) return state->data;
-        return CallOriginal(message, wParam, lParam) == LB_ERR ? LB_ERR : 0;
+        const LRESULT data = CallOriginal(message, wParam, lParam);
+        if (data == LB_ERR || data == 0) return data;
+        return reinterpret_cast<LineState*>(data)->data;
     }
     case LB_SETITEMDATA: {
         LineState* state = State(static_cast<int>(wParam));
