@@ -25,9 +25,9 @@ private:
     bool MatchesFileType(const std::string& path) const;
     void UpdateAllTypesFlag();
     void ShowLastFound(int item);
+    void StoreFileInfo(int item, const FileFinder& finder);
 
     static constexpr std::uint64_t ShowIntervalMs = 30;
-    void StoreFileInfo(int item, const FileFinder& finder);
 
     Edit statusField_;
     bool allTypes_ = false;
