@@ -1,8 +1,10 @@
 # make run   - install what is missing, build, start Vellaro (under Xvfb with a
 #              screenshot when there is no display)
-# make test  - install what is missing, build both builds, run every test
+# make test  - install what is missing, build, run every test
 # make bench - benchmark against peer tools (SIZE=1.5e9 by default)
-.PHONY: all deps build native win32 run test test-native test-win32 screenshot bench clean
+# Wine runs the 32-bit build where it can start 32-bit programs, the 64-bit
+# build elsewhere; VELLARO_WINE=win32|win64 chooses (scripts/wine-build.sh).
+.PHONY: all deps build native windows win32 win64 run test screenshot bench clean
 
 SIZE ?= 1500000000
 
@@ -15,22 +17,26 @@ native: deps
 	@cmake --preset native >/dev/null
 	@cmake --build --preset native -j2
 
-win32: deps
-	@cmake --preset win32 >/dev/null
-	@cmake --build --preset win32 -j2
+# The 32-bit product, and the build Wine runs here when that is another.
+windows: deps
+	@bash scripts/build-windows.sh
 
-build: native win32
+win32 win64: deps
+	@cmake --preset $@ >/dev/null
+	@cmake --build --preset $@ -j2
 
-run: win32
+build: native windows
+
+run: windows
 	@bash scripts/run.sh
 
-screenshot: win32
+screenshot: windows
 	@bash scripts/screenshot.sh
 
 test: build
 	@bash scripts/test.sh
 
-bench: build
+bench: windows
 	@bash scripts/bench.sh $(SIZE)
 
 clean:

@@ -1,12 +1,5 @@
-# Cross-compiling for 32-bit Windows with mingw-w64; programs built here run
-# through Wine (see scripts/wine-env.sh).
-set(CMAKE_SYSTEM_NAME Windows)
+# 32-bit Windows: the product.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-exec.sh)
+set(MINGW_TRIPLE i686-w64-mingw32)
+set(MINGW_BUILD win32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

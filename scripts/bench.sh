@@ -7,14 +7,16 @@
 # and prints the table (also in build/bench/out/table.md).
 #   scripts/bench.sh [SIZE]    SIZE as make_corpus.py takes it: 1.5e9, 50M, ...
 # BENCH_REPS=N sets the repetitions of each measure (the best counts; 3).
-# Expects the win32 preset built (make bench does that).
+# Runs the Windows build chosen for this machine (scripts/wine-build.sh),
+# which make bench builds.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 size=${1:-1500000000}
 
+source scripts/wine-build.sh
 for exe in vellaro drive_vellaro wine_floor; do
-  [ -x "build/win32/$exe.exe" ] || { echo "build/win32/$exe.exe is missing: make win32" >&2; exit 1; }
+  [ -x "build/$VELLARO_WINE/$exe.exe" ] || { echo "build/$VELLARO_WINE/$exe.exe is missing: make $VELLARO_WINE" >&2; exit 1; }
 done
 
 # The native core without sanitizers, optimised, for timing.
@@ -25,7 +27,7 @@ python3 scripts/bench_run.py corpus "$size"
 
 # A Wine prefix of the benchmark's own, so that nothing else running Wine
 # here shares its server (or stops it).
-export WINEPREFIX=$root/build/bench-wine/prefix
+export WINEPREFIX=$root/build/bench-wine/prefix-$VELLARO_WINE
 export VELLARO_HOME=$root/build/bench-wine/home
 echo "measuring (each program ${BENCH_REPS:-3} times) ..."
 scripts/with-wine.sh python3 scripts/bench_run.py measure --reps "${BENCH_REPS:-3}"

@@ -39,6 +39,7 @@ BENCH_BUILD = os.path.join(BUILD, "bench")
 OUT = os.path.join(BENCH_BUILD, "out")
 MAKE_CORPUS = os.path.abspath(os.path.join(ROOT, "..", "shared", "perf", "make_corpus.py"))
 CLOCK_TICK = os.sysconf("SC_CLK_TCK")
+WINDOWS_BUILD = os.environ.get("VELLARO_WINE", "win32")  # as scripts/wine-build.sh chose
 
 
 # ---- corpus ---------------------------------------------------------------
@@ -178,7 +179,7 @@ def run_native(name, argv, cwd, stdout_path):
 def run_wine_synced(name, argv, exe):
     """Runs a Windows program that prints "ready" and "done" around its work
     and waits for a line after each; samples it at both points."""
-    process = subprocess.Popen(["wine"] + argv, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+    process = subprocess.Popen([os.environ["WINE"]] + argv, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                                stderr=subprocess.PIPE)
     lines = []
 
@@ -291,7 +292,7 @@ class Truth:
 def measure_vellaro(truth):
     groups_file = os.path.join(OUT, "vellaro.groups")
     values, cost = run_wine_synced(
-        "Vellaro", [os.path.join(BUILD, "win32", "drive_vellaro.exe"), windows_path(TREE), "--sync",
+        "Vellaro", [os.path.join(BUILD, WINDOWS_BUILD, "drive_vellaro.exe"), windows_path(TREE), "--sync",
                     "--exit", "--groups", windows_path(groups_file)], "vellaro.exe")
     ms = {k: int(values[k]) for k in ("collect_ms", "compare_ms", "elapsed_ms")}
     result = dict(cost, wall_s=ms["elapsed_ms"] / 1000, message=values.get("message", ""))
@@ -305,7 +306,7 @@ def measure_vellaro(truth):
 
 def measure_floor(truth):
     values, cost = run_wine_synced(
-        "Wine floor", [os.path.join(BUILD, "win32", "wine_floor.exe"), windows_path(TREE), "--sync"],
+        "Wine floor", [os.path.join(BUILD, WINDOWS_BUILD, "wine_floor.exe"), windows_path(TREE), "--sync"],
         "wine_floor.exe")
     result = dict(cost, wall_s=float(values["total_ms"]) / 1000, own_bytes=int(values["bytes_read"]),
                   phases_s={"walk": float(values["walk_ms"]) / 1000,
@@ -371,7 +372,7 @@ def warm_cache():
 def measure(reps):
     if "WINEPREFIX" not in os.environ or "DISPLAY" not in os.environ:
         sys.exit("bench_run.py measure runs under scripts/with-wine.sh")
-    subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog",
+    subprocess.run([os.environ["WINE"], "reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog",
                     "/t", "REG_DWORD", "/d", "0", "/f"], stdout=subprocess.DEVNULL,
                    stderr=subprocess.DEVNULL)
     truth = Truth()

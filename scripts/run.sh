@@ -3,8 +3,9 @@
 # otherwise under Xvfb, saving a screenshot of the main window.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
-exe=$root/build/win32/vellaro.exe
+source "$root/scripts/wine-build.sh"
 if [ -n "${DISPLAY:-}" ]; then
-  exec "$root/scripts/with-wine.sh" --display wine "$exe"
+  exec "$root/scripts/with-wine.sh" --display \
+    bash -c 'exec "$WINE" "$1"' run "$root/build/$VELLARO_WINE/vellaro.exe"
 fi
 exec "$root/scripts/screenshot.sh"

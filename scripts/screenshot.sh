@@ -7,6 +7,7 @@ set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build
 docs=0; [ "${1:-}" = "--docs" ] && docs=1
+source "$root/scripts/wine-build.sh"
 python3 "$root/scripts/make-demo-tree.py" "$build/demo"
 
 shoot() {  # shoot FILE: the main window of Vellaro into FILE
@@ -19,12 +20,12 @@ shoot() {  # shoot FILE: the main window of Vellaro into FILE
 session() {
   set -u
   export -f shoot
-  wine "$build/win32/vellaro.exe" </dev/null >/dev/null 2>&1 &
+  "$WINE" "$build/$VELLARO_WINE/vellaro.exe" </dev/null >/dev/null 2>&1 &
   for _ in $(seq 100); do xwininfo -root -tree | grep -q '"\[Vellaro\] ' && break; sleep 0.1; done
   sleep 1
   shoot "$build/screenshot-start.png" || return 1
   wineserver -k; sleep 0.5; wineserver -p 600 </dev/null >/dev/null 2>&1
-  wine "$build/win32/drive_vellaro.exe" "Z:$(echo "$build/demo" | tr / '\\')" </dev/null >/dev/null 2>&1 || return 1
+  "$WINE" "$build/$VELLARO_WINE/drive_vellaro.exe" "Z:$(echo "$build/demo" | tr / '\\')" </dev/null >/dev/null 2>&1 || return 1
   sleep 1
   shoot "$build/screenshot.png"
 }

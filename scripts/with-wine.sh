@@ -36,16 +36,22 @@ fi
 # so that no test program starts them and CTest never waits for them.
 wineserver -p 600 </dev/null >/dev/null 2>&1
 if [ ! -f "$WINEPREFIX/.vellaro-prefix-v2" ]; then
-  wine wineboot --init </dev/null >/dev/null 2>&1
+  "$WINE" wineboot --init </dev/null >/dev/null 2>&1
   # Without a window manager Wine waits seconds for every hidden window
   # unless its windows are unmanaged.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
   # The dialogs' proportional Japanese font, drawn with its proportional
   # free twin.
-  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic' /f </dev/null >/dev/null 2>&1
+  "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic' /f </dev/null >/dev/null 2>&1
   touch "$WINEPREFIX/.vellaro-prefix-v2"
 else
-  wine wineboot </dev/null >/dev/null 2>&1
+  "$WINE" wineboot </dev/null >/dev/null 2>&1
+fi
+# Caption buttons and system-menu glyphs are drawn with Marlett, which
+# Debian's Wine does not find by itself (they would read "0 1 r").
+fonts=$WINEPREFIX/drive_c/windows/Fonts
+if [ ! -f "$fonts/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+  mkdir -p "$fonts" && cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
 fi
 
 "$@"
