@@ -1,12 +1,14 @@
 # make run   - install what is missing, build, start Vellaro (under Xvfb with a
 #              screenshot when there is no display)
 # make test  - install what is missing, build, run every test
-# make bench - benchmark against peer tools (SIZE=1.5e9 by default)
+# make bench - benchmark against peer tools (SIZE=1.5e9 bytes of mixed files
+#              and SMALL=100000 small files by default; SMALL=0 leaves them out)
 # Wine runs the 32-bit build where it can start 32-bit programs, the 64-bit
 # build elsewhere; VELLARO_WINE=win32|win64 chooses (scripts/wine-build.sh).
 .PHONY: all deps build native windows win32 win64 run test screenshot bench clean
 
 SIZE ?= 1500000000
+SMALL ?= 100000
 
 all: build
 
@@ -37,7 +39,7 @@ test: build
 	@bash scripts/test.sh
 
 bench: windows
-	@bash scripts/bench.sh $(SIZE)
+	@bash scripts/bench.sh $(SIZE) $(SMALL)
 
 clean:
 	rm -rf build

@@ -4,12 +4,19 @@ the native run of the core, and the peer tools, on one corpus; checks that
 all find the same groups of non-empty files and writes the measurements to
 a JSON file (scripts/bench_table.py prints them).
 
-  bench_run.py corpus SIZE           build (or reuse) build/corpus/tree
-  bench_run.py measure [--reps N]    measure everything; run under
-                                     scripts/with-wine.sh
+  bench_run.py corpus SIZE           build (or reuse) the mixed tree of
+                                     ../shared/perf/make_corpus.py in
+                                     build/corpus/tree
+  bench_run.py corpus --small COUNT  build (or reuse) COUNT small files
+                                     (bench/make_small_tree.py) in
+                                     build/corpus-small/tree
+  bench_run.py measure [--small] [--reps N]
+                                     measure everything on that tree; run
+                                     under scripts/with-wine.sh
 
-Every measure takes the best (least wall time) of N repetitions, after the
-files have been read once to warm the cache. Wall time, CPU time (user+sys),
+Every measure runs N times (5 by default), after the files have been read
+once to warm the cache; the run of median wall time counts, and the table
+shows the spread of all N. Wall time, CPU time (user+sys),
 peak memory (max RSS) and bytes read (the kernel's rchar: bytes returned by
 read calls, cached or not) are taken from outside the process:
   * native tools: wait4's resource usage, and /proc/PID/io of the ended
@@ -33,11 +40,19 @@ from collections import defaultdict
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 BUILD = os.path.join(ROOT, "build")
-CORPUS = os.path.join(BUILD, "corpus")
-TREE = os.path.join(CORPUS, "tree")
 BENCH_BUILD = os.path.join(BUILD, "bench")
-OUT = os.path.join(BENCH_BUILD, "out")
 MAKE_CORPUS = os.path.abspath(os.path.join(ROOT, "..", "shared", "perf", "make_corpus.py"))
+MAKE_SMALL_TREE = os.path.join(ROOT, "bench", "make_small_tree.py")
+# The tree measured, and where its results go: set by use_corpus().
+CORPUS = TREE = OUT = ""
+
+
+def use_corpus(small):
+    global CORPUS, TREE, OUT
+    name = "corpus-small" if small else "corpus"
+    CORPUS = os.path.join(BUILD, name)
+    TREE = os.path.join(CORPUS, "tree")
+    OUT = os.path.join(BENCH_BUILD, "out", name)
 CLOCK_TICK = os.sysconf("SC_CLK_TCK")
 WINDOWS_BUILD = os.environ.get("VELLARO_WINE", "win32")  # as scripts/wine-build.sh chose
 
@@ -50,18 +65,18 @@ def requested_size(text):
     return make_corpus.parse_size(text)
 
 
-def build_corpus(size_text):
-    size = requested_size(size_text)
+def build_corpus(size_text, small):
+    size = int(float(size_text)) if small else requested_size(size_text)
     summary_file = os.path.join(CORPUS, "tree.summary.json")
     if os.path.exists(summary_file):
         with open(summary_file, encoding="utf-8") as f:
             if json.load(f).get("requested_size") == size:
-                print(f"corpus: reusing {TREE} ({size} bytes)")
+                print(f"corpus: reusing {TREE}")
                 return
     shutil.rmtree(CORPUS, ignore_errors=True)
-    print(f"corpus: building {TREE} ({size} bytes)")
-    subprocess.run([sys.executable, MAKE_CORPUS, "--size", str(size), TREE], check=True,
-                   stdout=subprocess.DEVNULL)
+    print(f"corpus: building {TREE} ({size} {'files' if small else 'bytes'})")
+    command = [MAKE_SMALL_TREE, "--files"] if small else [MAKE_CORPUS, "--size"]
+    subprocess.run([sys.executable] + command + [str(size), TREE], check=True, stdout=subprocess.DEVNULL)
 
 
 # ---- /proc ----------------------------------------------------------------
@@ -369,7 +384,7 @@ def warm_cache():
                     pass
 
 
-def measure(reps):
+def measure(reps, small):
     if "WINEPREFIX" not in os.environ or "DISPLAY" not in os.environ:
         sys.exit("bench_run.py measure runs under scripts/with-wine.sh")
     subprocess.run([os.environ["WINE"], "reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog",
@@ -378,7 +393,7 @@ def measure(reps):
     truth = Truth()
     os.makedirs(OUT, exist_ok=True)
     warm_cache()
-    best = {}
+    runs = defaultdict(list)
     for rep in range(reps):
         for key, label, _, run in TOOLS:
             try:
@@ -387,12 +402,15 @@ def measure(reps):
                 print(f"  {label}: failed: {error}", file=sys.stderr)
                 continue
             print(f"  run {rep + 1}/{reps} {label:24} {result['wall_s']:8.3f} s", file=sys.stderr)
-            if key not in best or result["wall_s"] < best[key]["wall_s"]:
-                best[key] = result
-    results = {"corpus": truth.summary, "reps": reps, "tools": []}
+            runs[key].append(result)
+    results = {"corpus": truth.summary, "reps": reps, "tools": [],
+               "generator": "bench/make_small_tree.py --files" if small else "make_corpus.py --size"}
     for key, label, kind, _ in TOOLS:
-        if key in best:
-            results["tools"].append(dict(best[key], key=key, label=label, kind=kind))
+        if runs[key]:
+            walls = sorted(r["wall_s"] for r in runs[key])
+            median = sorted(runs[key], key=lambda r: r["wall_s"])[(len(walls) - 1) // 2]
+            results["tools"].append(dict(median, key=key, label=label, kind=kind, runs=len(walls),
+                                         wall_min_s=walls[0], wall_max_s=walls[-1]))
     with open(os.path.join(OUT, "results.json"), "w", encoding="utf-8") as f:
         json.dump(results, f, ensure_ascii=False, indent=1)
 
@@ -401,14 +419,17 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     commands = parser.add_subparsers(dest="command", required=True)
     corpus = commands.add_parser("corpus")
+    corpus.add_argument("--small", action="store_true")
     corpus.add_argument("size")
     runs = commands.add_parser("measure")
-    runs.add_argument("--reps", type=int, default=3)
+    runs.add_argument("--small", action="store_true")
+    runs.add_argument("--reps", type=int, default=5)
     args = parser.parse_args()
+    use_corpus(args.small)
     if args.command == "corpus":
-        build_corpus(args.size)
+        build_corpus(args.size, args.small)
     else:
-        measure(args.reps)
+        measure(args.reps, args.small)
 
 
 if __name__ == "__main__":

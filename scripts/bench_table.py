@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Prints the benchmark's table from the results that bench_run.py wrote.
 
-  bench_table.py [RESULTS.json]   (default build/bench/out/results.json)
+  bench_table.py [RESULTS.json]   (default build/bench/out/corpus/results.json)
 
 Two parts, each with its ratios to Vellaro's own line: the programs under
 Wine (ratios to Vellaro's whole search) and the native programs (ratios to
@@ -14,7 +14,7 @@ import os
 import sys
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
-DEFAULT = os.path.join(ROOT, "build", "bench", "out", "results.json")
+DEFAULT = os.path.join(ROOT, "build", "bench", "out", "corpus", "results.json")
 MB = 1e6
 
 
@@ -35,7 +35,8 @@ def rows(tools, base):
             cpu = ratio(t["cpu_s"], base["cpu_s"])
             peak = ratio(t["peak_kb"], base["peak_kb"])
             read = ratio(t["rchar"], base["rchar"])
-        out.append(f"| {t['label']} | {t['wall_s']:.3f} | {wall} | {t['cpu_s']:.2f} | {cpu} | "
+        spread = f"{t['wall_min_s']:.3f}–{t['wall_max_s']:.3f}" if "wall_min_s" in t else "–"
+        out.append(f"| {t['label']} | {t['wall_s']:.3f} | {spread} | {wall} | {t['cpu_s']:.2f} | {cpu} | "
                    f"{t['peak_kb'] / 1024:.1f} | {peak} | {t['rchar'] / MB:.1f} | {read} | {groups} |")
     return out
 
@@ -43,13 +44,14 @@ def rows(tools, base):
 def table(results):
     corpus = results["corpus"]
     tools = results["tools"]
-    lines = [f"Corpus: {corpus['files']} files, {corpus['bytes'] / MB:.1f} MB "
-             f"(make_corpus.py --size {corpus['requested_size']}); "
+    lines = [f"Corpus: {corpus['files']} files in {corpus['dirs']} folders, {corpus['bytes'] / MB:.1f} MB "
+             f"({results['generator']} {corpus['requested_size']}); "
              f"{corpus['same_size_files']} non-empty files share their length "
              f"({corpus['same_size_bytes'] / MB:.1f} MB); {corpus['dup_groups']} groups. "
-             f"Warm cache, best of {results['reps']} runs.", ""]
-    header = ("| program | wall s | ×V | CPU s | ×V | peak MB | ×V | read MB | ×V | groups |\n"
-              "|---|---:|---:|---:|---:|---:|---:|---:|---:|---|")
+             f"Warm cache; each figure is the run of median wall time of {results['reps']}, "
+             "with the spread of the wall times.", ""]
+    header = ("| program | wall s | spread s | ×V | CPU s | ×V | peak MB | ×V | read MB | ×V | groups |\n"
+              "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---|")
     for kind, title, base_key in (("wine", "Under Wine (×V: ratio to Vellaro's whole search)", "vellaro"),
                                   ("native", "Native (×V: ratio to the native run of Vellaro's core)",
                                    "native")):
