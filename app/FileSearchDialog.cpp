@@ -84,8 +84,7 @@ BOOL CFileSearchDialog::OnInitDialog() {
     detailsList_.InsertColumn(3, "更新日時", LVCFMT_LEFT, 100, 3);
 
     ResultsReady = FALSE;
-    ActionFlag = 0;
-    tools_.SetButtonState(searchButton_, 0, "検索(&G)");
+    EnterState(Idle, "検索(&G)");
     recycleCheck_.Enable(false);
     SetStatusTitle("検索設定をして下さい");
     return TRUE;
@@ -135,21 +134,30 @@ bool CFileSearchDialog::OnClose(WPARAM, LPARAM, LRESULT&) {
 
 void CFileSearchDialog::RunCloseSequence() {
     switch (ActionFlag) {
-    case 1:
+    case Collecting:
         fileCollector_.Abort();
         ResultsReady = FALSE;
         break;
-    case 3:
+    case Comparing:
         contentComparer_.Abort();
         break;
-    case 6:
+    case Ordering:
         duplicateComparer_.Abort();
         break;
     default:
         break;
     }
     candidateList_.ReleaseLines();
-    if (ActionFlag == 1 || ActionFlag == 2 || ActionFlag == 6) ClearGatheredFiles();
+    if (HoldsGatheredFiles()) ClearGatheredFiles();
+}
+
+void CFileSearchDialog::EnterState(State state, const std::string& searchCaption) {
+    ActionFlag = state;
+    tools_.SetButtonState(searchButton_, state != Idle, searchCaption);
+}
+
+bool CFileSearchDialog::HoldsGatheredFiles() const {
+    return ActionFlag == Collecting || ActionFlag == Collected || ActionFlag == Ordering;
 }
 
 void CFileSearchDialog::SetStatusTitle(std::string text) { Wnd().SetText("[Vellaro] " + text); }
@@ -169,23 +177,23 @@ void CFileSearchDialog::ClearGatheredFiles() {
 
 void CFileSearchDialog::OnSearchButton() {
     switch (ActionFlag) {
-    case 1:
+    case Collecting:
         fileCollector_.Abort();
         break;
-    case 2:
+    case Collected:
         StartComparison();
         break;
-    case 3:
+    case Comparing:
         contentComparer_.Abort();
         break;
-    case 4:
+    case Finished:
         OnOK();
         RunCloseSequence();
         break;
-    case 5:
+    case ReadyToSearch:
         StartSearch();
         break;
-    case 6:
+    case Ordering:
         duplicateComparer_.Abort();
         break;
     default:
@@ -196,16 +204,14 @@ void CFileSearchDialog::OnSearchButton() {
 
 void CFileSearchDialog::OnSettingsButton() {
     if (settingsDialog_.DoModal(Handle()) != IDOK) return;
-    ActionFlag = 5;
-    tools_.SetButtonState(searchButton_, 5, "検索(&G)");
+    EnterState(ReadyToSearch, "検索(&G)");
     SetStatusTitle("検索ボタンを押してください");
 }
 
 void CFileSearchDialog::StartSearch() {
     SetStatusTitle("検索中です");
     ResultsReady = FALSE;
-    ActionFlag = 1;
-    tools_.SetButtonState(searchButton_, 1, "中止(&G)");
+    EnterState(Collecting, "中止(&G)");
     deleteButton_.Enable(false);
     settingsButton_.Enable(false);
     recycleCheck_.Enable(false);
@@ -221,33 +227,28 @@ void CFileSearchDialog::StartSearch() {
     ShowFileTotal();
     if (GroupListCount == 0) {
         SetStatusTitle("ファイルが見つかりませんでした");
-        ActionFlag = 4;
-        tools_.SetButtonState(searchButton_, 4, "終了(&G)");
+        EnterState(Finished, "終了(&G)");
         return;
     }
-    ActionFlag = 2;
-    tools_.SetButtonState(searchButton_, 2, "比較(&G)");
+    EnterState(Collected, "比較(&G)");
     StartComparison();
 }
 
 void CFileSearchDialog::StartComparison() {
     SetStatusTitle("比較中です");
-    ActionFlag = 6;
-    tools_.SetButtonState(searchButton_, 6, "中止(&G)");
+    EnterState(Ordering, "中止(&G)");
     deleteButton_.Enable(false);
     settingsButton_.Enable(false);
     statusField_.SetText("データ初期化中");
 
     if (!duplicateComparer_.SortAndGroup(GroupListCount, groupList_, mainProgress_)) {
-        ActionFlag = 2;
-        tools_.SetButtonState(searchButton_, 2, "比較(&G)");
+        EnterState(Collected, "比較(&G)");
         return;
     }
     ClearGatheredFiles();
     candidateList_.ClearLines();
     candidateList_.InitStorage(StorageItems, StorageBytes);
-    ActionFlag = 3;
-    tools_.SetButtonState(searchButton_, 3, "中止(&G)");
+    EnterState(Comparing, "中止(&G)");
     statusField_.SetText("ファイルを比較中");
 
     contentComparer_.CompareAll(duplicateComparer_.Paths, duplicateComparer_.PathInfos,
@@ -259,14 +260,12 @@ void CFileSearchDialog::StartComparison() {
     if (candidateList_.Count() == 0) {
         SetStatusTitle("重複ファイルが見つかりませんでした");
         settingsButton_.Enable(true);
-        ActionFlag = 0;
-        tools_.SetButtonState(searchButton_, 0, "終了(&G)");
+        EnterState(Idle, "終了(&G)");
         return;
     }
     tools_.FitHorizontalExtent(candidateList_);
     deleteButton_.Enable(true);
-    ActionFlag = 4;
-    tools_.SetButtonState(searchButton_, 4, "終了(&G)");
+    EnterState(Finished, "終了(&G)");
     settingsButton_.Enable(true);
     recycleCheck_.Enable(true);
     SetStatusTitle("比較が終了しました / 削除ボタンでチェックファイルを削除できます");
@@ -280,8 +279,7 @@ void CFileSearchDialog::OnDeleteButton() {
     deletion.Run(candidateList_, RecycleFlag);
     SetStatusTitle("ファイルを削除が終了しました");
     deleteButton_.Enable(false);
-    ActionFlag = 4;
-    tools_.SetButtonState(searchButton_, 4, "終了(&G)");
+    EnterState(Finished, "終了(&G)");
 }
 
 void CFileSearchDialog::OnCandidateDblClk() {
@@ -300,7 +298,7 @@ void CFileSearchDialog::OnCandidateSelChange() {
 
 void CFileSearchDialog::OnGroupSelChange() {
     // While the group list holds gathered files, its entries are no groups.
-    if (!ResultsReady || ActionFlag == 1 || ActionFlag == 2 || ActionFlag == 6) return;
+    if (!ResultsReady || HoldsGatheredFiles()) return;
     const int group = groupList_.CurSel();
     if (group < 0) return;
     const int line = CDeletionRun::FirstLineOfGroup(candidateList_, group);

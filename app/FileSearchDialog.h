@@ -38,6 +38,17 @@ public:
     void OnCandidateSelChange();
     void OnGroupSelChange();
 
+    // What the Search button does next; ActionFlag holds one of these.
+    enum State : int {
+        Idle = 0,           // nothing to run: no settings yet, or no duplicates found
+        Collecting = 1,     // the walk runs; Search aborts it
+        Collected = 2,      // files gathered, the ordering was aborted; Search compares
+        Comparing = 3,      // the contents are compared; Search aborts
+        Finished = 4,       // results shown; Search ends the program
+        ReadyToSearch = 5,  // settings confirmed; Search starts the walk
+        Ordering = 6,       // the gathered files are ordered; Search aborts
+    };
+
     CSettingsDialog& Settings() { return settingsDialog_; }
     CCandidateList& Candidates() { return candidateList_; }
     CContentComparer& ContentComparer() { return contentComparer_; }
@@ -45,7 +56,7 @@ public:
     int RecycleFlag = 1;
     BOOL ResultsReady = FALSE;
     int GroupListCount = 0;
-    int ActionFlag = 0;
+    int ActionFlag = Idle;
 
 protected:
     void DoDataExchange(DataExchange& exchange) override;
@@ -60,6 +71,10 @@ private:
     bool OnClose(WPARAM, LPARAM, LRESULT&);
     // Aborts what runs and releases what the lists own.
     void RunCloseSequence();
+    // Enters `state` and shows the Search button for it (disabled when Idle).
+    void EnterState(State state, const std::string& searchCaption);
+    // While these run or wait, the group list holds gathered files, not groups.
+    bool HoldsGatheredFiles() const;
 
     ProgressBar runProgress_;
     Button recycleCheck_;

@@ -76,7 +76,7 @@ private:
 
     void OnTrigger() {
         if (statesSeen.empty() || statesSeen.back() != ActionFlag) statesSeen.push_back(ActionFlag);
-        const bool running = ActionFlag == 1 || ActionFlag == 3 || ActionFlag == 6;
+        const bool running = ActionFlag == Collecting || ActionFlag == Comparing || ActionFlag == Ordering;
         if (ActionFlag == triggerState_ && triggerPumps_-- <= 0) {
             if (triggerCloses_) Wnd().Post(WM_CLOSE);
             else Wnd().Send(WM_COMMAND, MAKEWPARAM(IDC_SEARCH_BUTTON, BN_CLICKED),
@@ -84,7 +84,7 @@ private:
             return;
         }
         // Waits only while an operation hands over messages.
-        if (running || ActionFlag == triggerState_ || ActionFlag == 5 || ActionFlag == 2) Wnd().Post(WM_APP + 1);
+        if (running || ActionFlag == triggerState_ || ActionFlag == ReadyToSearch || ActionFlag == Collected) Wnd().Post(WM_APP + 1);
     }
 
     int triggerState_ = -1;

@@ -28,7 +28,7 @@ TEST(MainWindow, StartsWithOnlySettingsEnabled) {
     EXPECT_EQ(ComboBox(dialog.Item(IDC_GROUP_LIST).Handle()).Count(), 0);
     EXPECT_EQ(ListBox(dialog.Item(IDC_CANDIDATE_LIST).Handle()).Count(), 0);
     EXPECT_EQ(dialog.Item(IDC_STATUS_FIELD).Text(), "");
-    EXPECT_EQ(dialog.ActionFlag, 0);
+    EXPECT_EQ(dialog.ActionFlag, CFileSearchDialog::Idle);
     EXPECT_FALSE(dialog.ResultsReady);
 
     ListView details(dialog.Item(IDC_DETAILS_LIST).Handle());

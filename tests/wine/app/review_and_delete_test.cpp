@@ -29,7 +29,7 @@ protected:
         main.steps.push_back([&](ScriptedMainWindow& w) {
             w.ConfirmSettings(tree.Root() + ";;");
             w.OnSearchButton();
-            ASSERT_EQ(w.ActionFlag, 4);
+            ASSERT_EQ(w.ActionFlag, CFileSearchDialog::Finished);
             check(w);
             w.Wnd().Post(WM_CLOSE);
         });
@@ -92,7 +92,7 @@ TEST_F(ReviewAndDelete, DeletingForGoodRemovesTheTickedCopiesAndEndsInFinish) {
         ListBox lines(w.Item(IDC_CANDIDATE_LIST).Handle());
         EXPECT_EQ(lines.Count(), Groups);
         EXPECT_FALSE(w.Item(IDC_DELETE_BUTTON).IsEnabled());
-        EXPECT_EQ(w.ActionFlag, 4);
+        EXPECT_EQ(w.ActionFlag, CFileSearchDialog::Finished);
         EXPECT_EQ(w.Item(IDC_SEARCH_BUTTON).Text(), "終了(&G)");
         EXPECT_TRUE(w.Item(IDC_SEARCH_BUTTON).IsEnabled());
         // The status field keeps the counts of the comparison.

@@ -62,13 +62,13 @@ TEST_F(Workflow, SettingsConfirmedEnablesSearchAndCancelChangesNothing) {
         w.Settings().JoinedDirectories = Folders();
         w.AnswerSettings(false);
         w.OnSettingsButton();
-        EXPECT_EQ(w.ActionFlag, 0);
+        EXPECT_EQ(w.ActionFlag, CFileSearchDialog::Idle);
         EXPECT_FALSE(c.search.IsEnabled());
         EXPECT_EQ(c.title.Text(), "[Vellaro] 検索設定をして下さい");
 
         w.AnswerSettings(true);
         w.OnSettingsButton();
-        EXPECT_EQ(w.ActionFlag, 5);
+        EXPECT_EQ(w.ActionFlag, CFileSearchDialog::ReadyToSearch);
         EXPECT_TRUE(c.search.IsEnabled());
         EXPECT_EQ(c.search.Text(), "検索(&G)");
         EXPECT_EQ(c.title.Text(), "[Vellaro] 検索ボタンを押してください");
@@ -85,7 +85,7 @@ TEST_F(Workflow, ASearchThatFindsNothingOffersOnlyFinish) {
         Controls c(w);
         w.ConfirmSettings(empty + ";;");
         w.OnSearchButton();
-        EXPECT_EQ(w.ActionFlag, 4);
+        EXPECT_EQ(w.ActionFlag, CFileSearchDialog::Finished);
         EXPECT_EQ(c.title.Text(), "[Vellaro] ファイルが見つかりませんでした");
         EXPECT_EQ(c.status.Text(), "合計 0 ファイル");
         EXPECT_TRUE(c.search.IsEnabled());
@@ -105,7 +105,7 @@ TEST_F(Workflow, AComparisonWithoutDuplicatesEndsWithSettingsEnabled) {
         Controls c(w);
         w.ConfirmSettings(tree.Path("many") + ";;");
         w.OnSearchButton();
-        EXPECT_EQ(w.ActionFlag, 0);
+        EXPECT_EQ(w.ActionFlag, CFileSearchDialog::Idle);
         EXPECT_EQ(c.title.Text(), "[Vellaro] 重複ファイルが見つかりませんでした");
         EXPECT_EQ(c.status.Text(), "0 組 / 0 ファイル");
         EXPECT_FALSE(c.search.IsEnabled());
@@ -130,7 +130,7 @@ TEST_F(Workflow, AComparisonWithDuplicatesOffersDeleteAndKeepsResultsUntilTheNex
         Controls c(w);
         w.ConfirmSettings(Folders());
         w.OnSearchButton();
-        EXPECT_EQ(w.ActionFlag, 4);
+        EXPECT_EQ(w.ActionFlag, CFileSearchDialog::Finished);
         EXPECT_EQ(c.title.Text(), "[Vellaro] 比較が終了しました / 削除ボタンでチェックファイルを削除できます");
         EXPECT_EQ(c.groups.Count(), 2);
         EXPECT_EQ(c.lines.Count(), 4);
@@ -145,7 +145,7 @@ TEST_F(Workflow, AComparisonWithDuplicatesOffersDeleteAndKeepsResultsUntilTheNex
         // Confirming the settings again keeps the results and Delete.
         w.AnswerSettings(true);
         w.OnSettingsButton();
-        EXPECT_EQ(w.ActionFlag, 5);
+        EXPECT_EQ(w.ActionFlag, CFileSearchDialog::ReadyToSearch);
         EXPECT_EQ(c.groups.Count(), 2);
         EXPECT_EQ(c.lines.Count(), 4);
         EXPECT_TRUE(c.remove.IsEnabled());
@@ -169,12 +169,12 @@ TEST_F(Workflow, AbortDuringCollectionComparesWhatWasGathered) {
     main.steps.push_back([&](ScriptedMainWindow& w) {
         Controls c(w);
         w.ConfirmSettings(tree.Path("many") + ";;");
-        w.ClickSearchWhen(1, 10);
+        w.ClickSearchWhen(CFileSearchDialog::Collecting, 10);
         w.OnSearchButton();
         // The comparison ran on the files gathered before the abort.
-        EXPECT_TRUE(std::find(w.statesSeen.begin(), w.statesSeen.end(), 1) != w.statesSeen.end());
+        EXPECT_TRUE(std::find(w.statesSeen.begin(), w.statesSeen.end(), CFileSearchDialog::Collecting) != w.statesSeen.end());
         EXPECT_TRUE(Asked("かかりました"));
-        EXPECT_EQ(w.ActionFlag, 0);
+        EXPECT_EQ(w.ActionFlag, CFileSearchDialog::Idle);
         w.Wnd().Post(WM_CLOSE);
     });
     EXPECT_EQ(main.DoModal(), IDCANCEL);
@@ -185,9 +185,9 @@ TEST_F(Workflow, AbortDuringOrderingOffersCompareAgain) {
     main.steps.push_back([&](ScriptedMainWindow& w) {
         Controls c(w);
         w.ConfirmSettings(Folders());
-        w.ClickSearchWhen(6, 3);
+        w.ClickSearchWhen(CFileSearchDialog::Ordering, 3);
         w.OnSearchButton();
-        EXPECT_EQ(w.ActionFlag, 2);
+        EXPECT_EQ(w.ActionFlag, CFileSearchDialog::Collected);
         EXPECT_EQ(c.search.Text(), "比較(&G)");
         EXPECT_TRUE(c.search.IsEnabled());
         EXPECT_EQ(c.title.Text(), "[Vellaro] 比較中です");
@@ -199,7 +199,7 @@ TEST_F(Workflow, AbortDuringOrderingOffersCompareAgain) {
         EXPECT_FALSE(Asked("かかりました"));
 
         w.OnSearchButton();  // 比較(&G)
-        EXPECT_EQ(w.ActionFlag, 4);
+        EXPECT_EQ(w.ActionFlag, CFileSearchDialog::Finished);
         EXPECT_EQ(c.groups.Count(), 2);
         EXPECT_EQ(c.status.Text(), "2 組 / 4 ファイル");
         w.Wnd().Post(WM_CLOSE);
@@ -218,13 +218,13 @@ TEST_F(Workflow, AbortDuringComparisonOffersThePartialResult) {
     main.steps.push_back([&](ScriptedMainWindow& w) {
         Controls c(w);
         w.ConfirmSettings(tree.Path("dups") + ";;");
-        w.ClickSearchWhen(3, 12);
+        w.ClickSearchWhen(CFileSearchDialog::Comparing, 12);
         w.OnSearchButton();
         EXPECT_TRUE(Asked("かかりました"));
         EXPECT_GT(c.groups.Count(), 0);
         EXPECT_LT(c.groups.Count(), 30);
         EXPECT_EQ(c.lines.Count(), 2 * c.groups.Count());
-        EXPECT_EQ(w.ActionFlag, 4);
+        EXPECT_EQ(w.ActionFlag, CFileSearchDialog::Finished);
         EXPECT_TRUE(c.remove.IsEnabled());
         EXPECT_TRUE(c.settings.IsEnabled());
         EXPECT_TRUE(c.recycle.IsEnabled());
@@ -244,7 +244,7 @@ TEST_F(Workflow, TheSecondClickOfADoubleClickAbortsTheSearch) {
     });
     main.steps.push_back([&](ScriptedMainWindow& w) {
         // The second click arrived at the first entry of the walk.
-        EXPECT_EQ(w.ActionFlag, 4);
+        EXPECT_EQ(w.ActionFlag, CFileSearchDialog::Finished);
         EXPECT_EQ(w.Wnd().Text(), "[Vellaro] ファイルが見つかりませんでした");
         w.Wnd().Post(WM_CLOSE);
     });
@@ -265,9 +265,10 @@ TEST_P(ClosingWhileRunning, EndsTheProgramAfterTheOperationReturned) {
         EXPECT_TRUE(IsWindow(w.Handle()));
     });
     EXPECT_EQ(main.DoModal(), IDCANCEL);
-    EXPECT_EQ(Asked("かかりました"), phase == 3);
+    EXPECT_EQ(Asked("かかりました"), phase == CFileSearchDialog::Comparing);
 }
 
-INSTANTIATE_TEST_SUITE_P(Phases, ClosingWhileRunning, ::testing::Values(1, 6, 3));
+INSTANTIATE_TEST_SUITE_P(Phases, ClosingWhileRunning, ::testing::Values(CFileSearchDialog::Collecting, CFileSearchDialog::Ordering,
+                                                              CFileSearchDialog::Comparing));
 
 }  // namespace
