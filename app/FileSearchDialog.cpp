@@ -168,12 +168,7 @@ void CFileSearchDialog::ShowGroupTotals() {
     statusField_.SetText(Format("%d 組 / %d ファイル", groupList_.Count(), candidateList_.Count()));
 }
 
-void CFileSearchDialog::ClearGatheredFiles() {
-    for (int i = 0; i < groupList_.Count(); ++i) {
-        delete reinterpret_cast<FileInfo*>(groupList_.ItemData(i));
-    }
-    groupList_.ResetContent();
-}
+void CFileSearchDialog::ClearGatheredFiles() { GatheredFileList(groupList_).ReleaseAll(); }
 
 void CFileSearchDialog::OnSearchButton() {
     switch (ActionFlag) {
@@ -220,7 +215,7 @@ void CFileSearchDialog::StartSearch() {
     groupList_.InitStorage(StorageItems, StorageBytes);
 
     fileCollector_.Collect(settingsDialog_.JoinedDirectories, settingsDialog_.JoinedFileTypes,
-                           settingsDialog_.SubdirectoryFlag, groupList_, statusField_);
+                           settingsDialog_.SubdirectoryFlag, GatheredFileList(groupList_), statusField_);
 
     ResultsReady = TRUE;
     GroupListCount = groupList_.Count();
@@ -241,7 +236,7 @@ void CFileSearchDialog::StartComparison() {
     settingsButton_.Enable(false);
     statusField_.SetText("データ初期化中");
 
-    if (!duplicateComparer_.SortAndGroup(GroupListCount, groupList_, mainProgress_)) {
+    if (!duplicateComparer_.SortAndGroup(GroupListCount, GatheredFileList(groupList_), mainProgress_)) {
         EnterState(Collected, "比較(&G)");
         return;
     }

@@ -23,7 +23,7 @@ public:
     void SetStatusTitle(std::string text);
     void ShowFileTotal();
     void ShowGroupTotals();
-    // Frees the FileInfo record of every gathered file and empties the list.
+    // Frees the record of every gathered file and empties the group list.
     void ClearGatheredFiles();
 
     // Workflow (Search button and Settings button).

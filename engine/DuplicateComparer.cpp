@@ -6,9 +6,9 @@
 
 #include <utility>
 
-bool CDuplicateComparer::SortAndGroup(int fileCount, ComboBox groupList, ProgressBar progress) {
+bool CDuplicateComparer::SortAndGroup(int fileCount, GatheredFileList files, ProgressBar progress) {
     fileCount_ = fileCount > 0 ? fileCount : 0;
-    groupList_ = groupList;
+    files_ = files;
     progress_ = progress;
     aborted_ = false;
     // The tables grow with the files; until the runs are formed they hold
@@ -17,9 +17,12 @@ bool CDuplicateComparer::SortAndGroup(int fileCount, ComboBox groupList, Progres
     PathInfos.assign(static_cast<std::size_t>(fileCount_), FileInfo());
     RunLengths.assign(1, tools_.NoIndex());
 
-    // Each file's record is asked of the group list once.
+    // Each file's record is asked of the list once; a file without one
+    // counts as empty.
     std::vector<FileInfo> gathered(static_cast<std::size_t>(fileCount_));
-    for (int i = 0; i < fileCount_; ++i) gathered[static_cast<std::size_t>(i)] = InfoOf(i);
+    for (int i = 0; i < fileCount_; ++i) {
+        if (const FileInfo* record = files_.Record(i)) gathered[static_cast<std::size_t>(i)] = *record;
+    }
     std::vector<int> order(static_cast<std::size_t>(fileCount_));
     std::vector<std::uint64_t> sizes(static_cast<std::size_t>(fileCount_));
     OrderBySize(gathered, order, sizes);
@@ -54,7 +57,7 @@ void CDuplicateComparer::FormRuns(const std::vector<FileInfo>& gathered, const s
         if (aborted_) break;
         if (i > 0 && i % step == 0) progress.SetPos(i);
         const std::size_t at = static_cast<std::size_t>(i);
-        Paths[at] = groupList_.ItemText(order[at]);
+        Paths[at] = files_.Path(order[at]);
         PathInfos[at] = gathered[static_cast<std::size_t>(order[at])];
         runs.Add(sizes[at]);
     }
@@ -86,10 +89,4 @@ void CDuplicateComparer::OrderRunsByTime() {
         }
         position += length;
     }
-}
-
-FileInfo CDuplicateComparer::InfoOf(int item) const {
-    const LRESULT data = groupList_.ItemData(item);
-    if (data == 0 || data == CB_ERR) return FileInfo();
-    return *reinterpret_cast<const FileInfo*>(data);
 }

@@ -3,6 +3,7 @@
 // and orders each run newest first, into Paths, PathInfos and RunLengths.
 #include "common/CommonTools.h"
 #include "engine/FileInfo.h"
+#include "engine/GatheredFileList.h"
 #include "platform/Window.h"
 
 #include <cstdint>
@@ -12,9 +13,9 @@
 class CDuplicateComparer {
 public:
     virtual ~CDuplicateComparer() = default;
-    // True when finished, false when aborted. Reads the group list's
-    // entries and their FileInfo records; changes nothing there.
-    bool SortAndGroup(int fileCount, ComboBox groupList, ProgressBar progress);
+    // True when finished, false when aborted. Reads the gathered files and
+    // their records; changes nothing there.
+    bool SortAndGroup(int fileCount, GatheredFileList files, ProgressBar progress);
     void Abort() { aborted_ = true; }
 
     std::vector<std::string> Paths;   // in comparison order
@@ -28,12 +29,10 @@ private:
     void FormRuns(const std::vector<FileInfo>& gathered, const std::vector<int>& order,
                   const std::vector<std::uint64_t>& sizes);
     void OrderRunsByTime();
-    // The record of a group-list item; an empty one when the item has none.
-    FileInfo InfoOf(int item) const;
 
     ProgressBar progress_;
     CCommonTools tools_;
-    ComboBox groupList_;
+    GatheredFileList files_{ComboBox()};
     int fileCount_ = 0;
     bool aborted_ = false;
 };

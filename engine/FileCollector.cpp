@@ -4,14 +4,12 @@
 #include "engine/core/CollectionRules.h"
 #include "platform/FileFinder.h"
 
-#include <memory>
-
 CFileCollector::~CFileCollector() = default;
 
-void CFileCollector::Collect(std::string folders, std::string fileTypes, int subfolders, ComboBox groupList,
+void CFileCollector::Collect(std::string folders, std::string fileTypes, int subfolders, GatheredFileList files,
                              Edit statusField) {
     subfolders_ = subfolders != 0;
-    groupList_ = groupList;
+    files_ = files;
     statusField_ = statusField;
     aborted_ = false;
     lastShown_ = 0;
@@ -27,7 +25,7 @@ void CFileCollector::Collect(std::string folders, std::string fileTypes, int sub
         folders_.erase(0, end + separator.size());
         ScanFolder(folder);
     }
-    if (groupList_.Count() > 0) groupList_.SetCurSel(groupList_.Count() - 1);
+    if (files_.Count() > 0) files_.List().SetCurSel(files_.Count() - 1);
 }
 
 void CFileCollector::ScanFolder(std::string folder) {
@@ -48,13 +46,13 @@ void CFileCollector::ScanFolder(std::string folder) {
         }
         const std::string file = finder.FilePath();
         if (!allTypes_ && !MatchesFileType(file)) continue;
-        // Index -1 appends: a sorted list must not reorder the files.
-        const int item = groupList_.InsertString(-1, file);
-        if (item < 0) continue;
-        ShowLastFound(item);
-        StoreFileInfo(item, finder);
+        FileInfo record;
+        record.size = finder.Length();
+        record.lastWriteTime = finder.LastWriteTime();
+        const int item = files_.Append(file, record);
+        if (item >= 0) ShowLastFound(item);
     }
-    statusField_.SetText(std::to_string(groupList_.Count()));
+    statusField_.SetText(std::to_string(files_.Count()));
 }
 
 void CFileCollector::ShowLastFound(int item) {
@@ -63,7 +61,7 @@ void CFileCollector::ShowLastFound(int item) {
     // end of the walk.
     const std::uint64_t now = GetTickCount64();
     if (now - lastShown_ < ShowIntervalMs) return;
-    groupList_.SetCurSel(item);
+    files_.List().SetCurSel(item);
     lastShown_ = now;
 }
 
@@ -72,11 +70,3 @@ bool CFileCollector::MatchesFileType(const std::string& path) const {
 }
 
 void CFileCollector::UpdateAllTypesFlag() { allTypes_ = engine::ListsAllTypes(fileTypes_); }
-
-void CFileCollector::StoreFileInfo(int item, const FileFinder& finder) {
-    auto info = std::make_unique<FileInfo>();
-    info->size = finder.Length();
-    info->lastWriteTime = finder.LastWriteTime();
-    // From here on the item owns the record.
-    if (groupList_.Send(CB_SETITEMDATA, item, reinterpret_cast<LPARAM>(info.get())) != CB_ERR) info.release();
-}

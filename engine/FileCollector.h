@@ -1,8 +1,9 @@
 #pragma once
 // Gathers the files that a search examines: walks each listed folder
 // depth-first and appends every matching file, with its FileInfo record, to
-// the group list.
+// the gathered-file list.
 #include "common/CommonTools.h"
+#include "engine/GatheredFileList.h"
 #include "platform/Window.h"
 
 #include <cstdint>
@@ -14,9 +15,8 @@ class CFileCollector {
 public:
     virtual ~CFileCollector();
     // `folders` and `fileTypes` hold entries each followed by ";;". Each
-    // gathered file becomes an item of `groupList` whose data is a FileInfo
-    // allocated with new; the caller owns and deletes those records.
-    void Collect(std::string folders, std::string fileTypes, int subfolders, ComboBox groupList,
+    // gathered file is appended to `files`, which owns its record.
+    void Collect(std::string folders, std::string fileTypes, int subfolders, GatheredFileList files,
                  Edit statusField);
     void Abort() { aborted_ = true; }
 
@@ -25,7 +25,6 @@ private:
     bool MatchesFileType(const std::string& path) const;
     void UpdateAllTypesFlag();
     void ShowLastFound(int item);
-    void StoreFileInfo(int item, const FileFinder& finder);
 
     static constexpr std::uint64_t ShowIntervalMs = 30;
 
@@ -34,7 +33,7 @@ private:
     bool subfolders_ = false;
     bool aborted_ = false;
     CCommonTools tools_;
-    ComboBox groupList_;
+    GatheredFileList files_{ComboBox()};
     std::string fileTypes_;
     std::string folders_;
     std::uint64_t lastShown_ = 0;  // when the selection last moved

@@ -1,6 +1,6 @@
 #include "EngineHost.h"
 
-#include "engine/FileInfo.h"
+#include "engine/GatheredFileList.h"
 
 EngineHost::EngineHost() : window_("engine host", 640, 420) {
     window_.onCommand = [this](WPARAM wParam, LPARAM lParam) {
@@ -34,9 +34,7 @@ void EngineHost::PrepareGroupList() {
 }
 
 void EngineHost::ReleaseGatheredFiles() {
-    if (holdsGatheredFiles_) {
-        for (int i = 0; i < groupList.Count(); ++i) delete reinterpret_cast<FileInfo*>(groupList.ItemData(i));
-    }
+    if (holdsGatheredFiles_) GatheredFileList(groupList).ReleaseAll();
     holdsGatheredFiles_ = false;
     groupList.ResetContent();
 }

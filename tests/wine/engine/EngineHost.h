@@ -31,7 +31,7 @@ public:
     // Empties the group list as the main window does before a search, and
     // reserves its room.
     void PrepareGroupList();
-    // Deletes the FileInfo records that a collection attached to the group
+    // Frees the records that a collection attached to the group
     // list, and empties it.
     void ReleaseGatheredFiles();
 

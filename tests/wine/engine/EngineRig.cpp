@@ -6,10 +6,12 @@ int groupsListedInProcess = 0;
 
 void EngineRig::Collect(const std::string& folders, const std::string& fileTypes, int subfolders) {
     host.PrepareGroupList();
-    collector.Collect(folders, fileTypes, subfolders, host.groupList, host.statusField);
+    collector.Collect(folders, fileTypes, subfolders, GatheredFileList(host.groupList), host.statusField);
 }
 
-bool EngineRig::Order() { return ordering.SortAndGroup(host.groupList.Count(), host.groupList, host.mainProgress); }
+bool EngineRig::Order() {
+    return ordering.SortAndGroup(host.groupList.Count(), GatheredFileList(host.groupList), host.mainProgress);
+}
 
 void EngineRig::Compare() {
     const int count = host.groupList.Count();

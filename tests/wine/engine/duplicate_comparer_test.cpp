@@ -19,8 +19,7 @@ protected:
     }
 
     void Gathered(const std::string& path, std::uint64_t size, std::int64_t time) {
-        const int item = rig.host.groupList.InsertString(-1, path);
-        rig.host.groupList.SetItemData(item, reinterpret_cast<LPARAM>(new FileInfo{size, time}));
+        GatheredFileList(rig.host.groupList).Append(path, FileInfo{size, time});
     }
     std::vector<std::string> Paths() const { return rig.ordering.Paths; }
 
@@ -117,7 +116,7 @@ TEST_F(SizeOrdering, AbortWhileFormingRunsLeavesTheGroupListWhole) {
     EXPECT_FALSE(rig.Order());
     EXPECT_EQ(pumps, 10);
     EXPECT_EQ(rig.host.groupList.Count(), 40);
-    for (int i = 0; i < 40; ++i) EXPECT_NE(rig.host.groupList.ItemData(i), 0);
+    for (int i = 0; i < 40; ++i) EXPECT_NE(GatheredFileList(rig.host.groupList).Record(i), nullptr);
     EXPECT_EQ(rig.ordering.RunLengths.back(), -100);
     EXPECT_EQ(rig.host.mainProgress.Pos(), 0);
 

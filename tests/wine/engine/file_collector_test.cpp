@@ -93,7 +93,7 @@ protected:
     }
     const FileInfo* InfoOf(const std::string& relative) const {
         const int index = IndexOf(relative);
-        return index < 0 ? nullptr : reinterpret_cast<const FileInfo*>(rig.host.groupList.ItemData(index));
+        return index < 0 ? nullptr : GatheredFileList(rig.host.groupList).Record(index);
     }
 
     TempTree tree;
@@ -216,7 +216,7 @@ TEST_F(FileCollection, AbortKeepsTheFilesFoundSoFar) {
     ASSERT_EQ(Gathered().size(), 5u);
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(Gathered()[static_cast<std::size_t>(i)], tree.Path("many\\f" + std::to_string(100 + i) + ".txt"));
-        EXPECT_NE(rig.host.groupList.ItemData(i), 0);
+        EXPECT_NE(GatheredFileList(rig.host.groupList).Record(i), nullptr);
     }
     // The stopped folder shows no count, and the later folder was not walked.
     EXPECT_EQ(rig.host.statusField.Text(), "before");
