@@ -246,9 +246,9 @@ void CFileSearchDialog::StartComparison() {
     EnterState(Comparing, "中止(&G)");
     statusField_.SetText("ファイルを比較中");
 
-    contentComparer_.CompareAll(duplicateComparer_.Paths, duplicateComparer_.PathInfos,
-                                duplicateComparer_.RunLengths, GroupListCount, groupList_,
-                                candidateList_, statusField_, mainProgress_, runProgress_);
+    ComparisonJob job{duplicateComparer_.Paths, duplicateComparer_.PathInfos, duplicateComparer_.RunLengths,
+                      GroupListCount, statusField_, mainProgress_, runProgress_};
+    contentComparer_.CompareAll(job, groupListing_);
 
     GroupListCount = groupList_.Count();
     ShowGroupTotals();

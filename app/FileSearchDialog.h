@@ -1,6 +1,7 @@
 #pragma once
 // The main window: the lists of groups and candidates, the workflow button
 // and its state, and the engine that the workflow drives.
+#include "app/GroupListing.h"
 #include "common/CommonTools.h"
 #include "engine/ContentComparer.h"
 #include "engine/DuplicateComparer.h"
@@ -91,5 +92,6 @@ private:
     CFileCollector fileCollector_;
     CCommonTools tools_;
     CSettingsDialog settingsDialog_;
+    GroupListing groupListing_{groupList_, candidateList_};
     HICON icon_ = nullptr;
 };

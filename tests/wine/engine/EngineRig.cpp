@@ -1,9 +1,5 @@
 #include "EngineRig.h"
 
-namespace {
-int groupsListedInProcess = 0;
-}
-
 void EngineRig::Collect(const std::string& folders, const std::string& fileTypes, int subfolders) {
     host.PrepareGroupList();
     collector.Collect(folders, fileTypes, subfolders, GatheredFileList(host.groupList), host.statusField);
@@ -19,10 +15,11 @@ void EngineRig::Compare() {
     host.candidates.ClearLines();
     host.candidates.InitStorage(100000, 260);
     host.statusField.SetText("ファイルを比較中");
-    groupsBefore_ = groupsListedInProcess;
-    comparison.CompareAll(ordering.Paths, ordering.PathInfos, ordering.RunLengths, count, host.groupList,
-                          host.candidates, host.statusField, host.mainProgress, host.runProgress);
-    groupsListedInProcess += host.groupList.Count();
+    groupsBefore_ = groupsListed_;
+    ComparisonJob job{ordering.Paths,    ordering.PathInfos, ordering.RunLengths, count,
+                      host.statusField, host.mainProgress, host.runProgress};
+    comparison.CompareAll(job, listing);
+    groupsListed_ += host.groupList.Count();
 }
 
 bool EngineRig::Search(const std::string& folders, const std::string& fileTypes) {

@@ -1,10 +1,10 @@
 #pragma once
 // The three engine objects over one EngineHost, with the steps of a search
 // as the main window takes them, and readers for what they leave in the
-// controls. Keeps count of the groups listed in this process, since the
-// group colours go on from one comparison to the next.
+// controls.
 #include "EngineHost.h"
 
+#include "app/GroupListing.h"
 #include "engine/ContentComparer.h"
 #include "engine/DuplicateComparer.h"
 #include "engine/FileCollector.h"
@@ -26,6 +26,7 @@ public:
     CFileCollector collector;
     CDuplicateComparer ordering;
     CContentComparer comparison;
+    GroupListing listing{host.groupList, host.candidates};
 
     // Empties the group list and gathers the files.
     void Collect(const std::string& folders, const std::string& fileTypes = "*.*;;", int subfolders = 1);
@@ -38,9 +39,11 @@ public:
     std::vector<std::string> GroupListTexts() const;
     std::vector<CandidateLine> Lines() const;
     // The colour that group `group` of the last comparison must have: the
-    // first group of the process is blue, then magenta, green, red, blue...
+    // rig's first group is blue, then magenta, green, red, blue...; later
+    // comparisons go on with the next colour.
     COLORREF ExpectedColour(int group) const;
 
 private:
     int groupsBefore_ = 0;
+    int groupsListed_ = 0;
 };
