@@ -87,9 +87,11 @@ private:
     Button settingsButton_;
     Button searchButton_;
     Button deleteButton_;
-    CDuplicateComparer duplicateComparer_;
-    CContentComparer contentComparer_;
-    CFileCollector fileCollector_;
+    // The one pump of the long operations, handed to each of them.
+    MessagePump pump_;
+    CDuplicateComparer duplicateComparer_{pump_};
+    CContentComparer contentComparer_{pump_};
+    CFileCollector fileCollector_{pump_};
     CCommonTools tools_;
     CSettingsDialog settingsDialog_;
     GroupListing groupListing_{groupList_, candidateList_};

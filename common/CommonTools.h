@@ -1,8 +1,7 @@
 #pragma once
 // The routines that the dialogs and the engine share. Every owner holds one
-// as a member and calls through it; the only state is the message pump's
-// memory of its last looks into the queue. Text and path chores delegate to the
-// platform-free routines in common/core.
+// as a member and calls through it; it has no state. Text and path chores
+// delegate to the platform-free routines in common/core.
 #include "platform/Window.h"
 
 #include <cstdint>
@@ -14,11 +13,6 @@ class CCommonTools {
 public:
     virtual ~CCommonTools() = default;
 
-    // Hands over at most one waiting message, without dialog keyboard
-    // handling; never waits. Repaints pass at most about sixty times a
-    // second: more cannot be seen, and each costs milliseconds under Wine.
-    // An empty queue is looked at again only some milliseconds later.
-    void PumpOneMessage() const;
     void SetButtonState(Window control, int enabled, const std::string& caption) const;
     void FitHorizontalExtent(ListBox list) const;
     void DeleteSelectedItem(ListBox list) const;
@@ -51,9 +45,4 @@ public:
     // Settings-file lines.
     bool FindLineWithPrefix(std::FILE* file, std::string prefix) const;
     bool ReadLine(std::FILE* file, std::string& line) const;
-
-private:
-    mutable std::uint64_t lastRepaintTick_ = 0;
-    mutable std::uint64_t lastLookTick_ = 0;
-    mutable bool queueWasEmpty_ = false;
 };

@@ -11,10 +11,11 @@
 #include <utility>
 
 void CContentComparer::CompareAll(ComparisonJob& job, GroupSink& sink) {
-    Pass pass{job, sink, std::max(job.fileCount, 0), PacedProgressBar(job.runProgress)};
+    Pass pass{job, sink, std::max(job.fileCount, 0), PacedProgressBar(job.runProgress), tools_.SecondsOfDay(),
+              std::string(), true};
     aborted_ = false;
+    pump_.LookNextTime();
     bytesRead_ = 0;
-    pass.startTime = tools_.SecondsOfDay();
 
     CompareRuns(pass);
 
@@ -34,7 +35,7 @@ void CContentComparer::CompareRuns(Pass& pass) {
         std::min({static_cast<std::size_t>(pass.fileCount), job.paths.size(), job.infos.size()});
     pass.sink.BeginGroups();
     for (std::size_t run = 0; run < job.runLengths.size() && job.runLengths[run] != tools_.NoIndex(); ++run) {
-        tools_.PumpOneMessage();
+        pump_.PumpOne();
         if (aborted_) break;
         const int length = job.runLengths[run];
         if (length <= 0 || static_cast<std::size_t>(done) + static_cast<std::size_t>(length) > available) break;
@@ -62,7 +63,7 @@ void CContentComparer::CompareRun(Pass& pass, int first, int length) {
     Win32RunFiles files(pass.job.paths, static_cast<std::size_t>(first), static_cast<std::size_t>(length),
                         pass.job.infos[static_cast<std::size_t>(first)].size,
                         [this, &pass](const std::string& path) { ReportOpenFailure(pass, path); });
-    RunProgressBar progress(tools_, aborted_, pass.runProgress, first, last);
+    RunProgressBar progress(pump_, aborted_, pass.runProgress, first, last);
     const engine::RunResult result = engine::CompareRunByBlocks(files, progress);
     bytesRead_ += result.bytesRead;
 

@@ -3,6 +3,7 @@
 // identical files to a sink, with progress, the remaining-time estimate and
 // the time taken.
 #include "common/CommonTools.h"
+#include "common/MessagePump.h"
 #include "engine/ComparisonJob.h"
 #include "engine/GroupSink.h"
 #include "engine/PacedProgressBar.h"
@@ -14,6 +15,8 @@
 
 class CContentComparer {
 public:
+    // The pump is the window's; it outlives the object.
+    explicit CContentComparer(MessagePump& pump) : pump_(pump) {}
     virtual ~CContentComparer() = default;
     // Runs over the job's runs and reorders its paths and records inside
     // each run: every group's members stand together where its reference
@@ -43,6 +46,7 @@ private:
     void ShowRemainingTime(Pass& pass, int done);
 
     bool aborted_ = false;
+    MessagePump& pump_;
     CCommonTools tools_;
     std::uint64_t bytesRead_ = 0;
 };

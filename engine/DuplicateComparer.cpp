@@ -11,6 +11,7 @@ bool CDuplicateComparer::SortAndGroup(int fileCount, GatheredFileList files, Pro
     files_ = files;
     progress_ = progress;
     aborted_ = false;
+    pump_.LookNextTime();
     // The tables grow with the files; until the runs are formed they hold
     // no run at all.
     Paths.assign(static_cast<std::size_t>(fileCount_), std::string());
@@ -44,7 +45,7 @@ void CDuplicateComparer::OrderBySize(const std::vector<FileInfo>& gathered, std:
 
 void CDuplicateComparer::FormRuns(const std::vector<FileInfo>& gathered, const std::vector<int>& order,
                                   const std::vector<std::uint64_t>& sizes) {
-    tools_.PumpOneMessage();
+    pump_.PumpOne();
     if (aborted_) return;
     PacedProgressBar progress(progress_);
     progress.SetRange(0, fileCount_);
@@ -53,7 +54,7 @@ void CDuplicateComparer::FormRuns(const std::vector<FileInfo>& gathered, const s
 
     engine::RunBuilder runs;
     for (int i = 0; i < fileCount_; ++i) {
-        tools_.PumpOneMessage();
+        pump_.PumpOne();
         if (aborted_) break;
         if (i > 0 && i % step == 0) progress.SetPos(i);
         const std::size_t at = static_cast<std::size_t>(i);
@@ -65,7 +66,7 @@ void CDuplicateComparer::FormRuns(const std::vector<FileInfo>& gathered, const s
 }
 
 void CDuplicateComparer::OrderRunsByTime() {
-    tools_.PumpOneMessage();
+    pump_.PumpOne();
     if (aborted_) return;
     PacedProgressBar progress(progress_);
     progress.SetRange(0, fileCount_);
@@ -76,7 +77,7 @@ void CDuplicateComparer::OrderRunsByTime() {
 
     int position = 0;
     for (std::size_t run = 0; run < RunLengths.size() && RunLengths[run] != tools_.NoIndex(); ++run) {
-        tools_.PumpOneMessage();
+        pump_.PumpOne();
         if (aborted_) break;
         progress.SetPos(position);
         const int length = RunLengths[run];

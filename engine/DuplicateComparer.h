@@ -2,6 +2,7 @@
 // Orders the gathered files by length, cuts them into runs of equal length
 // and orders each run newest first, into Paths, PathInfos and RunLengths.
 #include "common/CommonTools.h"
+#include "common/MessagePump.h"
 #include "engine/FileInfo.h"
 #include "engine/GatheredFileList.h"
 #include "platform/Window.h"
@@ -12,6 +13,8 @@
 
 class CDuplicateComparer {
 public:
+    // The pump is the window's; it outlives the object.
+    explicit CDuplicateComparer(MessagePump& pump) : pump_(pump) {}
     virtual ~CDuplicateComparer() = default;
     // True when finished, false when aborted. Reads the gathered files and
     // their records; changes nothing there.
@@ -31,6 +34,7 @@ private:
     void OrderRunsByTime();
 
     ProgressBar progress_;
+    MessagePump& pump_;
     CCommonTools tools_;
     GatheredFileList files_{ComboBox()};
     int fileCount_ = 0;

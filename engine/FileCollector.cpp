@@ -12,6 +12,7 @@ void CFileCollector::Collect(std::string folders, std::string fileTypes, int sub
     files_ = files;
     statusField_ = statusField;
     aborted_ = false;
+    pump_.LookNextTime();
     lastShown_ = 0;
     folders_ = folders;
     fileTypes_ = fileTypes;
@@ -34,7 +35,7 @@ void CFileCollector::ScanFolder(std::string folder) {
     // An empty entry names no folder: it yields nothing, like a missing one.
     bool more = !path.empty() && finder.FindFile(path + "*");
     while (more) {
-        tools_.PumpOneMessage();
+        pump_.PumpOne();
         if (aborted_) return;
         more = finder.FindNextFile();
         if (finder.IsDots()) continue;

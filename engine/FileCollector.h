@@ -3,6 +3,7 @@
 // depth-first and appends every matching file, with its FileInfo record, to
 // the gathered-file list.
 #include "common/CommonTools.h"
+#include "common/MessagePump.h"
 #include "engine/GatheredFileList.h"
 #include "platform/Window.h"
 
@@ -13,6 +14,8 @@ class FileFinder;
 
 class CFileCollector {
 public:
+    // The pump is the window's; it outlives the collector.
+    explicit CFileCollector(MessagePump& pump) : pump_(pump) {}
     virtual ~CFileCollector();
     // `folders` and `fileTypes` hold entries each followed by ";;". Each
     // gathered file is appended to `files`, which owns its record.
@@ -32,6 +35,7 @@ private:
     bool allTypes_ = false;
     bool subfolders_ = false;
     bool aborted_ = false;
+    MessagePump& pump_;
     CCommonTools tools_;
     GatheredFileList files_{ComboBox()};
     std::string fileTypes_;

@@ -1,7 +1,7 @@
 #include "engine/RunProgressBar.h"
 
 bool RunProgressBar::Interrupted() {
-    tools_.PumpOneMessage();
+    pump_.PumpOne();
     return aborted_;
 }
 

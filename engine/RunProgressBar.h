@@ -2,7 +2,7 @@
 // What the comparison of one run does between its reads: hands over one
 // waiting message, so that the window stays responsive and the abort can
 // arrive, and shows the files decided on the run's progress bar.
-#include "common/CommonTools.h"
+#include "common/MessagePump.h"
 #include "engine/PacedProgressBar.h"
 #include "engine/core/RunComparison.h"
 #include "platform/Window.h"
@@ -11,14 +11,14 @@ class RunProgressBar : public engine::RunProgress {
 public:
     // The bar's range is first to last, the run's positions in Paths;
     // `aborted` is the abort flag of the running comparison.
-    RunProgressBar(const CCommonTools& tools, const bool& aborted, PacedProgressBar& bar, int first, int last)
-        : tools_(tools), aborted_(aborted), bar_(bar), first_(first), last_(last) {}
+    RunProgressBar(MessagePump& pump, const bool& aborted, PacedProgressBar& bar, int first, int last)
+        : pump_(pump), aborted_(aborted), bar_(bar), first_(first), last_(last) {}
 
     bool Interrupted() override;
     void Decided(std::size_t decided) override;
 
 private:
-    const CCommonTools& tools_;
+    MessagePump& pump_;
     const bool& aborted_;
     PacedProgressBar& bar_;
     int first_;

@@ -23,9 +23,10 @@ struct CandidateLine {
 class EngineRig {
 public:
     EngineHost host;
-    CFileCollector collector;
-    CDuplicateComparer ordering;
-    CContentComparer comparison;
+    MessagePump pump;
+    CFileCollector collector{pump};
+    CDuplicateComparer ordering{pump};
+    CContentComparer comparison{pump};
     GroupListing listing{host.groupList, host.candidates};
 
     // Empties the group list and gathers the files.

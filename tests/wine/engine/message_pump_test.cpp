@@ -2,20 +2,20 @@
 // again only a few milliseconds later, but no message is left behind, and
 // waiting messages go one a call.
 #include "EngineHost.h"
-#include "common/CommonTools.h"
+#include "common/MessagePump.h"
 
 #include <gtest/gtest.h>
 
 TEST(MessagePump, HandsOverMessagesPostedAfterAnEmptyLook) {
     EngineHost host;
-    CCommonTools tools;
+    MessagePump pump;
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
 
-    tools.PumpOneMessage();  // finds nothing
+    pump.PumpOne();  // finds nothing
     host.PostCommand();
     const ULONGLONG start = GetTickCount64();
-    while (host.commandsHandled == 0 && GetTickCount64() - start < 2000) tools.PumpOneMessage();
+    while (host.commandsHandled == 0 && GetTickCount64() - start < 2000) pump.PumpOne();
     EXPECT_EQ(host.commandsHandled, 1);
 
     // Once a message turned up, every call looks: a chain is handed over
@@ -24,6 +24,6 @@ TEST(MessagePump, HandsOverMessagesPostedAfterAnEmptyLook) {
         if (host.commandsHandled < 5) host.PostCommand();
     };
     host.PostCommand();
-    for (int call = 0; call < 4; ++call) tools.PumpOneMessage();
+    for (int call = 0; call < 4; ++call) pump.PumpOne();
     EXPECT_EQ(host.commandsHandled, 5);
 }
