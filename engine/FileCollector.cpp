@@ -1,5 +1,6 @@
 #include "engine/FileCollector.h"
 
+#include "common/core/Cp932Text.h"
 #include "engine/FileInfo.h"
 #include "engine/core/CollectionRules.h"
 #include "platform/FileFinder.h"
@@ -14,18 +15,12 @@ void CFileCollector::Collect(std::string folders, std::string fileTypes, int sub
     aborted_ = false;
     pump_.LookNextTime();
     lastShown_ = 0;
-    folders_ = folders;
     fileTypes_ = fileTypes;
     UpdateAllTypesFlag();
 
     // Only pieces that a separator ends are folders. After an abort every
     // further walk stops at its first entry.
-    const std::string separator = tools_.ListSeparator();
-    for (std::size_t end = folders_.find(separator); end != std::string::npos; end = folders_.find(separator)) {
-        const std::string folder = folders_.substr(0, end);
-        folders_.erase(0, end + separator.size());
-        ScanFolder(folder);
-    }
+    for (const std::string& folder : cp932::SplitTerminated(folders, tools_.ListSeparator())) ScanFolder(folder);
     if (files_.Count() > 0) files_.List().SetCurSel(files_.Count() - 1);
 }
 

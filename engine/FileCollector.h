@@ -39,6 +39,5 @@ private:
     CCommonTools tools_;
     GatheredFileList files_{ComboBox()};
     std::string fileTypes_;
-    std::string folders_;
     std::uint64_t lastShown_ = 0;  // when the selection last moved
 };
