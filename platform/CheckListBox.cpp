@@ -166,7 +166,7 @@ void CheckListBox::InvalidateLine(int line) const {
 LRESULT CALLBACK CheckListBox::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<CheckListBox*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
-    return self->HandleMessage(message, wParam, lParam);
+    return self->barrier_.Run<LRESULT>(0, [&] { return self->HandleMessage(message, wParam, lParam); });
 }
 
 LRESULT CheckListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

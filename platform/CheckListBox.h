@@ -6,6 +6,7 @@
 // it; the space bar toggles the selected lines. Records are released when
 // the control deletes a line (WM_DELETEITEM, handed on by the dialog), and
 // Detach gives the lines their caller's data back.
+#include "platform/ExceptionBarrier.h"
 #include "platform/OwnerDrawnControl.h"
 #include "platform/Window.h"
 
@@ -55,4 +56,5 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     WNDPROC original_ = nullptr;
+    ExceptionBarrier barrier_;
 };

@@ -3,6 +3,7 @@
 // message loop of its own, so that PreTranslateMessage sees every message)
 // or modeless; dispatches commands and messages to the derived class's
 // tables and exchanges data between fields and controls.
+#include "platform/ExceptionBarrier.h"
 #include "platform/Window.h"
 
 class DataExchange;
@@ -54,4 +55,5 @@ private:
     bool modal_ = false;
     bool exchanging_ = false;
     INT_PTR result_ = 0;
+    ExceptionBarrier barrier_;
 };
