@@ -16,6 +16,7 @@ void CContentComparer::CompareAll(ComparisonJob& job, GroupSink& sink) {
     aborted_ = false;
     pump_.LookNextTime();
     bytesRead_ = 0;
+    identities_ = FileIdentities();
 
     CompareRuns(pass);
 
@@ -69,10 +70,23 @@ void CContentComparer::CompareRun(Pass& pass, int first, int length) {
 
     // An interrupted run adds no group and keeps its order.
     if (!result.interrupted) {
-        for (const std::vector<std::size_t>& members : result.groups) RecordGroup(pass, first, members);
+        for (const std::vector<std::size_t>& members : result.groups) {
+            RecordIdentities(pass, first, members, files);
+            RecordGroup(pass, first, members);
+        }
         if (result.order.size() == static_cast<std::size_t>(length)) Reorder(pass.job, first, result.order);
     }
     pass.runProgress.SetPos(0);
+}
+
+void CContentComparer::RecordIdentities(Pass& pass, int first, const std::vector<std::size_t>& members,
+                                        const Win32RunFiles& files) {
+    for (std::size_t member : members) {
+        const std::size_t at = static_cast<std::size_t>(first) + member;
+        FileInfo& info = pass.job.infos[at];
+        info.fileIndex = files.OpenedIndex(member);
+        info.identified = identities_.VolumeOf(pass.job.paths[at], info.volumeSerial);
+    }
 }
 
 void CContentComparer::RecordGroup(Pass& pass, int first, const std::vector<std::size_t>& members) {

@@ -5,6 +5,7 @@
 #include "common/CommonTools.h"
 #include "common/MessagePump.h"
 #include "engine/ComparisonJob.h"
+#include "engine/FileIdentities.h"
 #include "engine/GroupSink.h"
 #include "engine/PacedProgressBar.h"
 
@@ -12,6 +13,8 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+
+class Win32RunFiles;
 
 class CContentComparer {
 public:
@@ -40,6 +43,9 @@ private:
 
     void CompareRuns(Pass& pass);
     void CompareRun(Pass& pass, int first, int length);
+    // Records which files the members were when they were read.
+    void RecordIdentities(Pass& pass, int first, const std::vector<std::size_t>& members,
+                          const Win32RunFiles& files);
     void RecordGroup(Pass& pass, int first, const std::vector<std::size_t>& members);
     void Reorder(ComparisonJob& job, int first, const std::vector<std::size_t>& order);
     void ReportOpenFailure(Pass& pass, const std::string& path);
@@ -48,5 +54,6 @@ private:
     bool aborted_ = false;
     MessagePump& pump_;
     CCommonTools tools_;
+    FileIdentities identities_;  // of the current call
     std::uint64_t bytesRead_ = 0;
 };

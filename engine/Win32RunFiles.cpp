@@ -5,10 +5,6 @@
 
 namespace {
 constexpr std::uint64_t UnknownPosition = std::numeric_limits<std::uint64_t>::max();
-
-struct InternalInformation {
-    LARGE_INTEGER indexNumber;
-};
 }  // namespace
 
 Win32RunFiles::Win32RunFiles(const std::vector<std::string>& paths, std::size_t first, std::size_t count,
@@ -20,12 +16,7 @@ Win32RunFiles::Win32RunFiles(const std::vector<std::string>& paths, std::size_t 
       handles_(count, INVALID_HANDLE_VALUE),
       positions_(count, 0),
       indexes_(count, 0),
-      identities_(count) {
-    if (HMODULE ntdll = GetModuleHandleA("ntdll.dll")) {
-        queryInformation_ = reinterpret_cast<QueryInformation>(
-            reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQueryInformationFile")));
-    }
-}
+      identities_(count) {}
 
 Win32RunFiles::~Win32RunFiles() {
     for (std::size_t file = 0; file < handles_.size(); ++file) Close(file);
@@ -37,14 +28,10 @@ bool Win32RunFiles::Open(std::size_t file) {
     handles_[file] = handle;
     positions_[file] = 0;
     std::uint64_t index = 0;
-    if (!IndexOf(handle, index)) {
-        identities_[file] = IdentityOf(handle);
-        index = identities_[file].index;
-        // Without an identity a second name of the file could not be caught.
-        if (!identities_[file].known) {
-            Close(file);
-            return Fail(file);
-        }
+    // Without an identity a second name of the file could not be caught.
+    if (!lookup_.IndexOf(handle, index)) {
+        Close(file);
+        return Fail(file);
     }
     indexes_[file] = index;
     const auto earlier = filesByIndex_.equal_range(index);
@@ -67,8 +54,7 @@ bool Win32RunFiles::Reopen(std::size_t file) {
     handles_[file] = handle;
     positions_[file] = 0;
     std::uint64_t index = 0;
-    if (!IndexOf(handle, index)) index = IdentityOf(handle).index;
-    if (index != indexes_[file]) {
+    if (!lookup_.IndexOf(handle, index) || index != indexes_[file]) {
         Close(file);
         return false;
     }
@@ -107,16 +93,6 @@ void Win32RunFiles::Close(std::size_t file) {
 HANDLE Win32RunFiles::OpenForReading(std::size_t file) const {
     return CreateFileA(PathOf(file).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
                        nullptr);
-}
-
-bool Win32RunFiles::IndexOf(HANDLE handle, std::uint64_t& index) const {
-    if (!queryInformation_) return false;
-    IO_STATUS_BLOCK status = {};
-    InternalInformation information = {};
-    if (queryInformation_(handle, &status, &information, sizeof information, FileInternalInformation) < 0)
-        return false;
-    index = static_cast<std::uint64_t>(information.indexNumber.QuadPart);
-    return true;
 }
 
 Win32RunFiles::Identity Win32RunFiles::IdentityOf(HANDLE handle) const {

@@ -4,10 +4,10 @@
 // compared. A file that cannot be opened, or that is the same file (volume
 // serial and file index) as an earlier file of the run, is reported through
 // the caller's report and takes no further part.
+#include "engine/FileIdentities.h"
 #include "engine/core/RunComparison.h"
 
 #include <windows.h>
-#include <winternl.h>
 
 #include <cstdint>
 #include <functional>
@@ -35,19 +35,18 @@ public:
                       std::size_t size) override;
     void Close(std::size_t file) override;
 
+    // The index of a file that opened, as it was then.
+    std::uint64_t OpenedIndex(std::size_t file) const { return indexes_[file]; }
+
 private:
     struct Identity {
         bool known = false;
         DWORD volume = 0;
         std::uint64_t index = 0;
     };
-    using QueryInformation = NTSTATUS(NTAPI*)(HANDLE, PIO_STATUS_BLOCK, PVOID, ULONG, FILE_INFORMATION_CLASS);
 
     const std::string& PathOf(std::size_t file) const { return paths_[first_ + file]; }
     HANDLE OpenForReading(std::size_t file) const;
-    // The file index alone: cheap, where the volume serial is not (Wine
-    // asks its mount manager for it).
-    bool IndexOf(HANDLE handle, std::uint64_t& index) const;
     Identity IdentityOf(HANDLE handle) const;
     // Volume serial and index of an earlier file, open or closed.
     const Identity& IdentityOfEarlier(std::size_t file);
@@ -60,7 +59,7 @@ private:
     std::size_t first_;
     std::uint64_t length_;
     FailureReport reportOpenFailure_;
-    QueryInformation queryInformation_ = nullptr;
+    FileIdentities lookup_;
     std::vector<HANDLE> handles_;           // INVALID_HANDLE_VALUE when closed
     std::vector<std::uint64_t> positions_;  // where the next read starts
     std::vector<std::uint64_t> indexes_;    // of every file opened

@@ -71,6 +71,11 @@ std::string NameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = FindLast(path, '\\');
+    return slash == std::string::npos ? std::string(".\\") : path.substr(0, slash + 1);
+}
+
 std::string ToLower(const std::string& text) {
     std::string lower = text;
     ForEachCharacter(text, [&](std::size_t i, std::size_t width) {

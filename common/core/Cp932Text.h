@@ -27,6 +27,10 @@ std::string ExtensionOf(const std::string& path);
 // After the last "\"; the whole path when there is none.
 std::string NameOf(const std::string& path);
 
+// Up to and with the last "\"; ".\" (the current folder) when there is
+// none.
+std::string FolderOf(const std::string& path);
+
 // A-Z become a-z; double-byte characters stay as they are.
 std::string ToLower(const std::string& text);
 

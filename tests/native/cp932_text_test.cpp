@@ -29,11 +29,14 @@ TEST(Cp932Text, ExtensionOfTakesTheLastDotElseTheLastBackslash) {
     EXPECT_EQ(ExtensionOf("D:\\a\\" + So), So);
 }
 
-TEST(Cp932Text, NameOfEndsAtTheLastBackslashOfItsOwn) {
+TEST(Cp932Text, NameAndFolderSplitAtTheLastBackslashOfItsOwn) {
     EXPECT_EQ(NameOf("D:\\data\\file.dat"), "file.dat");
     EXPECT_EQ(NameOf("file.dat"), "file.dat");
     EXPECT_EQ(NameOf("D:\\"), "");
     EXPECT_EQ(NameOf("D:\\a\\" + Hyou + "file"), Hyou + "file");
+    EXPECT_EQ(FolderOf("D:\\data\\file.dat"), "D:\\data\\");
+    EXPECT_EQ(FolderOf("file.dat"), ".\\");
+    EXPECT_EQ(FolderOf("D:\\a\\" + Hyou + "file"), "D:\\a\\");
 }
 
 TEST(Cp932Text, ToLowerFoldsOnlySingleByteLetters) {

@@ -1,0 +1,29 @@
+#pragma once
+// Which file a name stands for: the serial of the volume that holds it and
+// the file's index on that volume. The index is read from the open file;
+// the volume serial is looked up once per folder, since asking for it per
+// file costs milliseconds under Wine (a round trip to its mount manager).
+#include <windows.h>
+#include <winternl.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+class FileIdentities {
+public:
+    FileIdentities();
+
+    // The index of an open file. Asks for the index alone where the system
+    // allows, since GetFileInformationByHandle also looks up the volume.
+    bool IndexOf(HANDLE file, std::uint64_t& index) const;
+    // The serial of the volume that holds the folder of `path`.
+    bool VolumeOf(const std::string& path, std::uint32_t& serial);
+
+private:
+    using QueryInformation = NTSTATUS(NTAPI*)(HANDLE, PIO_STATUS_BLOCK, PVOID, ULONG, FILE_INFORMATION_CLASS);
+
+    QueryInformation queryInformation_ = nullptr;
+    std::map<std::string, DWORD> folderSerials_;
+    std::map<std::string, DWORD> volumeSerials_;  // by the volume's root
+};
