@@ -1,41 +1,53 @@
 #include "review/CandidateList.h"
 
+#include <utility>
+
 CCandidateList::~CCandidateList() { ReleaseLines(); }
 
 int CCandidateList::AppendLine(int position, const std::string& text, COLORREF firstColour,
                                COLORREF secondColour, const FileInfo& file) {
-    const int line = InsertString(position, text);
-    if (line < 0) return line;
     auto record = std::make_unique<LineRecord>();
     record->display.reset(new LineDisplay{text, firstColour, secondColour});
     record->file = file;
-    SetItemData(line, reinterpret_cast<LPARAM>(record.get()));
-    // The line owns the record from here on.
-    if (Record(line) == record.get()) record.release();
-    return line;
+    return records_.Append(position, text, std::move(record));
 }
 
 void CCandidateList::SetLineGroup(int line, int group) {
-    if (LineRecord* record = Record(line)) record->group = group;
+    if (LineRecord* record = records_.Read(line)) record->group = group;
 }
 
 int CCandidateList::LineGroup(int line) const {
-    const LineRecord* record = Record(line);
+    const LineRecord* record = records_.Read(line);
     return record ? record->group : 0;
 }
 
-const LineRecord* CCandidateList::Line(int line) const { return Record(line); }
+// The control hands the record of a deleted line to ReleaseLineData.
+int CCandidateList::RemoveLine(int line) { return DeleteString(line); }
 
-int CCandidateList::RemoveLine(int line) {
-    delete DetachRecord(line);
-    return DeleteString(line);
+void CCandidateList::RemoveLines(const std::vector<int>& lines) {
+    if (lines.empty()) return;
+    // Held back, the list is not drawn again after every line.
+    Send(WM_SETREDRAW, FALSE);
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) DeleteString(*line);
+    Send(WM_SETREDRAW, TRUE);
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-void CCandidateList::ReleaseLines() {
-    if (!Handle()) return;
+int CCandidateList::GroupCount() const {
+    // A group's lines stand together.
+    int groups = 0;
+    int last = -1;
     const int count = Count();
-    for (int line = 0; line < count; ++line) delete DetachRecord(line);
+    for (int line = 0; line < count; ++line) {
+        const LineRecord* record = records_.Read(line);
+        if (!record || record->group == last) continue;
+        last = record->group;
+        ++groups;
+    }
+    return groups;
 }
+
+void CCandidateList::ReleaseLines() { records_.ReleaseAll(); }
 
 void CCandidateList::ClearLines() {
     ReleaseLines();
@@ -45,7 +57,7 @@ void CCandidateList::ClearLines() {
 void CCandidateList::DrawItem(DRAWITEMSTRUCT& item) {
     const int count = Count();
     if (count <= 0 || item.itemID == static_cast<UINT>(-1)) return;
-    const auto* record = reinterpret_cast<const LineRecord*>(item.itemData);
+    const LineRecord* record = LineRecords::FromData(item.itemData);
     if (!record || !record->display) return;  // a released line draws nothing
     const LineDisplay& display = *record->display;
     RECT rect = item.rcItem;
@@ -75,16 +87,4 @@ void CCandidateList::DrawItem(DRAWITEMSTRUCT& item) {
 
 void CCandidateList::MeasureItem(MEASUREITEMSTRUCT& item) { item.itemHeight = 20; }
 
-void CCandidateList::ReleaseLineData(LPARAM data) { delete reinterpret_cast<LineRecord*>(data); }
-
-LineRecord* CCandidateList::Record(int line) const {
-    const LPARAM data = ItemData(line);
-    if (data == LB_ERR || data == 0) return nullptr;
-    return reinterpret_cast<LineRecord*>(data);
-}
-
-LineRecord* CCandidateList::DetachRecord(int line) {
-    LineRecord* record = Record(line);
-    if (record) SetItemData(line, 0);
-    return record;
-}
+void CCandidateList::ReleaseLineData(LPARAM data) { LineRecords::Free(data); }

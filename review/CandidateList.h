@@ -3,21 +3,10 @@
 // drawn in its group's colour, the reference unticked and its copies ticked.
 #include "engine/FileInfo.h"
 #include "platform/CheckListBox.h"
+#include "review/LineRecords.h"
 
-#include <memory>
 #include <string>
-
-struct LineDisplay {
-    std::string text;     // the file's full path
-    COLORREF firstColour;   // text when not selected
-    COLORREF secondColour;  // background when not selected
-};
-
-struct LineRecord {
-    int group = 0;
-    std::unique_ptr<LineDisplay> display;
-    FileInfo file;  // length and last-write time found by the collection
-};
+#include <vector>
 
 class CCandidateList : public CheckListBox {
 public:
@@ -29,11 +18,16 @@ public:
     void SetLineGroup(int line, int group);
     int LineGroup(int line) const;
     // The line's record, or none (a released line).
-    const LineRecord* Line(int line) const;
+    const LineRecord* Line(int line) const { return records_.Read(line); }
     int RemoveLine(int line);
+    // Removes the lines, given in ascending order, with their records; the
+    // list is drawn once afterwards.
+    void RemoveLines(const std::vector<int>& lines);
     void ReleaseLines();
     void ClearLines();
     int LineCount() const { return Count(); }
+    // How many groups have lines in the list.
+    int GroupCount() const;
 
 protected:
     void DrawItem(DRAWITEMSTRUCT& item) override;
@@ -41,7 +35,5 @@ protected:
     void ReleaseLineData(LPARAM data) override;
 
 private:
-    LineRecord* Record(int line) const;
-    // Takes the line's record off the line; the caller owns it then.
-    LineRecord* DetachRecord(int line);
+    LineRecords records_{*this};
 };
