@@ -2,6 +2,7 @@
 // records, what it shows, and how it stops.
 #include "EngineRig.h"
 
+#include "support/HostCommand.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempTree.h"
 
@@ -21,12 +22,11 @@ public:
     FolderLink(const std::string& link, const std::string& relativeTarget) : link_(link) {
         if (CreateSymbolicLinkA(link.c_str(), relativeTarget.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) && IsLink())
             return;
-        unixLink_ = UnixName(link);
-        if (!unixLink_.empty()) RunUnix("/bin/ln", "ln -s \"" + relativeTarget + "\" \"" + unixLink_ + "\"", true);
+        unixLink_ = host::UnixName(link);
+        if (!unixLink_.empty()) host::RunScript("ln -s '" + relativeTarget + "' '" + unixLink_ + "'");
     }
     ~FolderLink() {
-        if (!RemoveDirectoryA(link_.c_str()) && !unixLink_.empty())
-            RunUnix("/bin/rm", "rm \"" + unixLink_ + "\"", false);
+        if (!RemoveDirectoryA(link_.c_str()) && !unixLink_.empty()) host::RunScript("rm '" + unixLink_ + "'");
     }
     FolderLink(const FolderLink&) = delete;
     FolderLink& operator=(const FolderLink&) = delete;
@@ -38,32 +38,6 @@ public:
     }
 
 private:
-    static std::string UnixName(const std::string& path) {
-        using UnixNameOf = char*(CDECL*)(LPCWSTR);
-        const auto unixNameOf = reinterpret_cast<UnixNameOf>(
-            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-        if (!unixNameOf) return std::string();
-        wchar_t wide[MAX_PATH] = {};
-        MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-        char* name = unixNameOf(wide);
-        if (!name) return std::string();
-        std::string result = name;
-        HeapFree(GetProcessHeap(), 0, name);
-        return result;
-    }
-    // Starts a host program and waits until the link is there (or gone).
-    void RunUnix(const std::string& program, std::string commandLine, bool linkWanted) const {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process = {};
-        if (!CreateProcessA(("Z:" + program).c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                            nullptr, &startup, &process))
-            return;
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-        for (int wait = 0; wait < 500 && IsLink() != linkWanted; ++wait) Sleep(10);
-    }
-
     std::string link_;
     std::string unixLink_;
 };
