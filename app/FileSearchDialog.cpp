@@ -4,7 +4,6 @@
 #include "platform/DataExchange.h"
 #include "platform/MessageMap.h"
 #include "platform/Prompts.h"
-#include "review/DeletionRun.h"
 
 #include <cstdio>
 
@@ -147,6 +146,7 @@ void CFileSearchDialog::RunCloseSequence() {
     default:
         break;
     }
+    deletion_.Abort();
     candidateList_.ReleaseLines();
     if (HoldsGatheredFiles()) ClearGatheredFiles();
 }
@@ -165,7 +165,7 @@ void CFileSearchDialog::SetStatusTitle(std::string text) { Wnd().SetText("[Vella
 void CFileSearchDialog::ShowFileTotal() { statusField_.SetText(Format("合計 %d ファイル", GroupListCount)); }
 
 void CFileSearchDialog::ShowGroupTotals() {
-    statusField_.SetText(Format("%d 組 / %d ファイル", groupList_.Count(), candidateList_.Count()));
+    statusField_.SetText(Format("%d 組 / %d ファイル", candidateList_.GroupCount(), candidateList_.Count()));
 }
 
 void CFileSearchDialog::ClearGatheredFiles() { GatheredFileList(groupList_).ReleaseAll(); }
@@ -270,11 +270,20 @@ void CFileSearchDialog::OnDeleteButton() {
     if (MessageBoxPrompt("チェック済みのファイルを削除します", MB_OKCANCEL) != IDOK) return;
     SetStatusTitle("ファイルを削除中です");
     UpdateData(true);
-    CDeletionRun deletion(tools_);
-    deletion.Run(candidateList_, RecycleFlag);
-    SetStatusTitle("ファイルを削除が終了しました");
+    // Messages are handed over while files go: nothing may start a search
+    // or another deletion meanwhile.
     deleteButton_.Enable(false);
+    searchButton_.Enable(false);
+    settingsButton_.Enable(false);
+    recycleCheck_.Enable(false);
+    const DeletionSummary summary = deletion_.Run(candidateList_, RecycleFlag, mainProgress_);
+    if (deletion_.Aborted()) return;  // the window is closing
+    ShowGroupTotals();
+    SetStatusTitle("ファイルを削除が終了しました");
+    settingsButton_.Enable(true);
+    recycleCheck_.Enable(true);
     EnterState(Finished, "終了(&G)");
+    if (summary.Kept() > 0) MessageBoxPrompt(CDeletionRun::SummaryText(summary), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CFileSearchDialog::OnCandidateDblClk() {

@@ -9,6 +9,7 @@
 #include "platform/Dialog.h"
 #include "res/resource.h"
 #include "review/CandidateList.h"
+#include "review/DeletionRun.h"
 #include "settings/SettingsDialog.h"
 
 #include <string>
@@ -92,6 +93,7 @@ private:
     CDuplicateComparer duplicateComparer_{pump_};
     CContentComparer contentComparer_{pump_};
     CFileCollector fileCollector_{pump_};
+    CDeletionRun deletion_{pump_};
     CCommonTools tools_;
     CSettingsDialog settingsDialog_;
     GroupListing groupListing_{groupList_, candidateList_};

@@ -7,7 +7,6 @@
 #include "platform/FileFinder.h"
 #include "platform/Prompts.h"
 
-#include <shellapi.h>
 
 void CCommonTools::SetButtonState(Window control, int enabled, const std::string& caption) const {
     control.Enable(enabled != 0);
@@ -84,41 +83,6 @@ void CCommonTools::SplitSeconds(std::int64_t total, int& hours, int& minutes, in
 }
 
 void CCommonTools::OpenWithShell(std::string path) const { ShellOpenPrompt(path); }
-
-namespace {
-bool IsGone(const std::string& path) {
-    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
-    const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-}
-}  // namespace
-
-bool CCommonTools::DeleteToRecycleBin(std::string path) const {
-    // The shell reads * and ? as wildcards; neither is ever the second byte
-    // of a double-byte character, so a byte test suffices.
-    if (path.find_first_of("*?") != std::string::npos) return false;
-    // The shell takes a list of names: each ends in a zero byte, the list in
-    // one more.
-    std::string names = path;
-    names.push_back('\0');
-    names.push_back('\0');
-    SHFILEOPSTRUCTA operation = {};
-    operation.hwnd = nullptr;
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = names.c_str();
-    operation.pTo = nullptr;
-    // Warn before a file would be destroyed instead of recycled.
-    operation.fFlags = FOF_SIMPLEPROGRESS | FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT |
-                       FOF_WANTNUKEWARNING;
-    operation.hNameMappings = nullptr;
-    operation.lpszProgressTitle = nullptr;
-    // A success that leaves the file in place is no success.
-    return SHFileOperationA(&operation) == 0 && IsGone(path);
-}
-
-bool CCommonTools::DeleteFileNow(std::string path) const {
-    return DeleteFileA(path.c_str()) != 0 && IsGone(path);
-}
 
 bool CCommonTools::FindLineWithPrefix(std::FILE* file, std::string prefix) const {
     return lines::FindLineWithPrefix(file, prefix);

@@ -37,10 +37,8 @@ public:
     void ElapsedSince(std::int64_t start, int& hours, int& minutes, int& seconds) const;
     void SplitSeconds(std::int64_t total, int& hours, int& minutes, int& seconds) const;
 
-    // Shell and file operations.
+    // Shell operations.
     void OpenWithShell(std::string path) const;
-    bool DeleteToRecycleBin(std::string path) const;
-    bool DeleteFileNow(std::string path) const;
 
     // Settings-file lines.
     bool FindLineWithPrefix(std::FILE* file, std::string prefix) const;

@@ -1,60 +1,137 @@
 #include "review/DeletionRun.h"
 
-#include "platform/FileFinder.h"
+#include "engine/PacedProgressBar.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <map>
-#include <vector>
+#include <utility>
 
 namespace {
-struct KeptCopy {
-    std::string path;
-    FileInfo file;
-};
-
-// What the user confirmed for one group: whether every line was ticked, and
-// the copies that stay.
-struct GroupChoice {
-    bool allTicked = true;
-    std::vector<KeptCopy> kept;
-};
+std::string Count(const char* format, int count) {
+    char text[160];
+    std::snprintf(text, sizeof text, format, count);
+    return text;
+}
 }  // namespace
 
-void CDeletionRun::Run(CCandidateList& list, int recycleFlag) const {
-    // The choice per group is taken before the first file goes, so that the
-    // run's own deletions cannot turn a group into an "all ticked" one.
-    std::map<int, GroupChoice> groups;
+DeletionSummary CDeletionRun::Run(CCandidateList& list, int recycleFlag, ProgressBar progressBar) {
+    aborted_ = false;
+    pump_.LookNextTime();
+    identities_ = FileIdentities();
+    names_ = DirectNames();
+    gone_.clear();
+    DeletionSummary summary;
+
+    // The lines and groups as the user confirmed them, taken before the
+    // first file goes, so that the run's own deletions cannot turn a group
+    // into an "all ticked" one.
+    std::vector<Candidate> candidates;
+    std::vector<bool> ticks;
     const int count = list.Count();
     for (int line = 0; line < count; ++line) {
         const LineRecord* record = list.Line(line);
-        if (!record) continue;
-        GroupChoice& choice = groups[record->group];
-        if (list.GetCheck(line) != 1) {
-            choice.allTicked = false;
-            choice.kept.push_back({list.ItemText(line), record->file});
-        }
-    }
-
-    // From the last line up, so that removing a line leaves the indexes of
-    // the lines still to be visited as they were.
-    for (int line = count - 1; line >= 0; --line) {
-        if (list.GetCheck(line) != 1) continue;
-        const LineRecord* record = list.Line(line);
         if (!record) continue;  // nothing left to check the file against
-        const std::string path = list.ItemText(line);
-        const GroupChoice& choice = groups[record->group];
-        bool safe = IsUnchanged(path, record->file);
-        if (safe && !choice.allTicked) {
-            safe = false;
-            for (const KeptCopy& copy : choice.kept) {
-                if (IsUnchanged(copy.path, copy.file)) {
-                    safe = true;
-                    break;
-                }
-            }
-        }
-        if (safe && RemoveFile(path, recycleFlag)) list.RemoveLine(line);
-        else list.SetCheck(line, 1);
+        const FilePath path = record->display ? record->display->text : list.ItemText(line);
+        candidates.push_back({line, record->group, path, record->file});
+        ticks.push_back(list.GetCheck(line) == 1);
     }
+    std::map<int, Group> groups;
+    std::vector<const Candidate*> ticked;
+    for (std::size_t k = 0; k < candidates.size(); ++k) {
+        Group& group = groups[candidates[k].group];
+        if (ticks[k]) {
+            ticked.push_back(&candidates[k]);
+        } else {
+            group.allTicked = false;
+            group.kept.push_back(&candidates[k]);
+        }
+    }
+    // From the last line up, as lines have always been handled.
+    std::reverse(ticked.begin(), ticked.end());
+
+    PacedProgressBar progress(progressBar);
+    progress.SetRange(0, static_cast<int>(ticked.size()));
+    progress.ShowPos(0);
+    const bool recycle = recycleFlag != 0;
+    int done = 0;
+    for (const Candidate* candidate : ticked) {
+        pump_.PumpOne();
+        if (aborted_) {
+            batch_ = RecycleBatch();
+            return summary;
+        }
+        // A line unticked meanwhile stays as it is.
+        if (list.GetCheck(candidate->line) == 1) {
+            switch (Delete(*candidate, groups[candidate->group], recycle)) {
+            case Outcome::Deleted:
+                ++summary.deleted;
+                gone_.push_back(candidate->line);
+                break;
+            case Outcome::Batched: break;
+            case Outcome::Changed: ++summary.changed; break;
+            case Outcome::NoCopyLeft: ++summary.noCopyLeft; break;
+            case Outcome::Failed: ++summary.failed; break;
+            }
+            if (batch_.IsFull()) MoveBatch(summary);
+        }
+        progress.SetPos(++done);
+    }
+    MoveBatch(summary);
+    progress.ShowPos(0);
+
+    std::sort(gone_.begin(), gone_.end());
+    list.RemoveLines(gone_);
+    return summary;
+}
+
+CDeletionRun::Outcome CDeletionRun::Delete(const Candidate& ticked, const Group& group, bool recycle) {
+    auto file = std::make_unique<HeldFile>(ticked.path, recycle ? HeldFile::Use::Recycle : HeldFile::Use::DeleteNow);
+    if (!file->IsOpen()) return file->NamesNoFile() ? Outcome::Changed : Outcome::Failed;
+    if (!file->IsAsRecorded(ticked.file, identities_)) return Outcome::Changed;
+    // Deleting through a link would delete the file it points to.
+    if (!names_.IsReachedDirectly(*file)) return Outcome::Failed;
+    std::unique_ptr<HeldFile> keptCopy;
+    if (!group.allTicked) {
+        Outcome missing = Outcome::NoCopyLeft;
+        keptCopy = KeptCopyFor(ticked, *file, group, missing);
+        if (!keptCopy) return missing;
+    }
+    if (recycle) {
+        batch_.Add(ticked.line, std::move(file), std::move(keptCopy));
+        return Outcome::Batched;
+    }
+    return file->DeleteNow() ? Outcome::Deleted : Outcome::Failed;
+}
+
+std::unique_ptr<HeldFile> CDeletionRun::KeptCopyFor(const Candidate& ticked, HeldFile& file, const Group& group,
+                                                     Outcome& outcome) {
+    outcome = Outcome::NoCopyLeft;
+    for (const Candidate* kept : group.kept) {
+        auto copy = std::make_unique<HeldFile>(kept->path, HeldFile::Use::Keep);
+        if (!copy->IsAsRecorded(kept->file, identities_) || !copy->IsOtherFileThan(file)) continue;
+        if (file.HasSameBytesAs(*copy, ticked.file.size, buffers_)) return copy;
+        // Both are the files compared, but their bytes differ now.
+        outcome = Outcome::Changed;
+    }
+    return nullptr;
+}
+
+void CDeletionRun::MoveBatch(DeletionSummary& summary) {
+    std::vector<int> failed;
+    const std::size_t goneBefore = gone_.size();
+    batch_.MoveAll(gone_, failed);
+    summary.deleted += static_cast<int>(gone_.size() - goneBefore);
+    summary.failed += static_cast<int>(failed.size());
+}
+
+std::string CDeletionRun::SummaryText(const DeletionSummary& summary) {
+    std::string text = Count("%d ファイルを削除しました\n", summary.deleted) +
+                       Count("%d ファイルは削除しませんでした\n", summary.Kept());
+    if (summary.changed > 0) text += Count("\n検索後に変更されていた: %d ファイル", summary.changed);
+    if (summary.noCopyLeft > 0) text += Count("\n変更のないコピーが残っていない: %d ファイル", summary.noCopyLeft);
+    if (summary.failed > 0) text += Count("\n削除できなかった: %d ファイル", summary.failed);
+    return text + "\n\n削除しなかったファイルはチェックを付けたまま残しています";
 }
 
 int CDeletionRun::FirstLineOfGroup(const CCandidateList& list, int group) {
@@ -64,16 +141,4 @@ int CDeletionRun::FirstLineOfGroup(const CCandidateList& list, int group) {
         if (record && record->group == group) return line;
     }
     return -1;
-}
-
-bool CDeletionRun::IsUnchanged(const std::string& path, const FileInfo& recorded) {
-    WIN32_FILE_ATTRIBUTE_DATA now;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &now)) return false;
-    if (now.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) return false;
-    const std::uint64_t length = (static_cast<std::uint64_t>(now.nFileSizeHigh) << 32) | now.nFileSizeLow;
-    return length == recorded.size && FileFinder::SecondsSince1970(now.ftLastWriteTime) == recorded.lastWriteTime;
-}
-
-bool CDeletionRun::RemoveFile(const std::string& path, int recycleFlag) const {
-    return recycleFlag ? tools_.DeleteToRecycleBin(path) : tools_.DeleteFileNow(path);
 }

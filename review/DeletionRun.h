@@ -1,34 +1,85 @@
 #pragma once
-// One press of Delete: removes the files of the ticked candidate lines, from
-// the last line up, into the Recycle Bin or for good. A file is touched only
-// while it is still the file that the comparison found, and, unless the
-// user ticked every line of its group, only while a kept copy of its group
-// is still there unchanged. A line whose file is gone afterwards leaves the
+// One press of Delete: removes the files of the ticked candidate lines, into
+// the Recycle Bin or for good. A file goes only while it is the very file
+// that the comparison read (volume, index, length and time) and, unless the
+// user ticked every line of its group, while an unticked line of its group
+// names another file, also still the one compared, whose bytes equal its
+// bytes when compared now. Both files stay held without write sharing from
+// that check until the file is gone. A line whose file went leaves the
 // list; every other ticked line stays where it is, ticked.
-#include "common/CommonTools.h"
+#include "common/MessagePump.h"
+#include "engine/FileIdentities.h"
+#include "platform/Window.h"
 #include "review/CandidateList.h"
+#include "review/DirectNames.h"
+#include "review/HeldFile.h"
+#include "review/RecycleBatch.h"
 
+#include <memory>
 #include <string>
+#include <vector>
+
+// What a run did with the ticked files.
+struct DeletionSummary {
+    int deleted = 0;
+    int changed = 0;     // no longer the file compared, or no longer equal to its copy
+    int noCopyLeft = 0;  // no unticked copy of its group is still the file compared
+    int failed = 0;      // could not be read, is reached through a link, or did not go
+    int Kept() const { return changed + noCopyLeft + failed; }
+};
 
 class CDeletionRun {
 public:
-    explicit CDeletionRun(const CCommonTools& tools) : tools_(tools) {}
+    // The pump is the window's; it outlives the object.
+    explicit CDeletionRun(MessagePump& pump) : pump_(pump) {}
 
-    // `recycleFlag` non-zero: into the Recycle Bin; zero: for good.
-    void Run(CCandidateList& list, int recycleFlag) const;
+    // `recycleFlag` non-zero: into the Recycle Bin; zero: for good. Shows
+    // the files done out of the files ticked on `progress` and hands over
+    // waiting messages between files.
+    DeletionSummary Run(CCandidateList& list, int recycleFlag, ProgressBar progress = ProgressBar());
+    // Stops a run before its next file (the window is closing); the run
+    // then leaves the list alone.
+    void Abort() { aborted_ = true; }
+    bool Aborted() const { return aborted_; }
+
+    // The message that tells what was kept and why, for a run that kept any
+    // ticked file.
+    static std::string SummaryText(const DeletionSummary& summary);
 
     // The index of the first line still in the list that belongs to the
     // group, or -1 when none is left.
     static int FirstLineOfGroup(const CCandidateList& list, int group);
 
-    // True while the path names a plain file (no folder, no reparse point)
-    // with the length and last-write time that were recorded for it. A name
-    // holding a wildcard names no file, so it never reaches the shell, which
-    // would delete everything that matches it.
-    static bool IsUnchanged(const std::string& path, const FileInfo& recorded);
-
 private:
-    bool RemoveFile(const std::string& path, int recycleFlag) const;
+    // A line as the user confirmed it.
+    struct Candidate {
+        int line;
+        int group;
+        FilePath path;
+        FileInfo file;
+    };
+    // What the user confirmed for one group: whether every line was ticked,
+    // and the copies that stay.
+    struct Group {
+        bool allTicked = true;
+        std::vector<const Candidate*> kept;
+    };
+    enum class Outcome { Deleted, Batched, Changed, NoCopyLeft, Failed };
 
-    const CCommonTools& tools_;
+    Outcome Delete(const Candidate& ticked, const Group& group, bool recycle);
+    // An unticked copy of the group, held, that is still the file compared,
+    // another file than `file`, and equal to it byte for byte. `outcome`
+    // says why there is none.
+    std::unique_ptr<HeldFile> KeptCopyFor(const Candidate& ticked, HeldFile& file, const Group& group,
+                                          Outcome& outcome);
+    // Moves the batch to the Recycle Bin and counts what went.
+    void MoveBatch(DeletionSummary& summary);
+
+    MessagePump& pump_;
+    bool aborted_ = false;
+    FileIdentities identities_;
+    DirectNames names_;
+    RecycleBatch batch_;
+    std::vector<int> gone_;  // lines whose files went
+    std::vector<unsigned char> buffers_;
 };

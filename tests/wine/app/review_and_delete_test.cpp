@@ -85,6 +85,11 @@ TEST_F(ReviewAndDelete, DeletingForGoodRemovesTheTickedCopiesAndEndsInFinish) {
         w.OnDeleteButton();
         EXPECT_EQ(w.RecycleFlag, 0);  // read from the box when confirmed
         EXPECT_EQ(w.Wnd().Text(), "[Vellaro] ファイルを削除が終了しました");
+        // Every ticked file went: no message after the question.
+        EXPECT_EQ(scripted::MessageBoxes().back().text, "チェック済みのファイルを削除します");
+        PBRANGE range = {};
+        w.Item(IDC_MAIN_PROGRESS).Send(PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+        EXPECT_EQ(range.iHigh, Groups);  // files done out of files ticked
         for (int group = 0; group < Groups; ++group) {
             EXPECT_TRUE(TempTree::Exists(tree.Path("g" + std::to_string(group) + "_0.bin")));
             EXPECT_FALSE(TempTree::Exists(tree.Path("g" + std::to_string(group) + "_1.bin")));
@@ -95,8 +100,8 @@ TEST_F(ReviewAndDelete, DeletingForGoodRemovesTheTickedCopiesAndEndsInFinish) {
         EXPECT_EQ(w.ActionFlag, CFileSearchDialog::Finished);
         EXPECT_EQ(w.Item(IDC_SEARCH_BUTTON).Text(), "終了(&G)");
         EXPECT_TRUE(w.Item(IDC_SEARCH_BUTTON).IsEnabled());
-        // The status field keeps the counts of the comparison.
-        EXPECT_EQ(w.Item(IDC_STATUS_FIELD).Text(), "20 組 / 40 ファイル");
+        // The status field counts what is left.
+        EXPECT_EQ(w.Item(IDC_STATUS_FIELD).Text(), "20 組 / 20 ファイル");
 
         // Each group still scrolls to its first remaining line.
         ComboBox groups(w.Item(IDC_GROUP_LIST).Handle());
@@ -104,6 +109,46 @@ TEST_F(ReviewAndDelete, DeletingForGoodRemovesTheTickedCopiesAndEndsInFinish) {
         w.OnGroupSelChange();
         EXPECT_EQ(lines.TopIndex(), 2);
     });
+}
+
+TEST_F(ReviewAndDelete, KeptFilesAreCountedByReasonInOneMessage) {
+    AfterComparison([&](ScriptedMainWindow& w) {
+        // New bytes behind the same length and time, and a file that
+        // another program holds without letting anyone read it.
+        tree.WriteFile("g0_1.bin", std::string(100, 'A'));
+        tree.SetLastWriteTime("g0_1.bin", 1700000000 - 60);
+        const HANDLE holder =
+            CreateFileA(tree.Path("g1_1.bin").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        Button(w.Item(IDC_RECYCLE_CHECK).Handle()).SetCheck(BST_UNCHECKED);
+        w.OnDeleteButton();
+        CloseHandle(holder);
+        EXPECT_EQ(scripted::MessageBoxes().back().text,
+                  "18 ファイルを削除しました\n2 ファイルは削除しませんでした\n\n"
+                  "検索後に変更されていた: 1 ファイル\n削除できなかった: 1 ファイル\n\n"
+                  "削除しなかったファイルはチェックを付けたまま残しています");
+        EXPECT_EQ(w.Wnd().Text(), "[Vellaro] ファイルを削除が終了しました");
+        EXPECT_TRUE(TempTree::Exists(tree.Path("g0_1.bin")));
+        EXPECT_TRUE(TempTree::Exists(tree.Path("g1_1.bin")));
+        CCandidateList& lines = w.Candidates();
+        ASSERT_EQ(lines.Count(), Groups + 2);
+        EXPECT_EQ(lines.GetCheck(1), 1);
+        EXPECT_EQ(lines.GetCheck(3), 1);
+        EXPECT_EQ(w.Item(IDC_STATUS_FIELD).Text(), "20 組 / 22 ファイル");
+    });
+}
+
+TEST_F(ReviewAndDelete, ClosingTheWindowStopsTheDeletion) {
+    ScriptedMainWindow main;
+    main.steps.push_back([&](ScriptedMainWindow& w) {
+        w.ConfirmSettings(tree.Root() + ";;");
+        w.OnSearchButton();
+        w.Wnd().Post(WM_CLOSE);
+        w.OnDeleteButton();
+        EXPECT_NE(w.Wnd().Text(), "[Vellaro] ファイルを削除が終了しました");
+    });
+    EXPECT_EQ(main.DoModal(), IDCANCEL);
+    for (int group = 0; group < Groups; ++group)
+        EXPECT_TRUE(TempTree::Exists(tree.Path("g" + std::to_string(group) + "_1.bin")));
 }
 
 TEST_F(ReviewAndDelete, OkWithNothingTickedStillEndsTheRun) {

@@ -3,6 +3,7 @@
 // for.
 #include "review/DeletionRun.h"
 #include "platform/FileFinder.h"
+#include "support/HostCommand.h"
 #include "support/ListHost.h"
 #include "support/TempTree.h"
 
@@ -13,6 +14,26 @@
 namespace {
 
 const std::int64_t FoundTime = 1600000000;  // the time every test file is given
+
+// Links made on the host (Wine's CreateSymbolicLinkA makes nothing) and
+// removed from there: under Wine, deleting a link deletes the file it
+// leads to.
+class HostLinks {
+public:
+    ~HostLinks() {
+        if (!script_.empty()) host::RunScript("rm -f" + script_);
+    }
+    // Puts a link to `target`, a name in the same folder, in place of `link`.
+    bool Make(const std::string& link, const std::string& target) {
+        const std::string unixLink = host::UnixName(link);
+        if (unixLink.empty() || !host::RunScript("ln -sf '" + target + "' '" + unixLink + "'")) return false;
+        script_ += " '" + unixLink + "'";
+        return true;
+    }
+
+private:
+    std::string script_;
+};
 
 class DeletionRunTest : public ::testing::Test {
 protected:
@@ -25,7 +46,10 @@ protected:
         tree.SetLastWriteTime(name, FoundTime);
         return path;
     }
-    // A candidate line carrying what the collection recorded of its file.
+    // New bytes in the same file, with its length and time as they were.
+    void Rewrite(const std::string& name, const std::string& bytes) { Make(name, bytes); }
+    // A candidate line carrying what the collection and the comparison
+    // recorded of its file.
     void Add(const std::string& path, int group, bool ticked) {
         FileInfo file;
         FileFinder finder;
@@ -33,6 +57,13 @@ protected:
             finder.FindNextFile();
             file.size = finder.Length();
             file.lastWriteTime = finder.LastWriteTime();
+        }
+        const HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, 0, nullptr);
+        if (handle != INVALID_HANDLE_VALUE) {
+            file.identified = identities.IndexOf(handle, file.fileIndex) &&
+                              identities.VolumeOf(path, file.volumeSerial);
+            CloseHandle(handle);
         }
         const int line = list.AppendLine(-1, path, RGB(0, 0, 255), RGB(255, 255, 255), file);
         list.SetLineGroup(line, group);
@@ -50,10 +81,12 @@ protected:
     }
 
     TempTree tree;
+    HostLinks links;
+    FileIdentities identities;
     ListHost host;
     CCandidateList list;
-    CCommonTools tools;
-    CDeletionRun run{tools};
+    MessagePump pump;
+    CDeletionRun run{pump};
 };
 
 // The freedesktop Trash that Wine's Recycle Bin uses, through drive Z:.
@@ -89,45 +122,115 @@ TEST_F(DeletionRunTest, DeletesTheTickedCopiesForGoodAndKeepsTheReferences) {
     EXPECT_FALSE(TempTree::Exists(TrashFolder() + "\\files\\b.txt"));
 }
 
-TEST_F(DeletionRunTest, RecycledFileArrivesInTheTrash) {
-    const std::string name = "表示コピー-" + std::to_string(GetTickCount()) + ".txt";
-    const std::string kept = Make("kept.txt", "recycled bytes"), copy = Make(name, "recycled bytes");
+TEST_F(DeletionRunTest, RecycledFilesArriveInTheTrash) {
+    const std::string stamp = std::to_string(GetTickCount());
+    const std::vector<std::string> names = {"表示コピー-" + stamp + ".txt", "copy-" + stamp + ".txt"};
+    const std::string kept = Make("kept.txt", "recycled bytes");
     Add(kept, 0, false);
-    Add(copy, 0, true);
-    run.Run(list, 1);
+    for (const std::string& name : names) Add(Make(name, "recycled bytes"), 0, true);
+    const DeletionSummary summary = run.Run(list, 1);
+    EXPECT_EQ(summary.deleted, 2);
+    EXPECT_EQ(summary.Kept(), 0);
     EXPECT_EQ(Lines(), (std::vector<std::string>{kept}));
-    EXPECT_FALSE(TempTree::Exists(copy));
-    const std::string trashed = TrashFolder() + "\\files\\" + name;
-    EXPECT_EQ(TempTree::ReadFile(trashed), "recycled bytes");
-    DeleteFileA(trashed.c_str());
-    DeleteFileA((TrashFolder() + "\\info\\" + name + ".trashinfo").c_str());
+    for (const std::string& name : names) {
+        EXPECT_FALSE(TempTree::Exists(tree.Path(name)));
+        const std::string trashed = TrashFolder() + "\\files\\" + name;
+        EXPECT_EQ(TempTree::ReadFile(trashed), "recycled bytes");
+        DeleteFileA(trashed.c_str());
+        DeleteFileA((TrashFolder() + "\\info\\" + name + ".trashinfo").c_str());
+    }
 }
 
 TEST_F(DeletionRunTest, FilesThatCannotGoOrAreNoLongerTheFoundOnesStayTicked) {
     const std::string kept = Make("kept.txt");
     const std::string readOnly = Make("readonly.txt");
+    const std::string locked = Make("locked.txt");
     const std::string vanished = Make("vanished.txt");
     const std::string rewritten = Make("rewritten.txt");
+    const std::string edited = Make("edited.txt");
     const std::string grown = Make("grown.txt");
     const std::string folder = Make("folder.txt");
-    for (const std::string& path : {kept, readOnly, vanished, rewritten, grown, folder})
-        Add(path, 0, path != kept);
+    const std::vector<std::string> all = {kept, readOnly, locked, vanished, rewritten, edited, grown, folder};
+    for (const std::string& path : all) Add(path, 0, path != kept);
 
     SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    // Held by another program that lets nobody read it.
+    const HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     DeleteFileA(vanished.c_str());
     tree.WriteFile("rewritten.txt", "SAME BYTES");  // same length, new time
+    Rewrite("edited.txt", "SAME BYTES");            // same length, same time
     tree.WriteFile("grown.txt", "same bytes and more");
     tree.SetLastWriteTime("grown.txt", FoundTime);  // new length, old time
     DeleteFileA(folder.c_str());
     tree.Folder("folder.txt");
 
-    run.Run(list, 0);
-    EXPECT_EQ(Lines(), (std::vector<std::string>{kept, readOnly, vanished, rewritten, grown, folder}));
-    EXPECT_EQ(Checks(), (std::vector<int>{0, 1, 1, 1, 1, 1}));
+    const DeletionSummary summary = run.Run(list, 0);
+    CloseHandle(holder);
+    EXPECT_EQ(summary.deleted, 0);
+    EXPECT_EQ(summary.changed, 5);
+    EXPECT_EQ(summary.failed, 2);
+    EXPECT_EQ(Lines(), all);
+    EXPECT_EQ(Checks(), (std::vector<int>{0, 1, 1, 1, 1, 1, 1, 1}));
     EXPECT_TRUE(TempTree::Exists(readOnly));
+    EXPECT_EQ(TempTree::ReadFile(locked), "same bytes");
     EXPECT_EQ(TempTree::ReadFile(rewritten), "SAME BYTES");
+    EXPECT_EQ(TempTree::ReadFile(edited), "SAME BYTES");
     EXPECT_EQ(TempTree::ReadFile(grown), "same bytes and more");
     EXPECT_NE(GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+}
+
+TEST_F(DeletionRunTest, ALinkNeverCostsTheFileItLeadsTo) {
+    for (const int recycleFlag : {0, 1}) {
+        // Group 0: the ticked copy became a link to the kept one. Group 1:
+        // the kept copy became a link to the ticked one. Group 2: the ticked
+        // line was a link, to a file of no group, when it was compared.
+        const std::string mode = std::to_string(recycleFlag);
+        const std::string a = Make(mode + "a.txt"), b = Make(mode + "b.txt");
+        const std::string c = Make(mode + "c.txt", "cc"), d = Make(mode + "d.txt", "cc");
+        const std::string e = Make(mode + "e.txt", "ee"), target = Make(mode + "target.txt", "ee");
+        const std::string f = tree.Path(mode + "f.txt");
+        if (!links.Make(f, mode + "target.txt")) GTEST_SKIP() << "no host links here";
+        Add(a, 0, false);
+        Add(b, 0, true);
+        Add(c, 1, false);
+        Add(d, 1, true);
+        Add(e, 2, false);
+        Add(f, 2, true);
+        ASSERT_TRUE(links.Make(b, mode + "a.txt"));
+        ASSERT_TRUE(links.Make(c, mode + "d.txt"));
+
+        const DeletionSummary summary = run.Run(list, recycleFlag);
+        EXPECT_EQ(summary.deleted, 0);
+        EXPECT_EQ(summary.changed, 1);
+        EXPECT_EQ(summary.noCopyLeft, 1);
+        EXPECT_EQ(summary.failed, 1);
+        EXPECT_EQ(Lines(), (std::vector<std::string>{a, b, c, d, e, f}));
+        EXPECT_EQ(TempTree::ReadFile(a), "same bytes");
+        EXPECT_EQ(TempTree::ReadFile(d), "cc");
+        EXPECT_EQ(TempTree::ReadFile(target), "ee");
+        list.ClearLines();
+    }
+}
+
+TEST_F(DeletionRunTest, ARelativeNameNowLeadingElsewhereDeletesNothing) {
+    // Recorded while the current folder was "one", deleted after it became
+    // "two", which holds equal files of the same length and time.
+    for (const std::string folder : {"one", "two"}) {
+        Make(folder + "\\b.txt");
+        Make(folder + "\\c.txt");
+    }
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(tree.Path("one").c_str());
+    Add(".\\c.txt", 0, false);
+    Add(".\\b.txt", 0, true);
+    SetCurrentDirectoryA(tree.Path("two").c_str());
+    const DeletionSummary summary = run.Run(list, 0);
+    SetCurrentDirectoryA(previous);
+    EXPECT_EQ(summary.deleted, 0);
+    EXPECT_EQ(summary.changed, 1);
+    for (const char* name : {"one\\b.txt", "one\\c.txt", "two\\b.txt", "two\\c.txt"})
+        EXPECT_TRUE(TempTree::Exists(tree.Path(name))) << name;
 }
 
 TEST_F(DeletionRunTest, ANameWithAWildcardNeverReachesTheShell) {
@@ -145,11 +248,15 @@ TEST_F(DeletionRunTest, ANameWithAWildcardNeverReachesTheShell) {
 
 TEST_F(DeletionRunTest, ACopyGoesOnlyWhileAKeptCopyOfItsGroupIsStillThere) {
     // Group 0: its kept copy was removed. Group 1: its kept copy changed.
-    // Group 2: one of two kept copies is gone. Group 3: untouched.
+    // Group 2: one of two kept copies is gone. Group 3: untouched. Group 4:
+    // its kept copy has new bytes of the same length and time. Group 5: its
+    // kept copy cannot be read.
     const std::string a = Make("a.txt"), b = Make("b.txt");
     const std::string c = Make("c.txt"), d = Make("d.txt");
     const std::string e = Make("e.txt"), f = Make("f.txt"), g = Make("g.txt");
     const std::string h = Make("h.txt"), i = Make("i.txt");
+    const std::string j = Make("j.txt", "jj"), k = Make("k.txt", "jj"), l = Make("l.txt", "jj");
+    const std::string m = Make("m.txt", "mm"), n = Make("n.txt", "mm");
     Add(a, 0, false);
     Add(b, 0, true);
     Add(c, 1, false);
@@ -159,17 +266,31 @@ TEST_F(DeletionRunTest, ACopyGoesOnlyWhileAKeptCopyOfItsGroupIsStillThere) {
     Add(g, 2, true);
     Add(h, 3, false);
     Add(i, 3, true);
+    Add(j, 4, false);
+    Add(k, 4, true);
+    Add(l, 4, true);
+    Add(m, 5, false);
+    Add(n, 5, true);
     DeleteFileA(a.c_str());
     tree.SetLastWriteTime("c.txt", FoundTime + 60);
     DeleteFileA(e.c_str());
+    Rewrite("j.txt", "JJ");
+    const HANDLE holder = CreateFileA(m.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
 
-    run.Run(list, 0);
-    EXPECT_EQ(Lines(), (std::vector<std::string>{a, b, c, d, e, f, h}));
-    EXPECT_EQ(Checks(), (std::vector<int>{0, 1, 0, 1, 0, 0, 0}));
+    const DeletionSummary summary = run.Run(list, 0);
+    CloseHandle(holder);
+    EXPECT_EQ(summary.deleted, 2);
+    EXPECT_EQ(summary.noCopyLeft, 3);
+    EXPECT_EQ(summary.changed, 2);
+    EXPECT_EQ(Lines(), (std::vector<std::string>{a, b, c, d, e, f, h, j, k, l, m, n}));
+    EXPECT_EQ(Checks(), (std::vector<int>{0, 1, 0, 1, 0, 0, 0, 0, 1, 1, 0, 1}));
     EXPECT_TRUE(TempTree::Exists(b));
     EXPECT_TRUE(TempTree::Exists(d));
     EXPECT_FALSE(TempTree::Exists(g));
     EXPECT_FALSE(TempTree::Exists(i));
+    EXPECT_EQ(TempTree::ReadFile(k), "jj");
+    EXPECT_EQ(TempTree::ReadFile(l), "jj");
+    EXPECT_TRUE(TempTree::Exists(n));
 }
 
 TEST_F(DeletionRunTest, AGroupWithEveryLineTickedGoesEntirely) {

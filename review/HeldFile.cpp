@@ -1,0 +1,155 @@
+#include "review/HeldFile.h"
+
+#include "engine/core/RunComparison.h"
+#include "platform/FileFinder.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+namespace {
+DWORD AccessFor(HeldFile::Use use) {
+    switch (use) {
+    case HeldFile::Use::Keep: return GENERIC_READ;
+    case HeldFile::Use::DeleteNow:
+    case HeldFile::Use::Recycle: return GENERIC_READ | DELETE;
+    case HeldFile::Use::Look: return 0;
+    }
+    return 0;
+}
+
+DWORD SharingFor(HeldFile::Use use) {
+    switch (use) {
+    case HeldFile::Use::Keep: return FILE_SHARE_READ;
+    case HeldFile::Use::DeleteNow: return 0;
+    case HeldFile::Use::Recycle: return FILE_SHARE_DELETE;  // the shell's move needs it
+    case HeldFile::Use::Look: return FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    }
+    return 0;
+}
+}  // namespace
+
+HeldFile::HeldFile(const FilePath& path, Use use) : path_(path) {
+    // A name with a wildcard names no file; the shell would take it as a
+    // pattern. Neither * nor ? is ever the second byte of a cp932 letter.
+    if (path_.find_first_of("*?") != FilePath::npos) {
+        openError_ = ERROR_INVALID_NAME;
+        return;
+    }
+    // A link is opened itself, not the file it points to, where the system
+    // knows links (Wine does not: there FinalPath tells).
+    DWORD flags = FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN;
+    if (use == Use::Look) flags = FILE_FLAG_BACKUP_SEMANTICS;
+    handle_ = CreateFileA(path_.c_str(), AccessFor(use), SharingFor(use), nullptr, OPEN_EXISTING, flags, nullptr);
+    if (handle_ == INVALID_HANDLE_VALUE) openError_ = GetLastError();
+}
+
+HeldFile::~HeldFile() { Close(); }
+
+bool HeldFile::NamesNoFile() const {
+    if (IsOpen()) return false;
+    if (openError_ == ERROR_FILE_NOT_FOUND || openError_ == ERROR_PATH_NOT_FOUND) return true;
+    const DWORD attributes = GetFileAttributesA(path_.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool HeldFile::IsAsRecorded(const FileInfo& recorded, FileIdentities& identities) {
+    if (!IsOpen() || !recorded.identified) return false;
+    FILE_BASIC_INFO basic = {};
+    LARGE_INTEGER length = {};
+    if (!GetFileInformationByHandleEx(handle_, FileBasicInfo, &basic, sizeof basic) ||
+        !GetFileSizeEx(handle_, &length) || !identities.IndexOf(handle_, fileIndex_) ||
+        !identities.VolumeOf(path_, volumeSerial_))
+        return false;
+    if (basic.FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+    FILETIME written;
+    written.dwLowDateTime = static_cast<DWORD>(basic.LastWriteTime.QuadPart);
+    written.dwHighDateTime = static_cast<DWORD>(static_cast<std::uint64_t>(basic.LastWriteTime.QuadPart) >> 32);
+    return volumeSerial_ == recorded.volumeSerial && fileIndex_ == recorded.fileIndex &&
+           static_cast<std::uint64_t>(length.QuadPart) == recorded.size &&
+           FileFinder::SecondsSince1970(written) == recorded.lastWriteTime;
+}
+
+bool HeldFile::IsOtherFileThan(const HeldFile& other) const {
+    return volumeSerial_ != other.volumeSerial_ || fileIndex_ != other.fileIndex_;
+}
+
+bool HeldFile::HasSameBytesAs(HeldFile& other, std::uint64_t length, std::vector<unsigned char>& buffers) {
+    const DWORD block = static_cast<DWORD>(engine::BlockSize);
+    buffers.resize(2 * static_cast<std::size_t>(block));
+    unsigned char* mine = buffers.data();
+    unsigned char* theirs = mine + block;
+    if (!Rewind() || !other.Rewind()) return false;
+    std::uint64_t offset = 0;
+    for (;;) {
+        DWORD gotMine = 0, gotTheirs = 0;
+        if (!ReadFile(handle_, mine, block, &gotMine, nullptr) ||
+            !ReadFile(other.handle_, theirs, block, &gotTheirs, nullptr))
+            return false;
+        if (gotMine != gotTheirs || std::memcmp(mine, theirs, gotMine) != 0) return false;
+        if (gotMine == 0) return offset == length;
+        offset += gotMine;
+        if (offset > length) return false;
+    }
+}
+
+FilePath HeldFile::FinalPath() const {
+    if (!IsOpen()) return FilePath();
+    FilePath name(MAX_PATH, '\0');
+    DWORD size = GetFinalPathNameByHandleA(handle_, &name[0], static_cast<DWORD>(name.size()), 0);
+    if (size >= name.size()) {
+        name.resize(size);
+        size = GetFinalPathNameByHandleA(handle_, &name[0], static_cast<DWORD>(name.size()), 0);
+    }
+    if (size == 0 || size >= name.size()) return FilePath();
+    name.resize(size);
+    return name;
+}
+
+bool HeldFile::DeleteNow() {
+    if (!IsOpen()) return false;
+    FILE_DISPOSITION_INFO disposition = {TRUE};
+    const bool marked = SetFileInformationByHandle(handle_, FileDispositionInfo, &disposition, sizeof disposition) != 0;
+    Close();
+    return marked && IsGone();
+}
+
+bool HeldFile::IsGone() const {
+    if (GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+bool HeldFile::MoveToRecycleBin(const std::vector<const HeldFile*>& files) {
+    // The shell takes a list of names: each ends in a zero byte, the list in
+    // one more.
+    FilePath names;
+    for (const HeldFile* file : files) {
+        if (!file->IsOpen()) continue;
+        names += file->path_;
+        names.push_back('\0');
+    }
+    if (names.empty()) return true;
+    names.push_back('\0');
+    SHFILEOPSTRUCTA operation = {};
+    operation.hwnd = nullptr;
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = names.c_str();
+    operation.pTo = nullptr;
+    // Warn before a file would be destroyed instead of recycled.
+    operation.fFlags = FOF_SIMPLEPROGRESS | FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_WANTNUKEWARNING;
+    operation.hNameMappings = nullptr;
+    operation.lpszProgressTitle = nullptr;
+    return SHFileOperationA(&operation) == 0;
+}
+
+bool HeldFile::Rewind() const {
+    LARGE_INTEGER start = {};
+    return IsOpen() && SetFilePointerEx(handle_, start, nullptr, FILE_BEGIN);
+}
+
+void HeldFile::Close() {
+    if (handle_ == INVALID_HANDLE_VALUE) return;
+    CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+}

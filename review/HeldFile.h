@@ -1,0 +1,65 @@
+#pragma once
+// A file held open by the deletion from its check until it is gone: with
+// read access and without write sharing, so that no other program changes
+// it in between. A file to delete also has deletion access; one bound for
+// the Recycle Bin lets the shell move it (delete sharing) and nothing else.
+// Closed by the destructor. Every file-system call of the deletion is made
+// here.
+#include "engine/FileIdentities.h"
+#include "engine/FileInfo.h"
+#include "review/FilePath.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+class HeldFile {
+public:
+    // Look: a folder, opened for its name only, sharing everything.
+    enum class Use { Keep, DeleteNow, Recycle, Look };
+
+    HeldFile(const FilePath& path, Use use);
+    ~HeldFile();
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+
+    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    // The open failed because the name names no file (any more): nothing,
+    // or a folder, has it.
+    bool NamesNoFile() const;
+    const FilePath& Path() const { return path_; }
+    HANDLE Handle() const { return handle_; }
+
+    // Still the very file that the comparison read: the recorded volume and
+    // index, a plain file with the recorded length and last-write time.
+    bool IsAsRecorded(const FileInfo& recorded, FileIdentities& identities);
+    // Another file than `other` (by volume and index), both as recorded.
+    bool IsOtherFileThan(const HeldFile& other) const;
+    // Reads both files from their start: true when each holds exactly
+    // `length` bytes and the bytes are equal. `buffers` is scratch space.
+    bool HasSameBytesAs(HeldFile& other, std::uint64_t length, std::vector<unsigned char>& buffers);
+    // The name that the system resolved the path to when it opened the
+    // file, or nothing when it cannot say.
+    FilePath FinalPath() const;
+    // Deletes the file through the handle (it goes when the handle closes,
+    // which this does); true when it is gone.
+    bool DeleteNow();
+    // Nothing has the file's name any more.
+    bool IsGone() const;
+
+    // Asks the shell to move the files, held for the Recycle Bin, there in
+    // one call; true when the shell reports success. Whether each one went
+    // is for IsGone to tell.
+    static bool MoveToRecycleBin(const std::vector<const HeldFile*>& files);
+
+private:
+    bool Rewind() const;
+    void Close();
+
+    FilePath path_;
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    DWORD openError_ = 0;
+    std::uint32_t volumeSerial_ = 0;
+    std::uint64_t fileIndex_ = 0;
+};
