@@ -18,10 +18,6 @@ const char SettingsFileName[] = "system.dat";
 const char SettingsFileFilter[] = "*.dat|*.dat";
 const DWORD FileDialogFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 
-const int ModeNone = 0;
-const int ModeAdd = 1;
-const int ModeRemove = 2;
-
 // The file dialog of Save and Open, proposing the usual settings file.
 FileDialogRequest SettingsFileRequest(bool open) {
     FileDialogRequest request;
@@ -35,42 +31,40 @@ FileDialogRequest SettingsFileRequest(bool open) {
 }  // namespace
 
 const CommandEntry<CSettingsDialog> CSettingsDialog::Commands[] = {
-    {IDC_DIRECTORY_ADD, BN_CLICKED, &CSettingsDialog::OnDirectoryButton},
-    {IDC_FILETYPE_ADD, BN_CLICKED, &CSettingsDialog::OnFileTypeButton},
     {IDC_OPEN_BUTTON, BN_CLICKED, &CSettingsDialog::OnOpenButton},
     {IDC_DIRECTORY_BROWSE, BN_CLICKED, &CSettingsDialog::OnDirectoryBrowse},
     {IDC_FILETYPE_BROWSE, BN_CLICKED, &CSettingsDialog::OnFileTypeBrowse},
     {IDC_SAVE_BUTTON, BN_CLICKED, &CSettingsDialog::OnSaveButton},
-    {IDC_DIRECTORY_ENTRY, EN_UPDATE, &CSettingsDialog::OnDirectoryTyping},
-    {IDC_FILETYPE_ENTRY, EN_UPDATE, &CSettingsDialog::OnFileTypeTyping},
-    {IDC_DIRECTORY_LIST, LBN_DBLCLK, &CSettingsDialog::RemoveDirectory},
-    {IDC_FILETYPE_LIST, LBN_DBLCLK, &CSettingsDialog::RemoveFileType},
-    {IDC_DIRECTORY_LIST, LBN_SELCHANGE, &CSettingsDialog::OnDirectorySelection},
-    {IDC_FILETYPE_LIST, LBN_SELCHANGE, &CSettingsDialog::OnFileTypeSelection},
 };
 
 const MessageEntry<CSettingsDialog> CSettingsDialog::Messages[] = {
     {WM_DROPFILES, &CSettingsDialog::OnDropFiles},
 };
 
-CSettingsDialog::CSettingsDialog() : Dialog(IDD_SETTINGS) {}
+CSettingsDialog::CSettingsDialog()
+    : Dialog(IDD_SETTINGS),
+      directories_(*this, {IDC_DIRECTORY_LIST, IDC_DIRECTORY_ENTRY, IDC_DIRECTORY_ADD},
+                   {"追加(&S)", "削除(&S)", "DirectoryFlag error"}, DirectoryFlag, DirectoryEntry),
+      fileTypes_(*this, {IDC_FILETYPE_LIST, IDC_FILETYPE_ENTRY, IDC_FILETYPE_ADD},
+                 {"追加(&E)", "削除(&E)", "FileTypeyFlag error"}, FileTypeyFlag, FileTypeEntry) {}
 
 void CSettingsDialog::DoDataExchange(DataExchange& exchange) {
     exchange.Control(IDOK, okButton_);
-    exchange.Control(IDC_DIRECTORY_LIST, directoryList_);
-    exchange.Control(IDC_FILETYPE_LIST, fileTypeList_);
     exchange.Control(IDC_SAVE_BUTTON, saveButton_);
     exchange.Control(IDC_FILETYPE_BROWSE, fileTypeBrowseButton_);
     exchange.Control(IDC_DIRECTORY_BROWSE, directoryBrowseButton_);
     exchange.Control(IDC_OPEN_BUTTON, openButton_);
-    exchange.Control(IDC_FILETYPE_ADD, fileTypeButton_);
-    exchange.Control(IDC_DIRECTORY_ADD, directoryButton_);
-    if (exchangeScope_ == ExchangeScope::AllFields) exchange.Check(IDC_SUBDIRECTORY_CHECK, SubdirectoryFlag);
-    if (exchangeScope_ != ExchangeScope::FileTypeEntryOnly) exchange.Text(IDC_DIRECTORY_ENTRY, DirectoryEntry);
-    if (exchangeScope_ != ExchangeScope::DirectoryEntryOnly) exchange.Text(IDC_FILETYPE_ENTRY, FileTypeEntry);
+    directories_.BindControls(exchange);
+    fileTypes_.BindControls(exchange);
+    exchange.Check(IDC_SUBDIRECTORY_CHECK, SubdirectoryFlag);
+    exchange.Text(IDC_DIRECTORY_ENTRY, DirectoryEntry);
+    exchange.Text(IDC_FILETYPE_ENTRY, FileTypeEntry);
 }
 
-bool CSettingsDialog::OnCommand(int id, int code) { return RouteCommand(Commands, this, id, code); }
+bool CSettingsDialog::OnCommand(int id, int code) {
+    return directories_.OnCommand(id, code) || fileTypes_.OnCommand(id, code) ||
+           RouteCommand(Commands, this, id, code);
+}
 
 bool CSettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     return RouteMessage(Messages, this, message, wParam, lParam, result);
@@ -81,11 +75,11 @@ BOOL CSettingsDialog::OnInitDialog() {
     subdirectoryFlagAtOpening_ = SubdirectoryFlag;
 
     if (!JoinedDirectories.empty())
-        tools_.SplitIntoListBox(JoinedDirectories, directoryList_, tools_.ListSeparator());
+        tools_.SplitIntoListBox(JoinedDirectories, directories_.List(), tools_.ListSeparator());
     if (!JoinedFileTypes.empty())
-        tools_.SplitIntoListBox(JoinedFileTypes, fileTypeList_, tools_.ListSeparator());
+        tools_.SplitIntoListBox(JoinedFileTypes, fileTypes_.List(), tools_.ListSeparator());
     // The default reaches JoinedFileTypes only through OK.
-    if (JoinedFileTypes.empty()) fileTypeList_.AddString(DefaultFileType);
+    if (JoinedFileTypes.empty()) fileTypes_.List().AddString(DefaultFileType);
     ApplyOkRule();
     ApplyTitleRule();
     return TRUE;
@@ -94,8 +88,8 @@ BOOL CSettingsDialog::OnInitDialog() {
 void CSettingsDialog::OnOK() {
     // Only the enabled button confirms: a search never gets an empty list.
     if (!okButton_.IsEnabled()) return;
-    JoinedDirectories = JoinList(directoryList_);
-    JoinedFileTypes = JoinList(fileTypeList_);
+    JoinedDirectories = JoinList(directories_.List());
+    JoinedFileTypes = JoinList(fileTypes_.List());
     Dialog::OnOK();
 }
 
@@ -106,65 +100,41 @@ void CSettingsDialog::OnCancel() {
     Dialog::OnCancel();
 }
 
-// Folder list
+// The two list editors
 
-void CSettingsDialog::OnDirectoryButton() {
-    if (DirectoryFlag == ModeAdd) AddDirectory();
-    else if (DirectoryFlag == ModeRemove) RemoveDirectory();
-    else MessageBoxPrompt("DirectoryFlag error", MB_OK);
-}
+void CSettingsDialog::TakeFields() { UpdateData(true); }
 
-void CSettingsDialog::OnDirectoryTyping() {
-    UpdateData(true);
-    if (!DirectoryEntry.empty()) SetDirectoryMode(ModeAdd);
-}
-
-void CSettingsDialog::OnDirectorySelection() {
-    SetDirectoryMode(ModeRemove);
-    DirectoryEntry = directoryList_.ItemText(directoryList_.CurSel());
-    ShowFields(ExchangeScope::DirectoryEntryOnly);
-}
-
-void CSettingsDialog::AddDirectory() {
-    UpdateData(true);
-    if (tools_.ListBoxContains(directoryList_, DirectoryEntry, true)) {
+bool CSettingsDialog::AdmitEntry(const CListEditor& editor, std::string& text) {
+    if (tools_.ListBoxContains(editor.List(), text, true)) {
         MessageBoxPrompt(AlreadyListedMessage, MB_OK);
-        return;
+        return false;
     }
-    if (DirectoryEntry.empty()) return;
+    if (&editor == &fileTypes_) {
+        text = tools_.ToLower(text);
+        return true;
+    }
     // A folder whose name holds the separator would come back from the
     // joined text as other folders.
-    if (DirectoryEntry.find(tools_.ListSeparator()) != std::string::npos ||
-        !tools_.DirectoryExists(DirectoryEntry)) {
+    if (text.find(tools_.ListSeparator()) != std::string::npos || !tools_.DirectoryExists(text)) {
         MessageBoxPrompt(NoSuchFolderMessage, MB_OK);
-        return;
+        return false;
     }
-    directoryList_.AddString(DirectoryEntry);
-    DirectoryEntry.clear();
-    ShowFields(ExchangeScope::AllFields);
-    tools_.FitHorizontalExtent(directoryList_);
+    return true;
+}
+
+void CSettingsDialog::ListChanged() {
     ApplyOkRule();
-    SetDirectoryMode(ModeNone);
     ApplyTitleRule();
 }
 
-void CSettingsDialog::RemoveDirectory() {
-    tools_.DeleteSelectedItem(directoryList_);
-    DirectoryEntry.clear();
-    ShowFields(ExchangeScope::DirectoryEntryOnly);
-    ApplyOkRule();
-    SetDirectoryMode(ModeNone);
-    ApplyTitleRule();
-}
+// Folders
 
 void CSettingsDialog::OnDirectoryBrowse() {
     CFolderBrowser browser("フォルダを選択してください", "", GetWindow(Handle(), GW_OWNER));
     const int chosen = browser.Browse();
     SetForegroundWindow(Handle());
     if (chosen != 1 || browser.SelectedFolder().empty()) return;
-    DirectoryEntry = browser.SelectedFolder();
-    ShowFields(ExchangeScope::DirectoryEntryOnly);
-    SetDirectoryMode(ModeAdd);
+    directories_.Propose(browser.SelectedFolder());
 }
 
 // Drops on the folder list reach the dialog: the list box hands them on.
@@ -175,60 +145,22 @@ bool CSettingsDialog::OnDropFiles(WPARAM wParam, LPARAM, LRESULT& result) {
     for (UINT i = 0; i < count; ++i) {
         char name[MAX_PATH] = {};
         DragQueryFileA(drop, i, name, MAX_PATH);
-        if (IsNewExistingFolder(name)) directoryList_.InsertString(-1, name);
+        if (IsNewExistingFolder(name)) directories_.List().InsertString(-1, name);
     }
     DragFinish(drop);
-    tools_.FitHorizontalExtent(directoryList_);
-    ApplyOkRule();
-    SetDirectoryMode(ModeNone);
-    ApplyTitleRule();
+    tools_.FitHorizontalExtent(directories_.List());
+    directories_.SetMode(CListEditor::ModeNone);
+    ListChanged();
     result = 0;
     return true;
 }
 
-// File-type list
-
-void CSettingsDialog::OnFileTypeButton() {
-    if (FileTypeyFlag == ModeAdd) AddFileType();
-    else if (FileTypeyFlag == ModeRemove) RemoveFileType();
-    else MessageBoxPrompt("FileTypeyFlag error", MB_OK);
+bool CSettingsDialog::IsNewExistingFolder(const std::string& folder) const {
+    return !folder.empty() && folder.find(tools_.ListSeparator()) == std::string::npos &&
+           !tools_.ListBoxContains(directories_.List(), folder, true) && tools_.DirectoryExists(folder);
 }
 
-void CSettingsDialog::OnFileTypeTyping() {
-    UpdateData(true);
-    if (!FileTypeEntry.empty()) SetFileTypeMode(ModeAdd);
-}
-
-void CSettingsDialog::OnFileTypeSelection() {
-    SetFileTypeMode(ModeRemove);
-    FileTypeEntry = fileTypeList_.ItemText(fileTypeList_.CurSel());
-    ShowFields(ExchangeScope::FileTypeEntryOnly);
-}
-
-void CSettingsDialog::AddFileType() {
-    UpdateData(true);
-    if (tools_.ListBoxContains(fileTypeList_, FileTypeEntry, true)) {
-        MessageBoxPrompt(AlreadyListedMessage, MB_OK);
-        return;
-    }
-    if (FileTypeEntry.empty()) return;
-    fileTypeList_.AddString(tools_.ToLower(FileTypeEntry));
-    FileTypeEntry.clear();
-    ShowFields(ExchangeScope::AllFields);
-    tools_.FitHorizontalExtent(fileTypeList_);
-    ApplyOkRule();
-    SetFileTypeMode(ModeNone);
-    ApplyTitleRule();
-}
-
-void CSettingsDialog::RemoveFileType() {
-    tools_.DeleteSelectedItem(fileTypeList_);
-    FileTypeEntry.clear();
-    ShowFields(ExchangeScope::FileTypeEntryOnly);
-    ApplyOkRule();
-    SetFileTypeMode(ModeNone);
-    ApplyTitleRule();
-}
+// File types
 
 void CSettingsDialog::OnFileTypeBrowse() {
     FileDialogRequest request;
@@ -239,9 +171,7 @@ void CSettingsDialog::OnFileTypeBrowse() {
     if (!FileDialogPrompt(request, chosenPath)) return;
     const std::string extension = tools_.ExtensionOf(cp932::NameOf(chosenPath));
     if (extension.empty()) return;
-    FileTypeEntry = "*" + extension;
-    ShowFields(ExchangeScope::FileTypeEntryOnly);
-    SetFileTypeMode(ModeAdd);
+    fileTypes_.Propose("*" + extension);
 }
 
 // Settings file
@@ -250,7 +180,7 @@ void CSettingsDialog::OnSaveButton() {
     std::string chosenPath;
     if (!FileDialogPrompt(SettingsFileRequest(false), chosenPath)) return;
     const CSettingsFile settingsFile;
-    if (!settingsFile.Save(chosenPath, ListTexts(directoryList_), ListTexts(fileTypeList_)))
+    if (!settingsFile.Save(chosenPath, ListTexts(directories_.List()), ListTexts(fileTypes_.List())))
         MessageBoxPrompt(CSettingsFile::CannotOpenMessage(chosenPath), MB_OK);
 }
 
@@ -258,66 +188,43 @@ void CSettingsDialog::OnOpenButton() {
     std::string chosenPath;
     if (!FileDialogPrompt(SettingsFileRequest(true), chosenPath)) return;
     const CSettingsFile settingsFile;
-    std::vector<std::string> folders, fileTypes;
-    if (!settingsFile.Load(chosenPath, folders, fileTypes)) {
+    std::vector<std::string> folders, values;
+    if (!settingsFile.Load(chosenPath, folders, values)) {
         MessageBoxPrompt(CSettingsFile::CannotOpenMessage(chosenPath), MB_OK);
         return;
     }
-    directoryList_.ResetContent();
-    fileTypeList_.ResetContent();
+    ListBox folderList = directories_.List(), fileTypeList = fileTypes_.List();
+    folderList.ResetContent();
+    fileTypeList.ResetContent();
     for (const std::string& folder : folders) {
-        if (IsNewExistingFolder(folder)) directoryList_.AddString(folder);
+        if (IsNewExistingFolder(folder)) folderList.AddString(folder);
     }
-    for (const std::string& value : fileTypes) {
+    for (const std::string& value : values) {
         const std::string extension = tools_.ExtensionOf(value);
         if (extension.empty()) continue;
         const std::string pattern = "*" + extension;
-        if (!tools_.ListBoxContains(fileTypeList_, pattern, true)) fileTypeList_.AddString(pattern);
+        if (!tools_.ListBoxContains(fileTypeList, pattern, true)) fileTypeList.AddString(pattern);
     }
-    tools_.FitHorizontalExtent(directoryList_);
-    tools_.FitHorizontalExtent(fileTypeList_);
-    ApplyOkRule();
-    ApplyTitleRule();
+    tools_.FitHorizontalExtent(folderList);
+    tools_.FitHorizontalExtent(fileTypeList);
+    ListChanged();
 }
 
 // Rules and helpers
 
-void CSettingsDialog::ShowFields(ExchangeScope scope) {
-    exchangeScope_ = scope;
-    UpdateData(false);
-    exchangeScope_ = ExchangeScope::AllFields;
-}
-
 void CSettingsDialog::ApplyOkRule() {
-    okButton_.Enable(directoryList_.Count() > 0 && fileTypeList_.Count() > 0);
+    okButton_.Enable(directories_.List().Count() > 0 && fileTypes_.List().Count() > 0);
 }
 
 void CSettingsDialog::ApplyTitleRule() {
-    const bool hasFolders = directoryList_.Count() > 0;
-    const bool hasFileTypes = fileTypeList_.Count() > 0;
+    const bool hasFolders = directories_.List().Count() > 0;
+    const bool hasFileTypes = fileTypes_.List().Count() > 0;
     std::string title = "[検索設定] ";
     if (!hasFolders && !hasFileTypes) title += std::string("ディレクトリとファイルの種類") + "を設定して下さい";
     else if (!hasFolders) title += std::string("ディレクトリ") + "を設定して下さい";
     else if (!hasFileTypes) title += std::string("ファイルの種類") + "を設定して下さい";
     else title += "OK ボタンを押してください";
     Wnd().SetText(title);
-}
-
-void CSettingsDialog::SetDirectoryMode(int mode) {
-    DirectoryFlag = mode;
-    tools_.SetButtonState(directoryButton_, mode == ModeAdd || mode == ModeRemove,
-                          mode == ModeRemove ? "削除(&S)" : "追加(&S)");
-}
-
-void CSettingsDialog::SetFileTypeMode(int mode) {
-    FileTypeyFlag = mode;
-    tools_.SetButtonState(fileTypeButton_, mode == ModeAdd || mode == ModeRemove,
-                          mode == ModeRemove ? "削除(&E)" : "追加(&E)");
-}
-
-bool CSettingsDialog::IsNewExistingFolder(const std::string& folder) const {
-    return !folder.empty() && folder.find(tools_.ListSeparator()) == std::string::npos &&
-           !tools_.ListBoxContains(directoryList_, folder, true) && tools_.DirectoryExists(folder);
 }
 
 std::vector<std::string> CSettingsDialog::ListTexts(ListBox list) const {

@@ -6,11 +6,12 @@
 #include "common/CommonTools.h"
 #include "platform/Dialog.h"
 #include "platform/MessageMap.h"
+#include "settings/ListEditor.h"
 
 #include <string>
 #include <vector>
 
-class CSettingsDialog : public Dialog {
+class CSettingsDialog : public Dialog, private CListEditor::Host {
 public:
     CSettingsDialog();
 
@@ -34,31 +35,19 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    // Which fields an exchange moves: all three, or only one entry field
-    // (the handlers that show a new entry text leave the check box alone).
-    enum class ExchangeScope { AllFields, DirectoryEntryOnly, FileTypeEntryOnly };
-
-    void OnDirectoryButton();
-    void OnFileTypeButton();
     void OnOpenButton();
     void OnDirectoryBrowse();
     void OnFileTypeBrowse();
     void OnSaveButton();
-    void OnDirectoryTyping();
-    void OnFileTypeTyping();
-    void OnDirectorySelection();
-    void OnFileTypeSelection();
-    void AddDirectory();
-    void RemoveDirectory();
-    void AddFileType();
-    void RemoveFileType();
     bool OnDropFiles(WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-    void ShowFields(ExchangeScope scope);
+    // CListEditor::Host
+    void TakeFields() override;
+    bool AdmitEntry(const CListEditor& editor, std::string& text) override;
+    void ListChanged() override;
+
     void ApplyOkRule();
     void ApplyTitleRule();
-    void SetDirectoryMode(int mode);
-    void SetFileTypeMode(int mode);
     // A folder that may enter the folder list from a drop or a settings file.
     bool IsNewExistingFolder(const std::string& folder) const;
     std::vector<std::string> ListTexts(ListBox list) const;
@@ -68,17 +57,14 @@ private:
     static const MessageEntry<CSettingsDialog> Messages[];
 
     Window okButton_;
-    ListBox directoryList_;
-    ListBox fileTypeList_;
     Window saveButton_;
     Window fileTypeBrowseButton_;
     Window directoryBrowseButton_;
     Window openButton_;
-    Window fileTypeButton_;
-    Window directoryButton_;
+    CListEditor directories_;
+    CListEditor fileTypes_;
     CCommonTools tools_;
 
-    ExchangeScope exchangeScope_ = ExchangeScope::AllFields;
     // The check box state at opening, given back by Cancel.
     int subdirectoryFlagAtOpening_ = 1;
 };

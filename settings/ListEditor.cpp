@@ -1,0 +1,78 @@
+#include "settings/ListEditor.h"
+
+#include "platform/DataExchange.h"
+#include "platform/Prompts.h"
+
+CListEditor::CListEditor(Host& host, ControlIds ids, Captions captions, int& mode, std::string& entryText)
+    : host_(host), ids_(ids), captions_(captions), mode_(mode), entryText_(entryText) {}
+
+void CListEditor::BindControls(DataExchange& exchange) {
+    exchange.Control(ids_.list, list_);
+    exchange.Control(ids_.entry, entry_);
+    exchange.Control(ids_.button, button_);
+}
+
+bool CListEditor::OnCommand(int id, int code) {
+    if (id == ids_.button && code == BN_CLICKED) OnButton();
+    else if (id == ids_.entry && code == EN_UPDATE) OnTyping();
+    else if (id == ids_.list && code == LBN_DBLCLK) Remove();
+    else if (id == ids_.list && code == LBN_SELCHANGE) OnSelection();
+    else return id == ids_.button || id == ids_.entry || id == ids_.list;
+    return true;
+}
+
+void CListEditor::SetMode(int mode) {
+    mode_ = mode;
+    tools_.SetButtonState(button_, mode == ModeAdd || mode == ModeRemove,
+                          mode == ModeRemove ? captions_.remove : captions_.add);
+}
+
+void CListEditor::Propose(const std::string& text) {
+    entryText_ = text;
+    ShowEntryText();
+    SetMode(ModeAdd);
+}
+
+void CListEditor::OnButton() {
+    if (mode_ == ModeAdd) Add();
+    else if (mode_ == ModeRemove) Remove();
+    else MessageBoxPrompt(captions_.modeError, MB_OK);
+}
+
+void CListEditor::OnTyping() {
+    if (showing_) return;
+    host_.TakeFields();
+    if (!entryText_.empty()) SetMode(ModeAdd);
+}
+
+void CListEditor::OnSelection() {
+    SetMode(ModeRemove);
+    entryText_ = list_.ItemText(list_.CurSel());
+    ShowEntryText();
+}
+
+void CListEditor::Add() {
+    host_.TakeFields();
+    std::string text = entryText_;
+    if (text.empty() || !host_.AdmitEntry(*this, text)) return;
+    list_.AddString(text);
+    entryText_.clear();
+    ShowEntryText();
+    tools_.FitHorizontalExtent(list_);
+    SetMode(ModeNone);
+    host_.ListChanged();
+}
+
+void CListEditor::Remove() {
+    tools_.DeleteSelectedItem(list_);
+    entryText_.clear();
+    ShowEntryText();
+    SetMode(ModeNone);
+    host_.ListChanged();
+}
+
+void CListEditor::ShowEntryText() {
+    showing_ = true;
+    entry_.SetText(entryText_);
+    showing_ = false;
+}
