@@ -4,7 +4,6 @@
 #include "common/core/LineReader.h"
 #include "common/core/Sorting.h"
 #include "common/core/TimeText.h"
-#include "platform/FileFinder.h"
 #include "platform/Prompts.h"
 
 
@@ -56,8 +55,10 @@ bool CCommonTools::IsDoubleByteLead(std::string text, int index) const {
 }
 
 bool CCommonTools::DirectoryExists(std::string path) const {
-    FileFinder finder;
-    return finder.FindFile(cp932::WithBackslash(path) + "*");
+    // One look at the attributes: listing the folder costs several times as
+    // much under Wine, which tells when thousands of folders are loaded.
+    const DWORD attributes = GetFileAttributesA(cp932::WithBackslash(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 void CCommonTools::SortIndexesByKey(std::vector<int>& order, std::vector<std::uint64_t>& keys, int low,

@@ -23,6 +23,12 @@ public:
     bool IsEnabled() const { return IsWindowEnabled(handle_) != 0; }
     bool IsVisible() const { return IsWindowVisible(handle_) != 0; }
     int ControlId() const { return GetDlgCtrlID(handle_); }
+    // Focuses a dialog's control the way the dialog's own keyboard does, so
+    // that the default button follows.
+    void TakeFocus() const { SendMessageA(GetParent(handle_), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(handle_), TRUE); }
+    // Hands the focus on when this control has it: a control about to be
+    // disabled would keep it, and the keyboard would do nothing.
+    void PassFocusTo(Window next) const { if (GetFocus() == handle_) next.TakeFocus(); }
     Window Item(int id) const { return Window(GetDlgItem(handle_, id)); }
 
 protected:
@@ -66,6 +72,9 @@ public:
     void ResetContent() const { Send(LB_RESETCONTENT); }
     int CurSel() const { return static_cast<int>(Send(LB_GETCURSEL)); }
     void SetCurSel(int index) const { Send(LB_SETCURSEL, index); }
+    // The line with the focus rectangle: in a list of many selected lines,
+    // the one last clicked or moved to.
+    int CaretIndex() const { return static_cast<int>(Send(LB_GETCARETINDEX)); }
     LPARAM ItemData(int index) const { return Send(LB_GETITEMDATA, index); }
     void SetItemData(int index, LPARAM data) const { Send(LB_SETITEMDATA, index, data); }
     int TopIndex() const { return static_cast<int>(Send(LB_GETTOPINDEX)); }

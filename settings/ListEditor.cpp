@@ -23,8 +23,10 @@ bool CListEditor::OnCommand(int id, int code) {
 
 void CListEditor::SetMode(int mode) {
     mode_ = mode;
-    tools_.SetButtonState(button_, mode == ModeAdd || mode == ModeRemove,
-                          mode == ModeRemove ? captions_.remove : captions_.add);
+    const bool enabled = mode == ModeAdd || mode == ModeRemove;
+    // A disabled button keeps the focus, and the keyboard would do nothing.
+    if (!enabled) button_.PassFocusTo(entry_);
+    tools_.SetButtonState(button_, enabled, mode == ModeRemove ? captions_.remove : captions_.add);
 }
 
 void CListEditor::Propose(const std::string& text) {
@@ -64,6 +66,8 @@ void CListEditor::Add() {
 }
 
 void CListEditor::Remove() {
+    // The next entry to remove is chosen in the list.
+    button_.PassFocusTo(list_);
     tools_.DeleteSelectedItem(list_);
     entryText_.clear();
     ShowEntryText();

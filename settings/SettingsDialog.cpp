@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "settings/FolderBrowser.h"
 #include "settings/SettingsFile.h"
+#include "settings/core/SettingsRecords.h"
 
 #include <commdlg.h>
 #include <shellapi.h>
@@ -16,7 +17,9 @@ const char NoSuchFolderMessage[] = "ディレクトリが存在しません";
 const char DefaultFileType[] = "*.*";
 const char SettingsFileName[] = "system.dat";
 const char SettingsFileFilter[] = "*.dat|*.dat";
-const DWORD FileDialogFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+// The searched folders are kept as full paths, so the current folder is
+// the program's own: the file dialogs leave it alone.
+const DWORD FileDialogFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
 
 // The file dialog of Save and Open, proposing the usual settings file.
 FileDialogRequest SettingsFileRequest(bool open) {
@@ -27,6 +30,14 @@ FileDialogRequest SettingsFileRequest(bool open) {
     request.flags = FileDialogFlags;
     request.filter = SettingsFileFilter;
     return request;
+}
+
+// The full path of a folder as typed, dropped or loaded (relative to the
+// current folder); empty when there is none within the path limit.
+std::string FullPathOf(const std::string& folder) {
+    char full[MAX_PATH] = {};
+    const DWORD length = GetFullPathNameA(folder.c_str(), MAX_PATH, full, nullptr);
+    return length > 0 && length < MAX_PATH ? std::string(full, length) : std::string();
 }
 }  // namespace
 
@@ -105,21 +116,24 @@ void CSettingsDialog::OnCancel() {
 void CSettingsDialog::TakeFields() { UpdateData(true); }
 
 bool CSettingsDialog::AdmitEntry(const CListEditor& editor, std::string& text) {
-    if (tools_.ListBoxContains(editor.List(), text, true)) {
-        MessageBoxPrompt(AlreadyListedMessage, MB_OK);
-        return false;
-    }
     if (&editor == &fileTypes_) {
+        if (tools_.ListBoxContains(fileTypes_.List(), text, true)) {
+            MessageBoxPrompt(AlreadyListedMessage, MB_OK);
+            return false;
+        }
         text = tools_.ToLower(text);
         return true;
     }
-    // A folder whose name holds the separator would come back from the
-    // joined text as other folders.
-    if (text.find(tools_.ListSeparator()) != std::string::npos || !tools_.DirectoryExists(text)) {
+    switch (JudgeFolder(text, ListedFolderKeys())) {
+    case FolderVerdict::AlreadyListed:
+        MessageBoxPrompt(AlreadyListedMessage, MB_OK);
+        return false;
+    case FolderVerdict::NoSuchFolder:
         MessageBoxPrompt(NoSuchFolderMessage, MB_OK);
         return false;
+    default:
+        return true;
     }
-    return true;
 }
 
 void CSettingsDialog::ListChanged() {
@@ -130,7 +144,8 @@ void CSettingsDialog::ListChanged() {
 // Folders
 
 void CSettingsDialog::OnDirectoryBrowse() {
-    CFolderBrowser browser("フォルダを選択してください", "", GetWindow(Handle(), GW_OWNER));
+    // Owned by this dialog, so that the browser is modal to it.
+    CFolderBrowser browser("フォルダを選択してください", "", Handle());
     const int chosen = browser.Browse();
     SetForegroundWindow(Handle());
     if (chosen != 1 || browser.SelectedFolder().empty()) return;
@@ -141,13 +156,15 @@ void CSettingsDialog::OnDirectoryBrowse() {
 bool CSettingsDialog::OnDropFiles(WPARAM wParam, LPARAM, LRESULT& result) {
     HDROP drop = reinterpret_cast<HDROP>(wParam);
     SetForegroundWindow(Handle());
+    std::vector<std::string> folders;
     const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         char name[MAX_PATH] = {};
         DragQueryFileA(drop, i, name, MAX_PATH);
-        if (IsNewExistingFolder(name)) directories_.List().InsertString(-1, name);
+        folders.push_back(name);
     }
     DragFinish(drop);
+    AddFolders(folders, true);
     tools_.FitHorizontalExtent(directories_.List());
     directories_.SetMode(CListEditor::ModeNone);
     ListChanged();
@@ -155,9 +172,35 @@ bool CSettingsDialog::OnDropFiles(WPARAM wParam, LPARAM, LRESULT& result) {
     return true;
 }
 
-bool CSettingsDialog::IsNewExistingFolder(const std::string& folder) const {
-    return !folder.empty() && folder.find(tools_.ListSeparator()) == std::string::npos &&
-           !tools_.ListBoxContains(directories_.List(), folder, true) && tools_.DirectoryExists(folder);
+CSettingsDialog::FolderVerdict CSettingsDialog::JudgeFolder(std::string& folder,
+                                                            const std::set<std::string>& listedKeys) const {
+    const std::string full = FullPathOf(folder);
+    if (!full.empty()) folder = full;
+    if (listedKeys.count(settingsfile::FolderKey(folder))) return FolderVerdict::AlreadyListed;
+    // A folder whose name holds the separator would come back from the
+    // joined text as other folders.
+    if (full.empty() || folder.find(tools_.ListSeparator()) != std::string::npos ||
+        !tools_.DirectoryExists(folder))
+        return FolderVerdict::NoSuchFolder;
+    return FolderVerdict::Accepted;
+}
+
+std::set<std::string> CSettingsDialog::ListedFolderKeys() const {
+    std::set<std::string> keys;
+    for (const std::string& folder : ListTexts(directories_.List())) keys.insert(settingsfile::FolderKey(folder));
+    return keys;
+}
+
+void CSettingsDialog::AddFolders(const std::vector<std::string>& folders, bool append) {
+    // The keys of the listed folders and of those taken so far: duplicates
+    // are found without going through the list for each folder.
+    std::set<std::string> keys = ListedFolderKeys();
+    for (std::string folder : folders) {
+        if (folder.empty() || JudgeFolder(folder, keys) != FolderVerdict::Accepted) continue;
+        keys.insert(settingsfile::FolderKey(folder));
+        if (append) directories_.List().InsertString(-1, folder);
+        else directories_.List().AddString(folder);
+    }
 }
 
 // File types
@@ -189,21 +232,26 @@ void CSettingsDialog::OnOpenButton() {
     if (!FileDialogPrompt(SettingsFileRequest(true), chosenPath)) return;
     const CSettingsFile settingsFile;
     std::vector<std::string> folders, values;
-    if (!settingsFile.Load(chosenPath, folders, values)) {
+    switch (settingsFile.Load(chosenPath, folders, values)) {
+    case CSettingsFile::LoadResult::CannotOpen:
         MessageBoxPrompt(CSettingsFile::CannotOpenMessage(chosenPath), MB_OK);
         return;
+    case CSettingsFile::LoadResult::TooLarge:
+        MessageBoxPrompt(CSettingsFile::TooLargeMessage(chosenPath), MB_OK);
+        return;
+    default:
+        break;
     }
     ListBox folderList = directories_.List(), fileTypeList = fileTypes_.List();
     folderList.ResetContent();
     fileTypeList.ResetContent();
-    for (const std::string& folder : folders) {
-        if (IsNewExistingFolder(folder)) folderList.AddString(folder);
-    }
+    AddFolders(folders, false);
+    std::set<std::string> patterns;  // lower-cased: listed ones are refused in any case
     for (const std::string& value : values) {
         const std::string extension = tools_.ExtensionOf(value);
         if (extension.empty()) continue;
         const std::string pattern = "*" + extension;
-        if (!tools_.ListBoxContains(fileTypeList, pattern, true)) fileTypeList.AddString(pattern);
+        if (patterns.insert(tools_.ToLower(pattern)).second) fileTypeList.AddString(pattern);
     }
     tools_.FitHorizontalExtent(folderList);
     tools_.FitHorizontalExtent(fileTypeList);

@@ -8,6 +8,7 @@
 #include "platform/MessageMap.h"
 #include "settings/ListEditor.h"
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,9 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    // Why a folder may not enter the folder list.
+    enum class FolderVerdict { Accepted, AlreadyListed, NoSuchFolder };
+
     void OnOpenButton();
     void OnDirectoryBrowse();
     void OnFileTypeBrowse();
@@ -48,8 +52,13 @@ private:
 
     void ApplyOkRule();
     void ApplyTitleRule();
-    // A folder that may enter the folder list from a drop or a settings file.
-    bool IsNewExistingFolder(const std::string& folder) const;
+    // Makes `folder` a full path and judges it against the listed folders'
+    // keys.
+    FolderVerdict JudgeFolder(std::string& folder, const std::set<std::string>& listedKeys) const;
+    std::set<std::string> ListedFolderKeys() const;
+    // Adds the folders that may enter the list, silently skipping the rest:
+    // appended at the end (a drop) or in the list's sort order.
+    void AddFolders(const std::vector<std::string>& folders, bool append);
     std::vector<std::string> ListTexts(ListBox list) const;
     std::string JoinList(ListBox list) const;
 

@@ -60,16 +60,25 @@ bool CSettingsFile::Save(const std::string& path, const std::vector<std::string>
     return false;
 }
 
-bool CSettingsFile::Load(const std::string& path, std::vector<std::string>& folders,
-                         std::vector<std::string>& fileTypes) const {
+CSettingsFile::LoadResult CSettingsFile::Load(const std::string& path, std::vector<std::string>& folders,
+                                              std::vector<std::string>& fileTypes) const {
     FilePointer file(std::fopen(path.c_str(), "r"));
-    if (!file) return false;
+    if (!file) return LoadResult::CannotOpen;
+    WIN32_FILE_ATTRIBUTE_DATA attributes;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attributes)) return LoadResult::CannotOpen;
+    if (attributes.nFileSizeHigh != 0 || attributes.nFileSizeLow > static_cast<DWORD>(MaxFileBytes))
+        return LoadResult::TooLarge;
+    const long start = settingsfile::SkipByteOrderMark(file.get());
     folders = settingsfile::ReadValues(file.get(), settingsfile::DirectoryMarker);
-    std::fseek(file.get(), 0, SEEK_SET);
+    std::fseek(file.get(), start, SEEK_SET);
     fileTypes = settingsfile::ReadValues(file.get(), settingsfile::FileTypeMarker);
-    return true;
+    return LoadResult::Loaded;
 }
 
 std::string CSettingsFile::CannotOpenMessage(const std::string& path) {
     return cp932::NameOf(path) + "が開けません";
+}
+
+std::string CSettingsFile::TooLargeMessage(const std::string& path) {
+    return cp932::NameOf(path) + "は設定ファイルとしては大きすぎるため読み込めません (1 MB まで)";
 }

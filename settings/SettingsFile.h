@@ -15,11 +15,18 @@ public:
     bool Save(const std::string& path, const std::vector<std::string>& folders,
               const std::vector<std::string>& fileTypes) const;
 
+    enum class LoadResult { Loaded, CannotOpen, TooLarge };
+    // Settings files are small; a larger file is no settings file, and
+    // filling the lists from it would keep the user waiting.
+    static const long MaxFileBytes = 1024 * 1024;
+
     // The values of every folder record and every file-type record, each in
-    // file order; false when the file cannot be opened.
-    bool Load(const std::string& path, std::vector<std::string>& folders,
-              std::vector<std::string>& fileTypes) const;
+    // file order.
+    LoadResult Load(const std::string& path, std::vector<std::string>& folders,
+                    std::vector<std::string>& fileTypes) const;
 
     // "<file name without its folder>が開けません".
     static std::string CannotOpenMessage(const std::string& path);
+    // The file was not read: it is larger than MaxFileBytes.
+    static std::string TooLargeMessage(const std::string& path);
 };

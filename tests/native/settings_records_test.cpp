@@ -38,3 +38,25 @@ TEST(SettingsRecords, InterleavedRecordsAndValuesThatLookLikeMarkers) {
     std::rewind(file.get());
     EXPECT_EQ(settingsfile::ReadValues(file.get(), settingsfile::FileTypeMarker), (Values{"*.jpg", ""}));
 }
+
+TEST(SettingsRecords, ControlCharactersAndAByteOrderMarkAreNoPartOfTheRecords) {
+    FilePointer file(std::tmpfile());
+    const std::string bytes = "\xEF\xBB\xBF#FILETYPE\n*.a\x01\n#FILETYPE\n*.b\n#FILETYPE\n\t*.c\n";
+    std::fwrite(bytes.data(), 1, bytes.size(), file.get());
+    std::rewind(file.get());
+    EXPECT_EQ(settingsfile::SkipByteOrderMark(file.get()), 3);
+    EXPECT_EQ(settingsfile::ReadValues(file.get(), settingsfile::FileTypeMarker), Values{"*.b"});
+    std::rewind(file.get());
+    std::fputs("#F", file.get());
+    std::rewind(file.get());
+    EXPECT_EQ(settingsfile::SkipByteOrderMark(file.get()), 0);
+    EXPECT_EQ(std::fgetc(file.get()), '#');
+}
+
+TEST(SettingsRecords, FoldersDifferingInCaseOrAFinalBackslashShareAKey) {
+    EXPECT_EQ(settingsfile::FolderKey("D:\\Data\\"), settingsfile::FolderKey("d:\\data"));
+    EXPECT_EQ(settingsfile::FolderKey("C:\\"), "c:");
+    // 表 ends in the byte 0x5C, which is no backslash of its own.
+    EXPECT_EQ(settingsfile::FolderKey("D:\\表"), "d:\\表");
+    EXPECT_EQ(settingsfile::FolderKey("D:\\表\\"), "d:\\表");
+}

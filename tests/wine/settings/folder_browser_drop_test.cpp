@@ -53,7 +53,7 @@ TEST_F(FolderInputTest, ChosenFolderFillsTheEntryAndEnablesAdd) {
     ui.Press(IDC_DIRECTORY_BROWSE);
     ASSERT_EQ(scripted::FolderBrowsers().size(), 1u);
     const scripted::AskedFolderBrowser& asked = scripted::FolderBrowsers()[0];
-    EXPECT_EQ(asked.owner, ui.Owner());  // the main window, not the settings dialog
+    EXPECT_EQ(asked.owner, ui.Handle());  // modal to the settings dialog, not to the main window
     EXPECT_TRUE(asked.rootGiven);
     EXPECT_EQ(asked.title, "フォルダを選択してください");
     EXPECT_EQ(asked.flags, 0u);

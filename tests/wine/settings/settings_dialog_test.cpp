@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commdlg.h>
+
 #include <cctype>
 #include <functional>
 
@@ -78,9 +80,10 @@ TEST_F(SettingsDialogTest, FolderAddRefusesListedEmptyMissingAndSeparatorFolders
     ui.AddFolder("");
     EXPECT_TRUE(ui.Enabled(IDC_DIRECTORY_ADD));
     EXPECT_EQ(scripted::MessageBoxes().size(), 4u);
-    // A final backslash makes another entry, kept as typed.
+    // A final backslash names the same folder.
     ui.AddFolder(data + "\\");
-    EXPECT_EQ(ui.Items(IDC_DIRECTORY_LIST), (Items{data, data + "\\"}));
+    EXPECT_EQ(ui.Items(IDC_DIRECTORY_LIST), Items{data});
+    EXPECT_EQ(MessageTexts().back(), "既に登録されています");
 }
 
 TEST_F(SettingsDialogTest, FileTypesAreLowerCasedAndCheckedIgnoringCase) {
@@ -179,7 +182,7 @@ TEST_F(SettingsDialogTest, FileTypeBrowseProposesThePatternOfTheChosenFile) {
     EXPECT_TRUE(request.open);
     EXPECT_EQ(request.defaultExtension, "");
     EXPECT_EQ(request.fileName, "");
-    EXPECT_EQ(request.flags, 6u);
+    EXPECT_EQ(request.flags, 6u | OFN_NOCHANGEDIR);
     EXPECT_EQ(request.filter, "*.*|*.*");
 
     scripted::AnswerFileDialog(tree.Path("dir.v2\\Report.TXT"));
@@ -228,6 +231,55 @@ TEST_F(SettingsDialogTest, ModalOpeningReturnsOkWithTheJoinedTexts) {
 
     modal.steps = [](ScriptedSettingsDialog& shown) { shown.Wnd().Post(WM_CLOSE); };
     EXPECT_EQ(modal.DoModal(), IDCANCEL);
+}
+
+// A key pressed and let go on the focused control, as the keyboard sends it.
+void PressSpace(HWND control) {
+    PostMessageA(control, WM_KEYDOWN, VK_SPACE, 0x00390001);
+    PostMessageA(control, WM_KEYUP, VK_SPACE, 0xC0390001);
+}
+
+TEST_F(SettingsDialogTest, TheFocusLeavesTheButtonThatAddingOrRemovingDisables) {
+    const std::string data = tree.Folder("data");
+    ScriptedSettingsDialog modal;
+    std::vector<int> focused;  // the focused control's id after each press
+    // Each step runs once the keys and clicks that the one before posted
+    // have gone through the dialog's loop.
+    std::vector<std::function<void(ScriptedSettingsDialog&)>> steps = {
+        [&](ScriptedSettingsDialog& shown) {
+            SetWindowTextA(shown.Item(IDC_DIRECTORY_ENTRY).Handle(), data.c_str());
+            shown.Item(IDC_DIRECTORY_ADD).TakeFocus();
+            PressSpace(shown.Item(IDC_DIRECTORY_ADD).Handle());
+        },
+        [&](ScriptedSettingsDialog& shown) {
+            focused.push_back(GetDlgCtrlID(GetFocus()));
+            // The added folder, chosen with a click, makes the button Remove.
+            ListBox list(shown.Item(IDC_DIRECTORY_LIST).Handle());
+            RECT line;
+            list.Send(LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&line));
+            list.Post(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(line.left + 5, line.top + 2));
+            list.Post(WM_LBUTTONUP, 0, MAKELPARAM(line.left + 5, line.top + 2));
+        },
+        [&](ScriptedSettingsDialog& shown) {
+            EXPECT_EQ(shown.Item(IDC_DIRECTORY_ADD).Text(), "削除(&S)");
+            shown.Item(IDC_DIRECTORY_ADD).TakeFocus();
+            PressSpace(shown.Item(IDC_DIRECTORY_ADD).Handle());
+        },
+        [&](ScriptedSettingsDialog& shown) {
+            focused.push_back(GetDlgCtrlID(GetFocus()));
+            EXPECT_EQ(ListBox(shown.Item(IDC_DIRECTORY_LIST).Handle()).Count(), 0);
+            shown.Wnd().Post(WM_CLOSE);
+        },
+    };
+    size_t next = 0;
+    modal.steps = [&](ScriptedSettingsDialog& shown) {
+        steps[next++](shown);
+        if (next < steps.size()) shown.Wnd().Post(WM_APP);
+    };
+    EXPECT_EQ(modal.DoModal(), IDCANCEL);
+    ASSERT_EQ(next, steps.size());
+    // After Add the next folder is typed; after Remove the next one is chosen.
+    EXPECT_EQ(focused, (std::vector<int>{IDC_DIRECTORY_ENTRY, IDC_DIRECTORY_LIST}));
 }
 
 }  // namespace

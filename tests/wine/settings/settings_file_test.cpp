@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commdlg.h>
+
 using Items = std::vector<std::string>;
 
 namespace {
@@ -52,7 +54,7 @@ TEST_F(SettingsFileTest, SaveThenOpenGivesTheSameLists) {
     EXPECT_FALSE(request.open);
     EXPECT_EQ(request.fileName, "system.dat");
     EXPECT_EQ(request.defaultExtension, "system.dat");
-    EXPECT_EQ(request.flags, 6u);
+    EXPECT_EQ(request.flags, 6u | OFN_NOCHANGEDIR);
     EXPECT_EQ(request.filter, "*.dat|*.dat");
     // Text mode: CR LF on disk.
     EXPECT_EQ(TempTree::ReadFile(file), "#DIRECTORY\r\n" + data + "\r\n#DIRECTORY\r\n" + photos +
@@ -149,6 +151,46 @@ TEST_F(SettingsFileTest, FilesThatCannotBeOpenedAreReportedAndLeftAsTheyWere) {
     EXPECT_EQ(TempTree::ReadFile(readOnly), old);
     EXPECT_EQ(TempTree::ReadFile(locked), old);
     EXPECT_EQ(FilesIn(tree.Root()), 2);  // no temporary file left
+}
+
+TEST_F(SettingsFileTest, OddRecordsAreSkippedAndAByteOrderMarkIsIgnored) {
+    const std::string data = tree.Folder("data"), other = tree.Folder("other");
+    SettingsHarness ui(dialog);
+    Open(ui, tree.WriteFile("odd.dat",
+        "\xEF\xBB\xBF#DIRECTORY\r\n" + data + "\r\n#DIRECTORY\r\n" + data + "\\\r\n"  // the same folder
+        "#DIRECTORY\r\n" + other + "\x1f\r\n#FILETYPE\r\n*.j\x01pg\r\n#FILETYPE\r\n\x02\x03.\x04\r\n"
+        "#FILETYPE\r\n*.txt\r\n"));
+    EXPECT_EQ(ui.Items(IDC_DIRECTORY_LIST), Items{data});
+    EXPECT_EQ(ui.Items(IDC_FILETYPE_LIST), Items{"*.txt"});
+
+    // A file larger than any settings file is refused before it is read.
+    std::string big;
+    while (big.size() <= 1024 * 1024) big += "#FILETYPE\r\n*.big\r\n";
+    Open(ui, tree.WriteFile("big.dat", big));
+    ASSERT_EQ(scripted::MessageBoxes().size(), 1u);
+    EXPECT_EQ(scripted::MessageBoxes()[0].text,
+              "big.datは設定ファイルとしては大きすぎるため読み込めません (1 MB まで)");
+    EXPECT_EQ(ui.Items(IDC_FILETYPE_LIST), Items{"*.txt"});
+}
+
+TEST_F(SettingsFileTest, FoldersAreTakenAsFullPathsAndTheCurrentFolderStays) {
+    const std::string sub = tree.Folder("sub"), loaded = tree.Folder("loaded");
+    tree.Folder("files");
+    char before[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, before);
+    SetCurrentDirectoryA(tree.Root().c_str());
+    SettingsHarness ui(dialog);
+    ui.AddFolder("sub");
+    EXPECT_EQ(ui.Items(IDC_DIRECTORY_LIST), Items{sub});
+    // Relative to the current folder, which the file dialogs leave alone.
+    Save(ui, tree.Path("files\\saved.dat"));
+    Open(ui, tree.WriteFile("files\\relative.dat",
+                            "#DIRECTORY\r\nloaded\r\n#DIRECTORY\r\n.\\sub\\..\\loaded\\\r\n#FILETYPE\r\n*.*\r\n"));
+    EXPECT_EQ(ui.Items(IDC_DIRECTORY_LIST), Items{loaded});
+    char after[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, after);
+    SetCurrentDirectoryA(before);
+    EXPECT_EQ(std::string(after), tree.Root());
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 // real prompts, answering from the test's script and recording every call.
 #include "support/ScriptedPrompts.h"
 
+#include "common/core/Cp932Text.h"
+
+#include <commdlg.h>
 #include <shellapi.h>
 
 #include <deque>
@@ -110,6 +113,12 @@ bool FileDialogPrompt(const FileDialogRequest& request, std::string& chosenPath)
     if (!script.fileDialogAnswered) return false;
     script.fileDialogAnswered = false;
     chosenPath = script.fileDialogPath;
+    // As the real dialogs do (measured under Wine): the chosen file's folder
+    // becomes the current folder unless the caller asked otherwise.
+    if (!(request.flags & OFN_NOCHANGEDIR)) {
+        const size_t slash = cp932::FindLast(chosenPath, '\\');
+        if (slash != std::string::npos) SetCurrentDirectoryA(chosenPath.substr(0, slash).c_str());
+    }
     return true;
 }
 
