@@ -60,6 +60,7 @@ bool CFileSearchDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
         {WM_PAINT, &CFileSearchDialog::OnPaint},
         {WM_QUERYDRAGICON, &CFileSearchDialog::OnQueryDragIcon},
         {WM_CLOSE, &CFileSearchDialog::OnClose},
+        {WM_VKEYTOITEM, &CFileSearchDialog::OnVKeyToItem},
     };
     return RouteMessage(map, this, message, wParam, lParam, result);
 }
@@ -128,6 +129,13 @@ bool CFileSearchDialog::OnClose(WPARAM, LPARAM, LRESULT&) {
     // Posted, so that a running operation first sees its abort flag and
     // its step finishes before the dialog ends.
     Wnd().Post(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    return true;
+}
+
+bool CFileSearchDialog::OnVKeyToItem(WPARAM, LPARAM, LRESULT& result) {
+    // The candidate list asks about every key: the list's own handling
+    // (move, select) is what the program wants for all of them.
+    result = -1;
     return true;
 }
 
@@ -207,6 +215,7 @@ void CFileSearchDialog::StartSearch() {
     SetStatusTitle("検索中です");
     ResultsReady = FALSE;
     EnterState(Collecting, "中止(&G)");
+    for (Window control : {deleteButton_, settingsButton_, recycleCheck_}) control.PassFocusTo(searchButton_);
     deleteButton_.Enable(false);
     settingsButton_.Enable(false);
     recycleCheck_.Enable(false);
@@ -232,6 +241,7 @@ void CFileSearchDialog::StartSearch() {
 void CFileSearchDialog::StartComparison() {
     SetStatusTitle("比較中です");
     EnterState(Ordering, "中止(&G)");
+    for (Window control : {deleteButton_, settingsButton_}) control.PassFocusTo(searchButton_);
     deleteButton_.Enable(false);
     settingsButton_.Enable(false);
     statusField_.SetText("データ初期化中");
@@ -255,14 +265,18 @@ void CFileSearchDialog::StartComparison() {
     if (candidateList_.Count() == 0) {
         SetStatusTitle("重複ファイルが見つかりませんでした");
         settingsButton_.Enable(true);
+        searchButton_.PassFocusTo(settingsButton_);
         EnterState(Idle, "終了(&G)");
         return;
     }
-    tools_.FitHorizontalExtent(candidateList_);
+    candidateList_.FitHorizontalExtent(tools_);
     deleteButton_.Enable(true);
     EnterState(Finished, "終了(&G)");
     settingsButton_.Enable(true);
     recycleCheck_.Enable(true);
+    // Review comes next; Search now finishes the program, and a key meant
+    // for the list must not press it.
+    candidateList_.TakeFocus();
     SetStatusTitle("比較が終了しました / 削除ボタンでチェックファイルを削除できます");
 }
 
@@ -271,7 +285,9 @@ void CFileSearchDialog::OnDeleteButton() {
     SetStatusTitle("ファイルを削除中です");
     UpdateData(true);
     // Messages are handed over while files go: nothing may start a search
-    // or another deletion meanwhile.
+    // or another deletion meanwhile. The focus stays with the list.
+    for (Window control : {deleteButton_, searchButton_, settingsButton_, recycleCheck_})
+        control.PassFocusTo(candidateList_);
     deleteButton_.Enable(false);
     searchButton_.Enable(false);
     settingsButton_.Enable(false);
@@ -286,16 +302,18 @@ void CFileSearchDialog::OnDeleteButton() {
     if (summary.Kept() > 0) MessageBoxPrompt(CDeletionRun::SummaryText(summary), MB_OK | MB_ICONEXCLAMATION);
 }
 
+// The chosen line is the one with the caret: in a list of many selected
+// lines, the current selection under Wine is the first line selected.
 void CFileSearchDialog::OnCandidateDblClk() {
     if (!ResultsReady) return;
-    const int line = candidateList_.CurSel();
-    if (line < 0) return;
+    const int line = candidateList_.CaretIndex();
+    if (line < 0 || line >= candidateList_.Count()) return;
     tools_.OpenWithShell(candidateList_.ItemText(line));
 }
 
 void CFileSearchDialog::OnCandidateSelChange() {
     if (!ResultsReady) return;
-    const int line = candidateList_.CurSel();
+    const int line = candidateList_.CaretIndex();
     if (line < 0) return;
     if (const LineRecord* record = candidateList_.Line(line)) groupList_.SetCurSel(record->group);
 }

@@ -71,6 +71,7 @@ private:
     bool OnPaint(WPARAM, LPARAM, LRESULT&);
     bool OnQueryDragIcon(WPARAM, LPARAM, LRESULT& result);
     bool OnClose(WPARAM, LPARAM, LRESULT&);
+    bool OnVKeyToItem(WPARAM, LPARAM, LRESULT& result);
     // Aborts what runs and releases what the lists own.
     void RunCloseSequence();
     // Enters `state` and shows the Search button for it (disabled when Idle).

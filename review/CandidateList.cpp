@@ -54,6 +54,11 @@ void CCandidateList::ClearLines() {
     ResetContent();
 }
 
+void CCandidateList::FitHorizontalExtent(const CCommonTools& tools) {
+    tools.FitHorizontalExtent(*this);
+    SetHorizontalExtent(HorizontalExtent() + BoxWidth());
+}
+
 void CCandidateList::DrawItem(DRAWITEMSTRUCT& item) {
     const int count = Count();
     if (count <= 0 || item.itemID == static_cast<UINT>(-1)) return;

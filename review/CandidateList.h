@@ -1,6 +1,7 @@
 #pragma once
 // The tick list of deletion candidates: one line per file of every group,
 // drawn in its group's colour, the reference unticked and its copies ticked.
+#include "common/CommonTools.h"
 #include "engine/FileInfo.h"
 #include "platform/CheckListBox.h"
 #include "review/LineRecords.h"
@@ -28,6 +29,9 @@ public:
     int LineCount() const { return Count(); }
     // How many groups have lines in the list.
     int GroupCount() const;
+    // Lets the list scroll sideways to the end of its longest line, which
+    // starts right of the tick box.
+    void FitHorizontalExtent(const CCommonTools& tools);
 
 protected:
     void DrawItem(DRAWITEMSTRUCT& item) override;
