@@ -18,7 +18,17 @@ std::string Format(const char* format, int a, int b = 0) {
 }
 }  // namespace
 
-CFileSearchDialog::CFileSearchDialog() : Dialog(IDD_MAIN) {
+CFileSearchDialog::CFileSearchDialog()
+    : Dialog(IDD_MAIN),
+      layout_({{IDC_GROUP_LIST, CMainWindowLayout::Widen},
+               {IDC_CANDIDATE_LIST, CMainWindowLayout::Widen | CMainWindowLayout::Heighten},
+               {IDC_SETTINGS_BUTTON, CMainWindowLayout::FollowBottom},
+               {IDC_SEARCH_BUTTON, CMainWindowLayout::FollowBottom},
+               {IDC_DELETE_BUTTON, CMainWindowLayout::FollowBottom},
+               {IDC_RECYCLE_CHECK, CMainWindowLayout::FollowBottom},
+               {IDC_RUN_PROGRESS, CMainWindowLayout::FollowBottom},
+               {IDC_MAIN_PROGRESS, CMainWindowLayout::FollowBottom | CMainWindowLayout::Widen},
+               {IDC_STATUS_FIELD, CMainWindowLayout::FollowBottom | CMainWindowLayout::FollowRight}}) {
     icon_ = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
 }
 
@@ -61,6 +71,8 @@ bool CFileSearchDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
         {WM_QUERYDRAGICON, &CFileSearchDialog::OnQueryDragIcon},
         {WM_CLOSE, &CFileSearchDialog::OnClose},
         {WM_VKEYTOITEM, &CFileSearchDialog::OnVKeyToItem},
+        {WM_SIZE, &CFileSearchDialog::OnSize},
+        {WM_GETMINMAXINFO, &CFileSearchDialog::OnGetMinMaxInfo},
     };
     return RouteMessage(map, this, message, wParam, lParam, result);
 }
@@ -87,6 +99,7 @@ BOOL CFileSearchDialog::OnInitDialog() {
     EnterState(Idle, "検索(&G)");
     recycleCheck_.Enable(false);
     SetStatusTitle("検索設定をして下さい");
+    layout_.Capture(Handle());
     return TRUE;
 }
 
@@ -136,6 +149,16 @@ bool CFileSearchDialog::OnVKeyToItem(WPARAM, LPARAM, LRESULT& result) {
     // The candidate list asks about every key: the list's own handling
     // (move, select) is what the program wants for all of them.
     result = -1;
+    return true;
+}
+
+bool CFileSearchDialog::OnSize(WPARAM, LPARAM, LRESULT&) {
+    layout_.Apply(Handle());
+    return false;
+}
+
+bool CFileSearchDialog::OnGetMinMaxInfo(WPARAM, LPARAM limits, LRESULT&) {
+    layout_.LimitTracking(*reinterpret_cast<MINMAXINFO*>(limits));
     return true;
 }
 

@@ -2,6 +2,7 @@
 // The main window: the lists of groups and candidates, the workflow button
 // and its state, and the engine that the workflow drives.
 #include "app/GroupListing.h"
+#include "app/MainWindowLayout.h"
 #include "common/CommonTools.h"
 #include "engine/ContentComparer.h"
 #include "engine/DuplicateComparer.h"
@@ -72,6 +73,8 @@ private:
     bool OnQueryDragIcon(WPARAM, LPARAM, LRESULT& result);
     bool OnClose(WPARAM, LPARAM, LRESULT&);
     bool OnVKeyToItem(WPARAM, LPARAM, LRESULT& result);
+    bool OnSize(WPARAM, LPARAM, LRESULT&);
+    bool OnGetMinMaxInfo(WPARAM, LPARAM limits, LRESULT&);
     // Aborts what runs and releases what the lists own.
     void RunCloseSequence();
     // Enters `state` and shows the Search button for it (disabled when Idle).
@@ -99,4 +102,5 @@ private:
     CSettingsDialog settingsDialog_;
     GroupListing groupListing_{groupList_, candidateList_};
     HICON icon_ = nullptr;
+    CMainWindowLayout layout_;
 };

@@ -7,7 +7,7 @@
 
 #include <string>
 
-// A message box captioned with the executable's name, owned by the active
+// A message box captioned "Vellaro", owned by the active
 // window; returns the button pressed (IDOK, IDYES, ...).
 int MessageBoxPrompt(const std::string& text, UINT type);
 

@@ -2,27 +2,13 @@
 // and shell.
 #include "platform/Prompts.h"
 
-#include "common/core/Cp932Text.h"
-
 #include <commdlg.h>
 #include <shellapi.h>
 
 #include <vector>
 
-namespace {
-std::string ExecutableTitle() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    // A cp932 name: the second byte of a character may be a backslash.
-    std::string name = cp932::NameOf(path);
-    const size_t dot = name.rfind('.');
-    if (dot != std::string::npos) name = name.substr(0, dot);
-    return name;
-}
-}  // namespace
-
 int MessageBoxPrompt(const std::string& text, UINT type) {
-    return MessageBoxA(GetActiveWindow(), text.c_str(), ExecutableTitle().c_str(), type);
+    return MessageBoxA(GetActiveWindow(), text.c_str(), "Vellaro", type);
 }
 
 bool FileDialogPrompt(const FileDialogRequest& request, std::string& chosenPath) {

@@ -13,6 +13,20 @@ HWND FindTopWindow(const std::string& title) {
     return FindWindowA("#32770", title.c_str());
 }
 
+// Whether a label's text fits on its one line, in the label's own font.
+bool TextFits(HWND label) {
+    const std::string text = Window(label).Text();
+    HDC context = GetDC(label);
+    HGDIOBJ font = SelectObject(context, reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32A(context, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(context, font);
+    ReleaseDC(label, context);
+    RECT client;
+    GetClientRect(label, &client);
+    return size.cx <= client.right;
+}
+
 TEST(MainWindow, StartsWithOnlySettingsEnabled) {
     CFileSearchDialog dialog;
     ASSERT_TRUE(dialog.Create());
@@ -102,8 +116,10 @@ TEST(MainWindow, AboutBoxOpensFromTheSystemMenuAndClosesWithOkOrEscape) {
             HWND about = FindTopWindow("Vellaroのﾊﾞｰｼﾞｮﾝ情報");
             ASSERT_NE(about, nullptr);
             EXPECT_FALSE(main.Wnd().IsEnabled());  // modal over the main window
-            for (HWND child = GetWindow(about, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            for (HWND child = GetWindow(about, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
                 seen.push_back(Window(child).Text());
+                EXPECT_TRUE(TextFits(child)) << seen.back();
+            }
             HWND ok = GetDlgItem(about, IDOK);
             if (withEscape) {
                 PostMessageA(ok, WM_KEYDOWN, VK_ESCAPE, 1);

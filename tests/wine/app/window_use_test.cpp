@@ -13,6 +13,13 @@ void PressKey(HWND control, WPARAM key) {
     PostMessageA(control, WM_KEYUP, key, 0xC0000001);
 }
 
+RECT RectIn(HWND parent, HWND control) {
+    RECT rect;
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 class WindowUse : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -125,6 +132,56 @@ TEST_F(WindowUse, TheLongestLineCanBeScrolledToItsEnd) {
         EXPECT_GT(scrolled, 0);
         // The text starts right of the tick box and ends in view.
         EXPECT_LE(lines.BoxWidth() + size.cx - scrolled, client.right);
+    }});
+}
+
+TEST_F(WindowUse, TheListsGrowWithTheWindowAndTheBottomRowFollowsIt) {
+    AfterComparison({[](ScriptedMainWindow& w) {
+        HWND main = w.Handle();
+        const std::vector<int> ids = {IDC_GROUP_LIST,     IDC_CANDIDATE_LIST, IDC_SETTINGS_BUTTON,
+                                      IDC_SEARCH_BUTTON,  IDC_DELETE_BUTTON,  IDC_RECYCLE_CHECK,
+                                      IDC_RUN_PROGRESS,   IDC_MAIN_PROGRESS,  IDC_STATUS_FIELD};
+        std::vector<RECT> before;
+        for (int id : ids) before.push_back(RectIn(main, GetDlgItem(main, id)));
+        RECT window, firstClient;
+        GetWindowRect(main, &window);
+        GetClientRect(main, &firstClient);
+        const int width = window.right - window.left, height = window.bottom - window.top;
+
+        // The template's size is the smallest.
+        MINMAXINFO limits = {};
+        SendMessageA(main, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+        EXPECT_EQ(limits.ptMinTrackSize.x, width);
+        EXPECT_EQ(limits.ptMinTrackSize.y, height);
+
+        SetWindowPos(main, nullptr, 0, 0, width + 200, height + 100, SWP_NOMOVE | SWP_NOZORDER);
+        std::vector<RECT> after;
+        for (int id : ids) after.push_back(RectIn(main, GetDlgItem(main, id)));
+        // The group list widens; the candidate list grows both ways.
+        EXPECT_EQ(after[0].right - before[0].right, 200);
+        EXPECT_EQ(after[0].top, before[0].top);
+        EXPECT_EQ(after[1].right - before[1].right, 200);
+        EXPECT_EQ(after[1].bottom - before[1].bottom, 100);
+        // The bottom row moves down; buttons, check box and the small bar
+        // keep their x, the main bar widens, the status field keeps right.
+        for (size_t i = 2; i < ids.size(); ++i) {
+            EXPECT_EQ(after[i].top - before[i].top, 100) << ids[i];
+            EXPECT_EQ(after[i].bottom - after[i].top, before[i].bottom - before[i].top) << ids[i];
+        }
+        for (size_t i = 2; i <= 6; ++i) EXPECT_EQ(after[i].left, before[i].left) << ids[i];
+        EXPECT_EQ(after[7].right - before[7].right, 200);
+        EXPECT_EQ(after[8].left - before[8].left, 200);
+
+        // Maximised, the status field keeps its distance to the corner.
+        ShowWindow(main, SW_MAXIMIZE);
+        EXPECT_TRUE(IsZoomed(main));
+        RECT client;
+        GetClientRect(main, &client);
+        const RECT status = RectIn(main, GetDlgItem(main, IDC_STATUS_FIELD));
+        EXPECT_GT(client.right, firstClient.right + 200);
+        EXPECT_EQ(client.right - status.right, firstClient.right - before[8].right);
+        EXPECT_EQ(client.bottom - status.bottom, firstClient.bottom - before[8].bottom);
+        ShowWindow(main, SW_RESTORE);
     }});
 }
 

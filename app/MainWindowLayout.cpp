@@ -1,0 +1,53 @@
+#include "app/MainWindowLayout.h"
+
+void CMainWindowLayout::Capture(HWND window) {
+    RECT windowRect, client;
+    GetWindowRect(window, &windowRect);
+    GetClientRect(window, &client);
+    window_ = {windowRect.right - windowRect.left, windowRect.bottom - windowRect.top};
+    client_ = {client.right, client.bottom};
+    placements_.clear();
+    for (const Rule& rule : rules_) {
+        HWND control = GetDlgItem(window, rule.controlId);
+        if (!control) continue;
+        RECT rect;
+        GetWindowRect(control, &rect);
+        // A drop-down combo box's height is that of its open list: keep it.
+        RECT dropped;
+        if (SendMessageA(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)) &&
+            dropped.bottom > rect.bottom)
+            rect.bottom = dropped.bottom;
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+        placements_.push_back({control, rect, rule.anchors});
+    }
+}
+
+void CMainWindowLayout::Apply(HWND window) const {
+    RECT client;
+    GetClientRect(window, &client);
+    if (placements_.empty() || client.right == 0 || client.bottom == 0) return;  // none yet, or minimised
+    const int dx = client.right > client_.cx ? client.right - client_.cx : 0;
+    const int dy = client.bottom > client_.cy ? client.bottom - client_.cy : 0;
+    HDWP positions = BeginDeferWindowPos(static_cast<int>(placements_.size()));
+    for (const Placement& placement : placements_) {
+        RECT rect = placement.rect;
+        if (placement.anchors & Widen) rect.right += dx;
+        if (placement.anchors & Heighten) rect.bottom += dy;
+        if (placement.anchors & FollowBottom) OffsetRect(&rect, 0, dy);
+        if (placement.anchors & FollowRight) OffsetRect(&rect, dx, 0);
+        if (positions)
+            positions = DeferWindowPos(positions, placement.control, nullptr, rect.left, rect.top,
+                                       rect.right - rect.left, rect.bottom - rect.top,
+                                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (positions) EndDeferWindowPos(positions);
+    // The controls moved off their old places; the dialog's background
+    // there is drawn anew.
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+void CMainWindowLayout::LimitTracking(MINMAXINFO& limits) const {
+    if (window_.cx == 0) return;
+    limits.ptMinTrackSize.x = window_.cx;
+    limits.ptMinTrackSize.y = window_.cy;
+}
