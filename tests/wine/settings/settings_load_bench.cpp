@@ -56,11 +56,19 @@ TEST(SettingsLoad, DISABLED_LoadTimes) {
     Measure(tree, "4,000 patterns", Records("#FILETYPE", types4000));
     Measure(tree, "5,000 patterns", Records("#FILETYPE", types5000));
 
-    // About 10 MB of valid records: the 5,000 folders and patterns over and over.
+    // Valid records, the 5,000 folders and patterns over and over: just
+    // under the largest file taken, and about 10 MB.
     const std::string round = Records("#DIRECTORY", folders) + Records("#FILETYPE", types5000);
     std::string big;
+    while (big.size() + round.size() <= 1024 * 1024) big += round;
+    Measure(tree, "1 MB of repeated valid records", big);
     while (big.size() < 10000000) big += round;
     Measure(tree, "10 MB of repeated valid records", big);
+
+    // The worst file taken: 1 MB of patterns that all differ.
+    std::vector<std::string> many;
+    for (int i = 0; many.size() * 22 < 1024 * 1024 - 22; ++i) many.push_back("*.x" + std::to_string(100000 + i));
+    Measure(tree, "1 MB of different patterns", Records("#FILETYPE", many));
 }
 
 }  // namespace
