@@ -2,13 +2,16 @@
 #              screenshot when there is no display)
 # make test  - install what is missing, build, run every test
 # make bench - benchmark against peer tools (SIZE=1.5e9 bytes of mixed files
-#              and SMALL=100000 small files by default; SMALL=0 leaves them out)
+#              and SMALL=100000 small files by default; SMALL=0 leaves them out),
+#              and the deletion of ticked files against a bare Wine loop
+#              (DELETE="10000:6000 100000:30000" lines:ticked; DELETE= skips it)
 # Wine runs the 32-bit build where it can start 32-bit programs, the 64-bit
 # build elsewhere; VELLARO_WINE=win32|win64 chooses (scripts/wine-build.sh).
 .PHONY: all deps build native windows win32 win64 run test screenshot bench clean
 
 SIZE ?= 1500000000
 SMALL ?= 100000
+DELETE ?= 10000:6000 100000:30000
 
 all: build
 
@@ -39,7 +42,7 @@ test: build
 	@bash scripts/test.sh
 
 bench: windows
-	@bash scripts/bench.sh $(SIZE) $(SMALL)
+	@DELETE="$(DELETE)" bash scripts/bench.sh $(SIZE) $(SMALL)
 
 clean:
 	rm -rf build

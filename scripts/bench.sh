@@ -6,7 +6,10 @@
 # measures, with a warm cache and in one run, Vellaro's whole search under
 # Wine and the Wine floor, the native run of the core and jdupes, fdupes,
 # rdfind and rmlint, checks that all find the same groups, and prints the
-# table (also in build/bench/out/*/table.md).
+# table (also in build/bench/out/*/table.md). Then it measures the deletion
+# of ticked lines, for good and into the Recycle Bin, against a bare Wine
+# loop making the same file-system calls, for each LINES:TICKED of $DELETE
+# (default "10000:6000 100000:30000"; empty leaves it out).
 #   scripts/bench.sh [SIZE [SMALL]]   SIZE as make_corpus.py takes it: 1.5e9,
 #                                     50M, ...; SMALL 0 leaves that tree out
 # BENCH_REPS=N sets the repetitions of each measure (the median counts; 5).
@@ -19,7 +22,7 @@ size=${1:-1500000000}
 small=${2:-100000}
 
 source scripts/wine-build.sh
-for exe in vellaro drive_vellaro wine_floor; do
+for exe in vellaro drive_vellaro wine_floor wine_delete_floor; do
   [ -x "build/$VELLARO_WINE/$exe.exe" ] || { echo "build/$VELLARO_WINE/$exe.exe is missing: make $VELLARO_WINE" >&2; exit 1; }
 done
 
@@ -46,4 +49,9 @@ for out in corpus corpus-small; do
   [ -f "build/bench/out/$out/results.json" ] || continue
   echo
   python3 scripts/bench_table.py "build/bench/out/$out/results.json"
+done
+for size in ${DELETE-10000:6000 100000:30000}; do
+  echo
+  echo "measuring the deletion of ${size#*:} of ${size%:*} lines (${BENCH_DELETE_REPS:-3} times) ..."
+  scripts/with-wine.sh python3 scripts/bench_run.py delete "${size%:*}" "${size#*:}" --reps "${BENCH_DELETE_REPS:-3}"
 done

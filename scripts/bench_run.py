@@ -13,6 +13,15 @@ a JSON file (scripts/bench_table.py prints them).
   bench_run.py measure [--small] [--reps N]
                                      measure everything on that tree; run
                                      under scripts/with-wine.sh
+  bench_run.py delete LINES TICKED [--reps N]
+                                     Vellaro's deletion of TICKED of LINES
+                                     candidate lines, for good and into the
+                                     Recycle Bin, against a bare Wine loop
+                                     making the same file-system calls
+                                     (tools/wine_delete_floor.cpp), on a
+                                     tree of bench/make_delete_tree.py; run
+                                     under scripts/with-wine.sh; prints its
+                                     table
 
 Every measure runs N times (5 by default), after the files have been read
 once to warm the cache; the run of median wall time counts, and the table
@@ -43,6 +52,7 @@ BUILD = os.path.join(ROOT, "build")
 BENCH_BUILD = os.path.join(BUILD, "bench")
 MAKE_CORPUS = os.path.abspath(os.path.join(ROOT, "..", "shared", "perf", "make_corpus.py"))
 MAKE_SMALL_TREE = os.path.join(ROOT, "bench", "make_small_tree.py")
+MAKE_DELETE_TREE = os.path.join(ROOT, "bench", "make_delete_tree.py")
 # The tree measured, and where its results go: set by use_corpus().
 CORPUS = TREE = OUT = ""
 
@@ -415,6 +425,77 @@ def measure(reps, small):
         json.dump(results, f, ensure_ascii=False, indent=1)
 
 
+# ---- deletion -------------------------------------------------------------
+
+def fresh_tree(template, tree):
+    """The tree as generated, and an empty Recycle Bin (Wine's freedesktop
+    Trash under the benchmark's home)."""
+    shutil.rmtree(tree, ignore_errors=True)
+    subprocess.run(["cp", "-a", template, tree], check=True)
+    shutil.rmtree(os.path.join(os.environ["VELLARO_HOME"], ".local", "share", "Trash"), ignore_errors=True)
+
+
+def files_in(tree):
+    return sum(len(names) for _, _, names in os.walk(tree))
+
+
+def measure_deletion(lines, ticked, reps):
+    if "WINEPREFIX" not in os.environ or "DISPLAY" not in os.environ:
+        sys.exit("bench_run.py delete runs under scripts/with-wine.sh")
+    corpus = os.path.join(BUILD, f"corpus-delete-{lines}-{ticked}")
+    template = os.path.join(corpus, "template")
+    tree = os.path.join(corpus, "tree")
+    out = os.path.join(BENCH_BUILD, "out", "delete")
+    pairs = os.path.join(out, f"pairs-{lines}-{ticked}.txt")
+    os.makedirs(out, exist_ok=True)
+    if not os.path.isdir(template):
+        print(f"corpus: building {template} ({lines} lines, {ticked} ticked)")
+        subprocess.run([sys.executable, MAKE_DELETE_TREE, template + ".new", "--lines", str(lines), "--ticked",
+                        str(ticked)], check=True)
+        os.rename(template + ".new", template)
+    tools = os.path.join(BUILD, WINDOWS_BUILD)
+    rows = []
+    for mode in ("good", "recycle"):
+        runs = defaultdict(list)
+        for rep in range(reps):
+            fresh_tree(template, tree)
+            values, cost = run_wine_synced(
+                "Vellaro deletion", [os.path.join(tools, "drive_vellaro.exe"), windows_path(tree), "--sync",
+                                     "--exit", "--delete", str(ticked), mode, windows_path(pairs)], "vellaro.exe")
+            left = files_in(tree)
+            runs["vellaro"].append(dict(cost, wall_s=int(values["delete_ms"]) / 1000,
+                                        message=values.get("message", ""), ok=left == lines - ticked))
+            fresh_tree(template, tree)
+            values, cost = run_wine_synced(
+                "Wine deletion floor", [os.path.join(tools, "wine_delete_floor.exe"), windows_path(pairs), mode,
+                                        "--sync"], "wine_delete_floor.exe")
+            runs["floor"].append(dict(cost, wall_s=float(values["total_ms"]) / 1000,
+                                      ok=int(values["deleted"]) == ticked))
+            print(f"  {mode} run {rep + 1}/{reps}: Vellaro {runs['vellaro'][-1]['wall_s']:.3f} s, "
+                  f"floor {runs['floor'][-1]['wall_s']:.3f} s", file=sys.stderr)
+        medians = {}
+        for key, measured in runs.items():
+            ordered = sorted(measured, key=lambda r: r["wall_s"])
+            medians[key] = dict(ordered[(len(ordered) - 1) // 2], wall_min_s=ordered[0]["wall_s"],
+                                wall_max_s=ordered[-1]["wall_s"], all_ok=all(r["ok"] for r in measured))
+        rows.append({"mode": mode, **medians})
+    shutil.rmtree(tree, ignore_errors=True)
+    results = {"lines": lines, "ticked": ticked, "reps": reps, "rows": rows}
+    with open(os.path.join(out, f"results-{lines}-{ticked}.json"), "w", encoding="utf-8") as f:
+        json.dump(results, f, ensure_ascii=False, indent=1)
+    print(f"Deleting {ticked} ticked of {lines} lines (make_delete_tree.py), median of {reps} runs "
+          f"(min–max), warm cache.\n")
+    print("| deletion | Vellaro s | Wine floor s | ×floor | Vellaro CPU s | floor CPU s | all went |")
+    print("|---|---:|---:|---:|---:|---:|---|")
+    for row in rows:
+        v, fl = row["vellaro"], row["floor"]
+        label = "for good" if row["mode"] == "good" else "into the Recycle Bin"
+        print(f"| {label} | {v['wall_s']:.2f} ({v['wall_min_s']:.2f}–{v['wall_max_s']:.2f}) "
+              f"| {fl['wall_s']:.2f} ({fl['wall_min_s']:.2f}–{fl['wall_max_s']:.2f}) "
+              f"| {v['wall_s'] / fl['wall_s']:.2f}× | {v['cpu_s']:.2f} | {fl['cpu_s']:.2f} "
+              f"| {'yes' if v['all_ok'] and fl['all_ok'] else 'NO ' + v['message']} |")
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     commands = parser.add_subparsers(dest="command", required=True)
@@ -424,7 +505,14 @@ def main():
     runs = commands.add_parser("measure")
     runs.add_argument("--small", action="store_true")
     runs.add_argument("--reps", type=int, default=5)
+    deletion = commands.add_parser("delete")
+    deletion.add_argument("lines", type=int)
+    deletion.add_argument("ticked", type=int)
+    deletion.add_argument("--reps", type=int, default=3)
     args = parser.parse_args()
+    if args.command == "delete":
+        measure_deletion(args.lines, args.ticked, args.reps)
+        return
     use_corpus(args.small)
     if args.command == "corpus":
         build_corpus(args.size, args.small)

@@ -2,6 +2,7 @@
 // settings, enters a folder, confirms, starts the search and closes the
 // time message, then leaves the window showing the result.
 //   drive_vellaro.exe <folder> [--exit] [--sync] [--groups FILE]
+//                     [--delete COUNT good|recycle PAIRS]
 // Prints the elapsed milliseconds from the press of Search to the time
 // message. With --exit it then presses Finish. With --groups it writes the
 // groups that the window shows into FILE: the paths of each group's lines
@@ -13,9 +14,17 @@
 // elapsed_ms, and the message's text) and "done", and waits for another
 // line before closing the message, so that the caller can sample the
 // process around the search alone.
+// With --delete it then ticks COUNT copies (never a group's first line),
+// spread evenly over the list, writes each ticked path and its group's
+// first path, in cp932 and separated by a tab, into PAIRS, and deletes the
+// ticked files for good or into the Recycle Bin; with --sync the "ready"
+// and "done" points surround the deletion instead of the search, and it
+// prints delete_ms (from the answer to the question to the title that
+// says the deletion ended) and the text of a message that followed, if any.
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -28,6 +37,8 @@ namespace {
 constexpr int CandidateList = 1000;
 constexpr int SearchButton = 1001;
 constexpr int SettingsButton = 1002;
+constexpr int DeleteButton = 1003;
+constexpr int RecycleCheck = 1043;
 constexpr int GroupList = 1004;
 constexpr int StatusField = 1050;
 constexpr int AddButton = 1025;
@@ -193,6 +204,66 @@ bool WriteGroups(HWND main, const std::string& path) {
     return !out.fail();
 }
 
+// The text of a line in the program's code page, as its file calls take it.
+std::string LineTextAnsi(HWND lines, LRESULT line) {
+    const LRESULT length = SendMessageW(lines, LB_GETTEXTLEN, line, 0);
+    if (length < 0) return std::string();
+    std::vector<wchar_t> wide(static_cast<std::size_t>(length) + 1);
+    SendMessageW(lines, LB_GETTEXT, line, reinterpret_cast<LPARAM>(wide.data()));
+    std::string text(2 * wide.size(), '\0');
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, &text[0], int(text.size()), nullptr, nullptr);
+    text.resize(size > 0 ? std::size_t(size) - 1 : 0);
+    return text;
+}
+
+// Ticks `count` lines that are not the first of their group, spread evenly,
+// and nothing else, through the list's own keyboard handling: the space bar
+// gives every selected line the opposite of the caret line's tick. Writes
+// each ticked path and its group's first path into `pairsFile`.
+bool TickCopies(HWND main, int count, const std::string& pairsFile) {
+    HWND groups = GetDlgItem(main, GroupList);
+    HWND lines = GetDlgItem(main, CandidateList);
+    const LRESULT lineCount = SendMessageA(lines, LB_GETCOUNT, 0, 0);
+    std::vector<LRESULT> firstLines;
+    const LRESULT groupCount = SendMessageA(groups, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < groupCount; ++i) firstLines.push_back(SendMessageA(groups, CB_GETITEMDATA, i, 0));
+    std::sort(firstLines.begin(), firstLines.end());
+    std::vector<LRESULT> copies, firstOf;
+    for (LRESULT line = 0; line < lineCount; ++line) {
+        if (std::binary_search(firstLines.begin(), firstLines.end(), line)) continue;
+        copies.push_back(line);
+        firstOf.push_back(*(std::upper_bound(firstLines.begin(), firstLines.end(), line) - 1));
+    }
+    if (count <= 0 || static_cast<std::size_t>(count) > copies.size()) return false;
+    // Every line unticked: all selected, the caret on a ticked copy.
+    SendMessageA(lines, LB_SETSEL, TRUE, -1);
+    SendMessageA(lines, LB_SETCARETINDEX, copies[0], 0);
+    SendMessageA(lines, WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageA(lines, LB_SETSEL, FALSE, -1);
+    std::ofstream pairs(pairsFile, std::ios::binary);
+    LRESULT firstChosen = -1;
+    for (int k = 0; k < count; ++k) {
+        const std::size_t at = static_cast<std::size_t>(k) * copies.size() / static_cast<std::size_t>(count);
+        SendMessageA(lines, LB_SETSEL, TRUE, copies[at]);
+        if (firstChosen < 0) firstChosen = copies[at];
+        pairs << LineTextAnsi(lines, copies[at]) << '\t' << LineTextAnsi(lines, firstOf[at]) << '\n';
+    }
+    SendMessageA(lines, LB_SETCARETINDEX, firstChosen, 0);
+    SendMessageA(lines, WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageA(lines, LB_SETSEL, FALSE, -1);
+    pairs.close();
+    return !pairs.fail();
+}
+
+HWND WaitForMessageBox(DWORD process, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        if (HWND box = FindMessageBox(process)) return box;
+        Sleep(5);
+    }
+    return nullptr;
+}
+
 void WaitForLine() {
     std::fflush(stdout);
     char line[16];
@@ -208,17 +279,28 @@ int Fail(const char* what) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) return Fail("usage: drive_vellaro.exe <folder> [--exit] [--sync] [--groups FILE]");
+    if (argc < 2)
+        return Fail("usage: drive_vellaro.exe <folder> [--exit] [--sync] [--groups FILE] "
+                    "[--delete COUNT good|recycle PAIRS]");
     const std::string folder = argv[1];
     bool finish = false;
     bool sync = false;
     std::string groupsFile;
+    int deleteCount = 0;
+    bool recycle = false;
+    std::string pairsFile;
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--exit") == 0) finish = true;
         else if (std::strcmp(argv[i], "--sync") == 0) sync = true;
         else if (std::strcmp(argv[i], "--groups") == 0 && i + 1 < argc) groupsFile = argv[++i];
-        else return Fail("unknown option");
+        else if (std::strcmp(argv[i], "--delete") == 0 && i + 3 < argc) {
+            deleteCount = std::atoi(argv[++i]);
+            recycle = std::strcmp(argv[++i], "recycle") == 0;
+            pairsFile = argv[++i];
+        } else return Fail("unknown option");
     }
+    // With a deletion, the synchronisation surrounds it rather than the search.
+    const bool syncSearch = sync && deleteCount == 0;
 
     char exe[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
@@ -248,13 +330,13 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 500 && IsWindow(settings); ++i) Sleep(10);
     if (IsWindow(settings)) return Fail("settings dialog did not close (folder refused?)");
 
-    if (sync) {
+    if (syncSearch) {
         std::printf("ready\n");
         WaitForLine();
     }
     SearchTimes times;
     if (!WatchSearch(info.hProcess, info.dwProcessId, main, times)) return Fail("vellaro.exe ended");
-    if (sync) {
+    if (syncSearch) {
         std::printf("collect_ms %ld\ncompare_ms %ld\nelapsed_ms %lu\nmessage %s\ndone\n", times.collectMs,
                     times.compareMs, static_cast<unsigned long>(times.elapsedMs),
                     TitleOf(GetDlgItem(times.box, 0xFFFF)).c_str());
@@ -265,6 +347,37 @@ int main(int argc, char** argv) {
     if (!sync) std::printf("%lu\n", static_cast<unsigned long>(times.elapsedMs));
     std::fflush(stdout);
     if (!groupsFile.empty() && !WriteGroups(main, groupsFile)) return Fail("cannot write the groups");
+
+    if (deleteCount > 0) {
+        if (!TickCopies(main, deleteCount, pairsFile)) return Fail("cannot tick the copies");
+        SendMessageA(GetDlgItem(main, RecycleCheck), BM_SETCHECK, recycle ? BST_CHECKED : BST_UNCHECKED, 0);
+        PostMessageA(main, WM_COMMAND, MAKEWPARAM(DeleteButton, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(main, DeleteButton)));
+        HWND question = WaitForMessageBox(info.dwProcessId, 10000);
+        if (!question) return Fail("no question before the deletion");
+        if (sync) {
+            std::printf("ready\n");
+            WaitForLine();
+        }
+        const std::string ended = "[Vellaro] ファイルを削除が終了しました";
+        Stopwatch clock;
+        PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        while (TitleOf(main) != ended) {
+            if (WaitForSingleObject(info.hProcess, 5) == WAIT_OBJECT_0) return Fail("vellaro.exe ended");
+        }
+        const DWORD deleteMs = clock.Milliseconds();
+        // A message follows at once when ticked files stayed.
+        HWND summary = WaitForMessageBox(info.dwProcessId, 500);
+        std::string text = summary ? TitleOf(GetDlgItem(summary, 0xFFFF)) : std::string();
+        std::replace(text.begin(), text.end(), '\n', ' ');
+        std::printf("delete_ms %lu\nmessage %s\n", static_cast<unsigned long>(deleteMs), text.c_str());
+        if (sync) {
+            std::printf("done\n");
+            WaitForLine();
+        }
+        if (summary) PostMessageA(summary, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        std::fflush(stdout);
+    }
 
     if (finish) {
         Sleep(200);
