@@ -170,15 +170,16 @@ bool WatchSearch(HANDLE process, DWORD processId, HWND main, SearchTimes& times)
     }
 }
 
-// The text of a line as UTF-8. Asked for in UTF-16: under Wine the ANSI
-// message across processes came back in UTF-16 and overran its buffer.
-std::string LineText(HWND lines, LRESULT line) {
+// The text of a line in `codePage` (UTF-8 by default). Asked for in UTF-16:
+// under Wine the ANSI message across processes came back in UTF-16 and
+// overran its buffer.
+std::string LineText(HWND lines, LRESULT line, UINT codePage = CP_UTF8) {
     const LRESULT length = SendMessageW(lines, LB_GETTEXTLEN, line, 0);
     if (length < 0) return std::string();
     std::vector<wchar_t> wide(static_cast<std::size_t>(length) + 1);
     SendMessageW(lines, LB_GETTEXT, line, reinterpret_cast<LPARAM>(wide.data()));
     std::string text(4 * wide.size(), '\0');
-    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), -1, &text[0], int(text.size()), nullptr,
+    const int size = WideCharToMultiByte(codePage, 0, wide.data(), -1, &text[0], int(text.size()), nullptr,
                                          nullptr);
     text.resize(size > 0 ? std::size_t(size) - 1 : 0);
     return text;
@@ -202,18 +203,6 @@ bool WriteGroups(HWND main, const std::string& path) {
     if (lineCount > 0) out << '\n';
     out.close();
     return !out.fail();
-}
-
-// The text of a line in the program's code page, as its file calls take it.
-std::string LineTextAnsi(HWND lines, LRESULT line) {
-    const LRESULT length = SendMessageW(lines, LB_GETTEXTLEN, line, 0);
-    if (length < 0) return std::string();
-    std::vector<wchar_t> wide(static_cast<std::size_t>(length) + 1);
-    SendMessageW(lines, LB_GETTEXT, line, reinterpret_cast<LPARAM>(wide.data()));
-    std::string text(2 * wide.size(), '\0');
-    const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, &text[0], int(text.size()), nullptr, nullptr);
-    text.resize(size > 0 ? std::size_t(size) - 1 : 0);
-    return text;
 }
 
 // Ticks `count` lines that are not the first of their group, spread evenly,
@@ -246,7 +235,7 @@ bool TickCopies(HWND main, int count, const std::string& pairsFile) {
         const std::size_t at = static_cast<std::size_t>(k) * copies.size() / static_cast<std::size_t>(count);
         SendMessageA(lines, LB_SETSEL, TRUE, copies[at]);
         if (firstChosen < 0) firstChosen = copies[at];
-        pairs << LineTextAnsi(lines, copies[at]) << '\t' << LineTextAnsi(lines, firstOf[at]) << '\n';
+        pairs << LineText(lines, copies[at], CP_ACP) << '\t' << LineText(lines, firstOf[at], CP_ACP) << '\n';
     }
     SendMessageA(lines, LB_SETCARETINDEX, firstChosen, 0);
     SendMessageA(lines, WM_KEYDOWN, VK_SPACE, 0);

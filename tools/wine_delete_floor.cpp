@@ -11,6 +11,7 @@
 // separated by a tab. Prints "key value" lines: files, deleted and total_ms.
 // With --sync it prints "ready" and "done" around the work and waits for a
 // line after each, so that a caller can sample the process around it.
+#include "SyncPoint.h"
 #include "common/core/Cp932Text.h"
 
 #include <windows.h>
@@ -168,14 +169,6 @@ private:
     std::vector<Held> batch_;
     int deleted_ = 0;
 };
-
-void WaitForGo(const char* announce) {
-    std::printf("%s\n", announce);
-    std::fflush(stdout);
-    char line[16];
-    // An input that is closed counts as the line.
-    if (!std::fgets(line, sizeof line, stdin)) return;
-}
 
 }  // namespace
 

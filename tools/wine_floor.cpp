@@ -8,6 +8,8 @@
 // "ready" and waits for a line on its input before the work, and prints
 // "done" and waits for another line before it ends, so that a caller can
 // sample the process around the work alone.
+#include "SyncPoint.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -65,14 +67,6 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     return 1000.0 * double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
-}
-
-void WaitForGo(const char* announce) {
-    std::printf("%s\n", announce);
-    std::fflush(stdout);
-    char line[16];
-    // An input that is closed counts as the line.
-    if (!std::fgets(line, sizeof line, stdin)) return;
 }
 
 }  // namespace
