@@ -19,7 +19,8 @@ struct FileDialogRequest {
     std::string filter;          // "description|pattern" pairs, as in "*.dat|*.dat"
 };
 
-// Runs the file dialog; true with the chosen full path, false on cancel.
+// Runs the file dialog, owned by the active window; true with the chosen
+// full path, false on cancel.
 bool FileDialogPrompt(const FileDialogRequest& request, std::string& chosenPath);
 
 // The shell's folder browser (SHBrowseForFolderA).

@@ -12,7 +12,8 @@ namespace lines {
 bool FindLineWithPrefix(std::FILE* file, const std::string& prefix);
 
 // The next piece without its line feed (a carriage return that the
-// run-time leaves in stays). False at the end, with `line` empty.
+// run-time leaves in stays, and so do zero bytes). False at the end, with
+// `line` empty.
 bool ReadLine(std::FILE* file, std::string& line);
 
 }  // namespace lines

@@ -22,7 +22,9 @@ bool FileDialogPrompt(const FileDialogRequest& request, std::string& chosenPath)
 
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = nullptr;
+    // Owned, like the message boxes, by the window the user works in (the
+    // settings dialog), so that it stays modal to it.
+    dialog.hwndOwner = GetActiveWindow();
     dialog.lpstrFilter = filter.data();
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = file;

@@ -41,7 +41,8 @@ TEST(SettingsRecords, InterleavedRecordsAndValuesThatLookLikeMarkers) {
 
 TEST(SettingsRecords, ControlCharactersAndAByteOrderMarkAreNoPartOfTheRecords) {
     FilePointer file(std::tmpfile());
-    const std::string bytes = "\xEF\xBB\xBF#FILETYPE\n*.a\x01\n#FILETYPE\n*.b\n#FILETYPE\n\t*.c\n";
+    const std::string bytes =
+        "\xEF\xBB\xBF#FILETYPE\n*.a\x01\n#FILETYPE\n*.b\n#FILETYPE\n\t*.c\n#FILETYPE\n*.d" + std::string(1, '\0') + "x\n";
     std::fwrite(bytes.data(), 1, bytes.size(), file.get());
     std::rewind(file.get());
     EXPECT_EQ(settingsfile::SkipByteOrderMark(file.get()), 3);
