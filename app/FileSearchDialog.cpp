@@ -331,7 +331,7 @@ void CFileSearchDialog::OnCandidateDblClk() {
     if (!ResultsReady) return;
     const int line = candidateList_.CaretIndex();
     if (line < 0 || line >= candidateList_.Count()) return;
-    tools_.OpenWithShell(candidateList_.ItemText(line));
+    if (const LineRecord* record = candidateList_.Line(line)) tools_.OpenWithShell(record->file.path);
 }
 
 void CFileSearchDialog::OnCandidateSelChange() {

@@ -5,6 +5,7 @@
 #include "common/core/Sorting.h"
 #include "common/core/TimeText.h"
 #include "platform/Prompts.h"
+#include "platform/WidePath.h"
 
 
 void CCommonTools::SetButtonState(Window control, int enabled, const std::string& caption) const {
@@ -83,7 +84,7 @@ void CCommonTools::SplitSeconds(std::int64_t total, int& hours, int& minutes, in
     timetext::SplitSeconds(total, hours, minutes, seconds);
 }
 
-void CCommonTools::OpenWithShell(std::string path) const { ShellOpenPrompt(path); }
+void CCommonTools::OpenWithShell(const std::wstring& path) const { ShellOpenPrompt(widepath::ForFileSystem(path)); }
 
 bool CCommonTools::FindLineWithPrefix(std::FILE* file, std::string prefix) const {
     return lines::FindLineWithPrefix(file, prefix);

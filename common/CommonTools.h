@@ -37,8 +37,8 @@ public:
     void ElapsedSince(std::int64_t start, int& hours, int& minutes, int& seconds) const;
     void SplitSeconds(std::int64_t total, int& hours, int& minutes, int& seconds) const;
 
-    // Shell operations.
-    void OpenWithShell(std::string path) const;
+    // Shell operations. The path is the file system's exact name.
+    void OpenWithShell(const std::wstring& path) const;
 
     // Settings-file lines.
     bool FindLineWithPrefix(std::FILE* file, std::string prefix) const;

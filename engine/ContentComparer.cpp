@@ -61,8 +61,8 @@ void CContentComparer::CompareRun(Pass& pass, int first, int length) {
     pass.runProgress.SetRange(first, last);
     pass.runProgress.SetPos(0);
 
-    Win32RunFiles files(pass.job.paths, static_cast<std::size_t>(first), static_cast<std::size_t>(length),
-                        pass.job.infos[static_cast<std::size_t>(first)].size,
+    Win32RunFiles files(pass.job.paths, pass.job.infos, static_cast<std::size_t>(first),
+                        static_cast<std::size_t>(length), pass.job.infos[static_cast<std::size_t>(first)].size,
                         [this, &pass](const std::string& path) { ReportOpenFailure(pass, path); });
     RunProgressBar progress(pump_, aborted_, pass.runProgress, first, last);
     const engine::RunResult result = engine::CompareRunByBlocks(files, progress);
@@ -85,7 +85,7 @@ void CContentComparer::RecordIdentities(Pass& pass, int first, const std::vector
         const std::size_t at = static_cast<std::size_t>(first) + member;
         FileInfo& info = pass.job.infos[at];
         info.fileIndex = files.OpenedIndex(member);
-        info.identified = identities_.VolumeOf(pass.job.paths[at], info.volumeSerial);
+        info.identified = identities_.VolumeOf(info.path, info.volumeSerial);
     }
 }
 

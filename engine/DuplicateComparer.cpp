@@ -43,7 +43,7 @@ void CDuplicateComparer::OrderBySize(const std::vector<FileInfo>& gathered, std:
     if (fileCount_ > 1) tools_.SortIndexesByKey(order, sizes, 0, fileCount_ - 1);
 }
 
-void CDuplicateComparer::FormRuns(const std::vector<FileInfo>& gathered, const std::vector<int>& order,
+void CDuplicateComparer::FormRuns(std::vector<FileInfo>& gathered, const std::vector<int>& order,
                                   const std::vector<std::uint64_t>& sizes) {
     pump_.PumpOne();
     if (aborted_) return;
@@ -59,7 +59,7 @@ void CDuplicateComparer::FormRuns(const std::vector<FileInfo>& gathered, const s
         if (i > 0 && i % step == 0) progress.SetPos(i);
         const std::size_t at = static_cast<std::size_t>(i);
         Paths[at] = files_.Path(order[at]);
-        PathInfos[at] = gathered[static_cast<std::size_t>(order[at])];
+        PathInfos[at] = std::move(gathered[static_cast<std::size_t>(order[at])]);
         runs.Add(sizes[at]);
     }
     RunLengths = runs.Lengths(tools_.NoIndex());

@@ -4,6 +4,8 @@
 #include "engine/FileInfo.h"
 #include "engine/core/CollectionRules.h"
 #include "platform/FileFinder.h"
+#include "platform/Prompts.h"
+#include "platform/WidePath.h"
 
 CFileCollector::~CFileCollector() = default;
 
@@ -15,20 +17,35 @@ void CFileCollector::Collect(std::string folders, std::string fileTypes, int sub
     aborted_ = false;
     pump_.LookNextTime();
     lastShown_ = 0;
+    unlistedCount_ = 0;
+    firstUnlisted_.clear();
     fileTypes_ = fileTypes;
     UpdateAllTypesFlag();
 
     // Only pieces that a separator ends are folders. After an abort every
     // further walk stops at its first entry.
-    for (const std::string& folder : cp932::SplitTerminated(folders, tools_.ListSeparator())) ScanFolder(folder);
+    for (const std::string& folder : cp932::SplitTerminated(folders, tools_.ListSeparator())) {
+        // An empty entry names no folder: it yields nothing, like a missing one.
+        const std::wstring wide = widepath::FromCp932(folder);
+        if (wide.empty()) continue;
+        std::wstring full = widepath::FullPath(wide);
+        if (full.back() != L'\\') full += L'\\';
+        ScanFolder(full, true);
+    }
     if (files_.Count() > 0) files_.List().SetCurSel(files_.Count() - 1);
+    ReportUnlistedFolders();
 }
 
-void CFileCollector::ScanFolder(std::string folder) {
-    const std::string path = engine::FolderWithBackslash(folder);
+void CFileCollector::ScanFolder(const std::wstring& folder, bool chosen) {
     FileFinder finder;
-    // An empty entry names no folder: it yields nothing, like a missing one.
-    bool more = !path.empty() && finder.FindFile(path + "*");
+    bool more = finder.FindFile(folder + L"*");
+    // A chosen folder that is missing yields nothing, silently; any other
+    // folder that cannot be listed is reported.
+    const DWORD error = finder.Error();
+    if (!more && (!chosen || (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND))) {
+        if (firstUnlisted_.size() < 5) firstUnlisted_.push_back(folder);
+        ++unlistedCount_;
+    }
     while (more) {
         pump_.PumpOne();
         if (aborted_) return;
@@ -37,15 +54,17 @@ void CFileCollector::ScanFolder(std::string folder) {
         if (finder.IsDirectory()) {
             // A linked subfolder may lead back up the tree: not walked. A
             // listed folder is walked even when it is a link itself.
-            if (subfolders_ && !finder.IsReparsePoint()) ScanFolder(path + finder.FileName());
+            if (subfolders_ && !finder.IsReparsePoint()) ScanFolder(finder.FilePath() + L"\\", false);
             continue;
         }
-        const std::string file = finder.FilePath();
-        if (!allTypes_ && !MatchesFileType(file)) continue;
         FileInfo record;
+        record.path = finder.FilePath();
+        // The display text; types are matched on it, as the user typed them.
+        const std::string shown = widepath::ToCp932(record.path);
+        if (!allTypes_ && !MatchesFileType(shown)) continue;
         record.size = finder.Length();
         record.lastWriteTime = finder.LastWriteTime();
-        const int item = files_.Append(file, record);
+        const int item = files_.Append(shown, record);
         if (item >= 0) ShowLastFound(item);
     }
     statusField_.SetText(std::to_string(files_.Count()));
@@ -66,3 +85,12 @@ bool CFileCollector::MatchesFileType(const std::string& path) const {
 }
 
 void CFileCollector::UpdateAllTypesFlag() { allTypes_ = engine::ListsAllTypes(fileTypes_); }
+
+void CFileCollector::ReportUnlistedFolders() const {
+    if (unlistedCount_ == 0) return;
+    std::string text = "中を読めないフォルダが " + std::to_string(unlistedCount_) +
+                       " 個ありました。その中のファイルは検索されていません";
+    for (const std::wstring& folder : firstUnlisted_) text += "\n" + widepath::ToCp932(folder);
+    if (unlistedCount_ > static_cast<int>(firstUnlisted_.size())) text += "\n...";
+    MessageBoxPrompt(text, MB_OK | MB_ICONWARNING);
+}

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class FileFinder;
 
@@ -18,13 +19,16 @@ public:
     explicit CFileCollector(MessagePump& pump) : pump_(pump) {}
     virtual ~CFileCollector();
     // `folders` and `fileTypes` hold entries each followed by ";;". Each
-    // gathered file is appended to `files`, which owns its record.
+    // gathered file is appended to `files`, which owns its record. Folders
+    // that could not be listed are reported in one message at the end.
     void Collect(std::string folders, std::string fileTypes, int subfolders, GatheredFileList files,
                  Edit statusField);
     void Abort() { aborted_ = true; }
 
 private:
-    void ScanFolder(std::string folder);
+    // `folder` is a full path ending in a backslash.
+    void ScanFolder(const std::wstring& folder, bool chosen);
+    void ReportUnlistedFolders() const;
     bool MatchesFileType(const std::string& path) const;
     void UpdateAllTypesFlag();
     void ShowLastFound(int item);
@@ -40,4 +44,6 @@ private:
     GatheredFileList files_{ComboBox()};
     std::string fileTypes_;
     std::uint64_t lastShown_ = 0;  // when the selection last moved
+    int unlistedCount_ = 0;
+    std::vector<std::wstring> firstUnlisted_;  // the first few of them
 };

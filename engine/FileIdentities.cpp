@@ -1,6 +1,8 @@
 #include "engine/FileIdentities.h"
 
-#include "common/core/Cp932Text.h"
+#include "platform/WidePath.h"
+
+#include <vector>
 
 namespace {
 struct InternalInformation {
@@ -30,20 +32,21 @@ bool FileIdentities::IndexOf(HANDLE file, std::uint64_t& index) const {
     return true;
 }
 
-bool FileIdentities::VolumeOf(const std::string& path, std::uint32_t& serial) {
-    const std::string folder = cp932::FolderOf(path);
+bool FileIdentities::VolumeOf(const std::wstring& path, std::uint32_t& serial) {
+    const std::wstring folder = widepath::FolderOf(path);
     const auto known = folderSerials_.find(folder);
     if (known != folderSerials_.end()) {
         serial = known->second;
         return true;
     }
-    char root[MAX_PATH + 1] = {};
-    if (!GetVolumePathNameA(folder.c_str(), root, sizeof root)) return false;
-    auto volume = volumeSerials_.find(root);
+    // The volume's root is no longer than the folder.
+    std::vector<wchar_t> root(folder.size() + 2, L'\0');
+    if (!GetVolumePathNameW(folder.c_str(), root.data(), static_cast<DWORD>(root.size()))) return false;
+    auto volume = volumeSerials_.find(root.data());
     if (volume == volumeSerials_.end()) {
         DWORD found = 0;
-        if (!GetVolumeInformationA(root, nullptr, 0, &found, nullptr, nullptr, nullptr, 0)) return false;
-        volume = volumeSerials_.emplace(root, found).first;
+        if (!GetVolumeInformationW(root.data(), nullptr, 0, &found, nullptr, nullptr, nullptr, 0)) return false;
+        volume = volumeSerials_.emplace(root.data(), found).first;
     }
     folderSerials_.emplace(folder, volume->second);
     serial = volume->second;

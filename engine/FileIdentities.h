@@ -17,13 +17,14 @@ public:
     // The index of an open file. Asks for the index alone where the system
     // allows, since GetFileInformationByHandle also looks up the volume.
     bool IndexOf(HANDLE file, std::uint64_t& index) const;
-    // The serial of the volume that holds the folder of `path`.
-    bool VolumeOf(const std::string& path, std::uint32_t& serial);
+    // The serial of the volume that holds the folder of `path`, an exact
+    // full path.
+    bool VolumeOf(const std::wstring& path, std::uint32_t& serial);
 
 private:
     using QueryInformation = NTSTATUS(NTAPI*)(HANDLE, PIO_STATUS_BLOCK, PVOID, ULONG, FILE_INFORMATION_CLASS);
 
     QueryInformation queryInformation_ = nullptr;
-    std::map<std::string, DWORD> folderSerials_;
-    std::map<std::string, DWORD> volumeSerials_;  // by the volume's root
+    std::map<std::wstring, DWORD> folderSerials_;
+    std::map<std::wstring, DWORD> volumeSerials_;  // by the volume's root
 };

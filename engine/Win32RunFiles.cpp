@@ -1,5 +1,7 @@
 #include "engine/Win32RunFiles.h"
 
+#include "platform/WidePath.h"
+
 #include <limits>
 #include <utility>
 
@@ -7,9 +9,11 @@ namespace {
 constexpr std::uint64_t UnknownPosition = std::numeric_limits<std::uint64_t>::max();
 }  // namespace
 
-Win32RunFiles::Win32RunFiles(const std::vector<std::string>& paths, std::size_t first, std::size_t count,
-                             std::uint64_t length, FailureReport reportOpenFailure)
+Win32RunFiles::Win32RunFiles(const std::vector<std::string>& paths, const std::vector<FileInfo>& files,
+                             std::size_t first, std::size_t count, std::uint64_t length,
+                             FailureReport reportOpenFailure)
     : paths_(paths),
+      files_(files),
       first_(first),
       length_(length),
       reportOpenFailure_(std::move(reportOpenFailure)),
@@ -91,8 +95,12 @@ void Win32RunFiles::Close(std::size_t file) {
 }
 
 HANDLE Win32RunFiles::OpenForReading(std::size_t file) const {
-    return CreateFileA(PathOf(file).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
+    return CreateFileW(NameOf(file).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
                        nullptr);
+}
+
+std::wstring Win32RunFiles::NameOf(std::size_t file) const {
+    return widepath::ForFileSystem(files_[first_ + file].path);
 }
 
 Win32RunFiles::Identity Win32RunFiles::IdentityOf(HANDLE handle) const {
@@ -114,7 +122,7 @@ const Win32RunFiles::Identity& Win32RunFiles::IdentityOfEarlier(std::size_t file
     }
     // Closed already: a look at its attributes only, which takes no access
     // and conflicts with nobody. It must still be the file opened before.
-    const HANDLE handle = CreateFileA(PathOf(file).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    const HANDLE handle = CreateFileW(NameOf(file).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return identity;
     identity = IdentityOf(handle);

@@ -1,10 +1,12 @@
 #pragma once
-// The files of one run, read through Win32: opened for reading only and
+// The files of one run, read through Win32 under their exact names (the
+// records' paths), opened for reading only and
 // without sharing, so that no other program changes them while they are
 // compared. A file that cannot be opened, or that is the same file (volume
 // serial and file index) as an earlier file of the run, is reported through
 // the caller's report and takes no further part.
 #include "engine/FileIdentities.h"
+#include "engine/FileInfo.h"
 #include "engine/core/RunComparison.h"
 
 #include <windows.h>
@@ -19,10 +21,11 @@ class Win32RunFiles : public engine::RunFiles {
 public:
     using FailureReport = std::function<void(const std::string& path)>;
 
-    // The run is paths[first] to paths[first + count - 1], all of `length`
-    // bytes; `paths` must outlive the object.
-    Win32RunFiles(const std::vector<std::string>& paths, std::size_t first, std::size_t count,
-                  std::uint64_t length, FailureReport reportOpenFailure);
+    // The run is files[first] to files[first + count - 1], all of `length`
+    // bytes; failures are reported with the display texts in `paths`, in
+    // the same order. Both tables must outlive the object.
+    Win32RunFiles(const std::vector<std::string>& paths, const std::vector<FileInfo>& files, std::size_t first,
+                  std::size_t count, std::uint64_t length, FailureReport reportOpenFailure);
     ~Win32RunFiles() override;
     Win32RunFiles(const Win32RunFiles&) = delete;
     Win32RunFiles& operator=(const Win32RunFiles&) = delete;
@@ -46,6 +49,7 @@ private:
     };
 
     const std::string& PathOf(std::size_t file) const { return paths_[first_ + file]; }
+    std::wstring NameOf(std::size_t file) const;
     HANDLE OpenForReading(std::size_t file) const;
     Identity IdentityOf(HANDLE handle) const;
     // Volume serial and index of an earlier file, open or closed.
@@ -56,6 +60,7 @@ private:
     bool Fail(std::size_t file);
 
     const std::vector<std::string>& paths_;
+    const std::vector<FileInfo>& files_;
     std::size_t first_;
     std::uint64_t length_;
     FailureReport reportOpenFailure_;

@@ -1,20 +1,21 @@
 #include "platform/FileFinder.h"
 
-#include "common/core/Cp932Text.h"
+#include "platform/WidePath.h"
 
-bool FileFinder::FindFile(const std::string& pattern) {
+bool FileFinder::FindFile(const std::wstring& pattern) {
     Close();
-    std::size_t slash = cp932::FindLast(pattern, '\\');
-    root_ = slash == std::string::npos ? std::string() : pattern.substr(0, slash + 1);
-    handle_ = FindFirstFileA(pattern.c_str(), &next_);
+    const std::size_t slash = pattern.rfind(L'\\');
+    root_ = slash == std::wstring::npos ? std::wstring() : pattern.substr(0, slash + 1);
+    handle_ = FindFirstFileW(widepath::ForFileSystem(pattern).c_str(), &next_);
     hasNext_ = handle_ != INVALID_HANDLE_VALUE;
+    error_ = hasNext_ ? 0 : GetLastError();
     return hasNext_;
 }
 
 bool FileFinder::FindNextFile() {
     if (!hasNext_) return false;
     current_ = next_;
-    hasNext_ = ::FindNextFileA(handle_, &next_) != 0;
+    hasNext_ = ::FindNextFileW(handle_, &next_) != 0;
     return hasNext_;
 }
 
@@ -31,8 +32,8 @@ std::uint64_t FileFinder::Length() const {
 std::int64_t FileFinder::LastWriteTime() const { return SecondsSince1970(current_.ftLastWriteTime); }
 
 bool FileFinder::IsDots() const {
-    const std::string name = current_.cFileName;
-    return name == "." || name == "..";
+    const std::wstring name = current_.cFileName;
+    return name == L"." || name == L"..";
 }
 
 std::int64_t FileFinder::SecondsSince1970(const FILETIME& time) {

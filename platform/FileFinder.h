@@ -1,7 +1,8 @@
 #pragma once
 // Folder enumeration in the file finder's manner: FindFile starts a search,
 // FindNextFile moves to the next entry and tells whether yet another
-// follows. The search handle is closed by Close or the destructor.
+// follows. Names are the file system's own (UTF-16), of any length. The
+// search handle is closed by Close or the destructor.
 #include <windows.h>
 
 #include <cstdint>
@@ -14,15 +15,16 @@ public:
     FileFinder(const FileFinder&) = delete;
     FileFinder& operator=(const FileFinder&) = delete;
 
-    // Starts a search for `pattern` (e.g. "D:\\data\\*"); true when
-    // something matches.
-    bool FindFile(const std::string& pattern);
+    // Starts a search for `pattern` (e.g. L"D:\\data\\*"); true when
+    // something matches. Otherwise Error() tells why.
+    bool FindFile(const std::wstring& pattern);
     // Makes the next entry current; true when another entry follows it.
     bool FindNextFile();
     void Close();
+    DWORD Error() const { return error_; }
 
-    std::string FileName() const { return current_.cFileName; }
-    std::string FilePath() const { return root_ + current_.cFileName; }
+    std::wstring FileName() const { return current_.cFileName; }
+    std::wstring FilePath() const { return root_ + current_.cFileName; }
     std::uint64_t Length() const;
     // Last-write time in whole seconds since 1970-01-01 00:00 UTC.
     std::int64_t LastWriteTime() const;
@@ -34,8 +36,9 @@ public:
 
 private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
-    WIN32_FIND_DATAA current_ = {};
-    WIN32_FIND_DATAA next_ = {};
+    WIN32_FIND_DATAW current_ = {};
+    WIN32_FIND_DATAW next_ = {};
     bool hasNext_ = false;
-    std::string root_;  // the pattern's folder, with its final backslash
+    DWORD error_ = 0;
+    std::wstring root_;  // the pattern's folder, with its final backslash
 };

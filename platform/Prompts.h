@@ -26,5 +26,5 @@ bool FileDialogPrompt(const FileDialogRequest& request, std::string& chosenPath)
 // The shell's folder browser (SHBrowseForFolderA).
 LPITEMIDLIST FolderBrowserPrompt(BROWSEINFOA& info);
 
-// Opens a file with its associated program (ShellExecuteA).
-HINSTANCE ShellOpenPrompt(const std::string& path);
+// Opens a file, named exactly, with its associated program (ShellExecuteW).
+HINSTANCE ShellOpenPrompt(const std::wstring& path);

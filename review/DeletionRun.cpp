@@ -32,8 +32,7 @@ DeletionSummary CDeletionRun::Run(CCandidateList& list, int recycleFlag, Progres
     for (int line = 0; line < count; ++line) {
         const LineRecord* record = list.Line(line);
         if (!record) continue;  // nothing left to check the file against
-        const FilePath path = record->display ? record->display->text : list.ItemText(line);
-        candidates.push_back({line, record->group, path, record->file});
+        candidates.push_back({line, record->group, record->file.path, record->file});
         ticks.push_back(list.GetCheck(line) == 1);
     }
     std::map<int, Group> groups;

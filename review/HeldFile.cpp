@@ -2,6 +2,7 @@
 
 #include "engine/core/RunComparison.h"
 #include "platform/FileFinder.h"
+#include "platform/WidePath.h"
 
 #include <shellapi.h>
 
@@ -31,8 +32,8 @@ DWORD SharingFor(HeldFile::Use use) {
 
 HeldFile::HeldFile(const FilePath& path, Use use) : path_(path) {
     // A name with a wildcard names no file; the shell would take it as a
-    // pattern. Neither * nor ? is ever the second byte of a cp932 letter.
-    if (path_.find_first_of("*?") != FilePath::npos) {
+    // pattern.
+    if (path_.empty() || path_.find_first_of(L"*?") != FilePath::npos) {
         openError_ = ERROR_INVALID_NAME;
         return;
     }
@@ -40,7 +41,7 @@ HeldFile::HeldFile(const FilePath& path, Use use) : path_(path) {
     // knows links (Wine does not: there FinalPath tells).
     DWORD flags = FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN;
     if (use == Use::Look) flags = FILE_FLAG_BACKUP_SEMANTICS;
-    handle_ = CreateFileA(path_.c_str(), AccessFor(use), SharingFor(use), nullptr, OPEN_EXISTING, flags, nullptr);
+    handle_ = CreateFileW(widepath::ForFileSystem(path_).c_str(), AccessFor(use), SharingFor(use), nullptr, OPEN_EXISTING, flags, nullptr);
     if (handle_ == INVALID_HANDLE_VALUE) openError_ = GetLastError();
 }
 
@@ -49,7 +50,7 @@ HeldFile::~HeldFile() { Close(); }
 bool HeldFile::NamesNoFile() const {
     if (IsOpen()) return false;
     if (openError_ == ERROR_FILE_NOT_FOUND || openError_ == ERROR_PATH_NOT_FOUND) return true;
-    const DWORD attributes = GetFileAttributesA(path_.c_str());
+    const DWORD attributes = GetFileAttributesW(widepath::ForFileSystem(path_).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
@@ -95,11 +96,11 @@ bool HeldFile::HasSameBytesAs(HeldFile& other, std::uint64_t length, std::vector
 
 FilePath HeldFile::FinalPath() const {
     if (!IsOpen()) return FilePath();
-    FilePath name(MAX_PATH, '\0');
-    DWORD size = GetFinalPathNameByHandleA(handle_, &name[0], static_cast<DWORD>(name.size()), 0);
+    FilePath name(MAX_PATH, L'\0');
+    DWORD size = GetFinalPathNameByHandleW(handle_, &name[0], static_cast<DWORD>(name.size()), 0);
     if (size >= name.size()) {
         name.resize(size);
-        size = GetFinalPathNameByHandleA(handle_, &name[0], static_cast<DWORD>(name.size()), 0);
+        size = GetFinalPathNameByHandleW(handle_, &name[0], static_cast<DWORD>(name.size()), 0);
     }
     if (size == 0 || size >= name.size()) return FilePath();
     name.resize(size);
@@ -115,23 +116,26 @@ bool HeldFile::DeleteNow() {
 }
 
 bool HeldFile::IsGone() const {
-    if (GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    if (GetFileAttributesW(widepath::ForFileSystem(path_).c_str()) != INVALID_FILE_ATTRIBUTES) return false;
     const DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
 bool HeldFile::MoveToRecycleBin(const std::vector<const HeldFile*>& files) {
-    // The shell takes a list of names: each ends in a zero byte, the list in
-    // one more.
+    // The shell takes a list of names: each ends in a zero, the list in one
+    // more. A name ending in a dot or a space goes with the \\?\ prefix,
+    // which Wine's shell takes. A longer path than MAX_PATH is left out (it
+    // stays): Windows' shell does not take one, and Wine's crashed on a
+    // 1,000-character one.
     FilePath names;
     for (const HeldFile* file : files) {
-        if (!file->IsOpen()) continue;
-        names += file->path_;
-        names.push_back('\0');
+        if (!file->IsOpen() || file->path_.size() >= MAX_PATH) continue;
+        names += widepath::ForFileSystem(file->path_);
+        names.push_back(L'\0');
     }
     if (names.empty()) return true;
-    names.push_back('\0');
-    SHFILEOPSTRUCTA operation = {};
+    names.push_back(L'\0');
+    SHFILEOPSTRUCTW operation = {};
     operation.hwnd = nullptr;
     operation.wFunc = FO_DELETE;
     operation.pFrom = names.c_str();
@@ -140,7 +144,7 @@ bool HeldFile::MoveToRecycleBin(const std::vector<const HeldFile*>& files) {
     operation.fFlags = FOF_SIMPLEPROGRESS | FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_WANTNUKEWARNING;
     operation.hNameMappings = nullptr;
     operation.lpszProgressTitle = nullptr;
-    return SHFileOperationA(&operation) == 0;
+    return SHFileOperationW(&operation) == 0;
 }
 
 bool HeldFile::Rewind() const {

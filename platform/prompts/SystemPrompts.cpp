@@ -39,6 +39,6 @@ bool FileDialogPrompt(const FileDialogRequest& request, std::string& chosenPath)
 
 LPITEMIDLIST FolderBrowserPrompt(BROWSEINFOA& info) { return SHBrowseForFolderA(&info); }
 
-HINSTANCE ShellOpenPrompt(const std::string& path) {
-    return ShellExecuteA(nullptr, nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+HINSTANCE ShellOpenPrompt(const std::wstring& path) {
+    return ShellExecuteW(nullptr, nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -4,6 +4,8 @@
 #include "support/ScriptedPrompts.h"
 #include "support/TempTree.h"
 
+#include "platform/WidePath.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -90,7 +92,7 @@ TEST_F(ReviewAndDelete, LinesAndGroupsFollowEachOtherAndDoubleClickOpensTheFile)
 
         w.OnCandidateDblClk();
         ASSERT_EQ(scripted::ShellOpens().size(), 1u);
-        EXPECT_EQ(scripted::ShellOpens()[0], lines.ItemText(lines.CurSel()));
+        EXPECT_EQ(scripted::ShellOpens()[0], widepath::FromCp932(lines.ItemText(lines.CurSel())));
     });
 }
 

@@ -2,6 +2,7 @@
 // an abort. The group list is filled by hand as a collection would.
 #include "EngineRig.h"
 
+#include "platform/WidePath.h"
 #include "support/ScriptedPrompts.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@ protected:
     }
 
     void Gathered(const std::string& path, std::uint64_t size, std::int64_t time) {
-        GatheredFileList(rig.host.groupList).Append(path, FileInfo{size, time});
+        GatheredFileList(rig.host.groupList).Append(path, FileInfo{size, time, widepath::FromCp932(path)});
     }
     std::vector<std::string> Paths() const { return rig.ordering.Paths; }
 

@@ -3,6 +3,7 @@
 // they are asked to.
 #include "engine/Win32RunFiles.h"
 
+#include "platform/WidePath.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,9 @@ class RunFilesOnDisk : public ::testing::Test {
 protected:
     Win32RunFiles& Files(std::vector<std::string> paths, std::uint64_t length) {
         paths_ = std::move(paths);
-        files_.reset(new Win32RunFiles(paths_, 0, paths_.size(), length,
+        records_.clear();
+        for (const std::string& path : paths_) records_.push_back(FileInfo{length, 0, widepath::FromCp932(path)});
+        files_.reset(new Win32RunFiles(paths_, records_, 0, paths_.size(), length,
                                        [this](const std::string& path) { reported.push_back(path); }));
         return *files_;
     }
@@ -34,6 +37,7 @@ protected:
 
 private:
     std::vector<std::string> paths_;
+    std::vector<FileInfo> records_;
     std::unique_ptr<Win32RunFiles> files_;
 };
 

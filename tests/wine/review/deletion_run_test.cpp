@@ -3,6 +3,7 @@
 // for.
 #include "review/DeletionRun.h"
 #include "platform/FileFinder.h"
+#include "platform/WidePath.h"
 #include "support/HostCommand.h"
 #include "support/ListHost.h"
 #include "support/TempTree.h"
@@ -50,22 +51,25 @@ protected:
     void Rewrite(const std::string& name, const std::string& bytes) { Make(name, bytes); }
     // A candidate line carrying what the collection and the comparison
     // recorded of its file.
-    void Add(const std::string& path, int group, bool ticked) {
+    void Add(const std::string& path, int group, bool ticked) { AddExact(widepath::FromCp932(path), group, ticked); }
+    void AddExact(const std::wstring& path, int group, bool ticked) {
         FileInfo file;
+        file.path = path;
         FileFinder finder;
         if (finder.FindFile(path)) {
             finder.FindNextFile();
             file.size = finder.Length();
             file.lastWriteTime = finder.LastWriteTime();
         }
-        const HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                          nullptr, OPEN_EXISTING, 0, nullptr);
+        const HANDLE handle = CreateFileW(widepath::ForFileSystem(path).c_str(), 0,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, 0, nullptr);
         if (handle != INVALID_HANDLE_VALUE) {
             file.identified = identities.IndexOf(handle, file.fileIndex) &&
                               identities.VolumeOf(path, file.volumeSerial);
             CloseHandle(handle);
         }
-        const int line = list.AppendLine(-1, path, RGB(0, 0, 255), RGB(255, 255, 255), file);
+        const int line = list.AppendLine(-1, widepath::ToCp932(path), RGB(0, 0, 255), RGB(255, 255, 255), file);
         list.SetLineGroup(line, group);
         list.SetCheck(line, ticked ? 1 : 0);
     }
@@ -138,6 +142,42 @@ TEST_F(DeletionRunTest, RecycledFilesArriveInTheTrash) {
         EXPECT_EQ(TempTree::ReadFile(trashed), "recycled bytes");
         DeleteFileA(trashed.c_str());
         DeleteFileA((TrashFolder() + "\\info\\" + name + ".trashinfo").c_str());
+    }
+}
+
+TEST_F(DeletionRunTest, ExactNamesDeleteExactlyTheirOwnFile) {
+    // Each ticked file has a look-alike that the system's path rules, or a
+    // best-fit display, would take it for; only the ticked file may go.
+    std::wstring longFolder;
+    for (wchar_t part = L'a'; part < L'j'; ++part) longFolder += std::wstring(100, part) + L"\\";
+    const std::vector<std::pair<std::wstring, std::wstring>> pairs = {
+        {L"keep.txt.", L"keep.txt"},
+        {L"sp.txt ", L"sp.txt"},
+        {L"caf\u00E9.txt", L"cafe.txt"},
+        {L"\uD55C\uAE00\U0001F600.txt", L"kept.txt"},
+        {longFolder + std::wstring(100, L'f'), longFolder + L"f"},
+    };
+    for (int recycle = 0; recycle < 2; ++recycle) {
+        list.ClearLines();
+        std::vector<std::wstring> ticked, kept;
+        const std::wstring folder = L"run" + std::to_wstring(recycle) + L"\\";
+        for (const auto& pair : pairs) {
+            const int group = static_cast<int>(ticked.size());
+            kept.push_back(tree.WriteWide(folder + pair.second, "same bytes"));
+            ticked.push_back(tree.WriteWide(folder + pair.first, "same bytes"));
+            AddExact(kept.back(), group, false);
+            AddExact(ticked.back(), group, true);
+        }
+        ASSERT_GT(ticked.back().size(), 1000u);
+        const DeletionSummary summary = run.Run(list, recycle);
+        for (std::size_t k = 0; k < pairs.size(); ++k) {
+            EXPECT_TRUE(TempTree::ExistsWide(kept[k])) << k;
+            // The Recycle Bin does not take the long path: it stays, ticked.
+            const bool longPath = ticked[k].size() >= MAX_PATH;
+            EXPECT_EQ(TempTree::ExistsWide(ticked[k]), recycle && longPath) << k << " recycle " << recycle;
+        }
+        EXPECT_EQ(summary.deleted, static_cast<int>(pairs.size()) - recycle);
+        EXPECT_EQ(list.Count(), static_cast<int>(pairs.size()) + recycle);
     }
 }
 

@@ -23,7 +23,7 @@ struct Script {
     std::string folderPath;
     std::vector<scripted::AskedFolderBrowser> folderBrowsers;
 
-    std::vector<std::string> shellOpens;
+    std::vector<std::wstring> shellOpens;
 };
 
 Script& State() {
@@ -150,9 +150,9 @@ LPITEMIDLIST FolderBrowserPrompt(BROWSEINFOA& info) {
     return item;
 }
 
-HINSTANCE ShellOpenPrompt(const std::string& path) {
+HINSTANCE ShellOpenPrompt(const std::wstring& path) {
     State().shellOpens.push_back(path);
-    return reinterpret_cast<HINSTANCE>(33);  // what ShellExecuteA answers on success
+    return reinterpret_cast<HINSTANCE>(33);  // what ShellExecuteW answers on success
 }
 
 namespace scripted {
@@ -185,6 +185,6 @@ void CancelFolderBrowser() { State().folderAnswer = Script::Folder::Cancel; }
 
 const std::vector<AskedFolderBrowser>& FolderBrowsers() { return State().folderBrowsers; }
 
-const std::vector<std::string>& ShellOpens() { return State().shellOpens; }
+const std::vector<std::wstring>& ShellOpens() { return State().shellOpens; }
 
 }  // namespace scripted

@@ -51,6 +51,6 @@ void CancelFolderBrowser();
 const std::vector<AskedFolderBrowser>& FolderBrowsers();
 
 // Paths handed to the shell to open; nothing is started.
-const std::vector<std::string>& ShellOpens();
+const std::vector<std::wstring>& ShellOpens();
 
 }  // namespace scripted

@@ -1,5 +1,7 @@
 #include "support/TempTree.h"
 
+#include "platform/WidePath.h"
+
 namespace {
 // Creates every folder above the path's last backslash. The path is cp932:
 // the second byte of a double-byte character may be a backslash.
@@ -25,7 +27,7 @@ TempTree::TempTree() {
     } while (!CreateDirectoryA(root_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
 }
 
-TempTree::~TempTree() { RemoveAll(root_); }
+TempTree::~TempTree() { RemoveAll(L"\\\\?\\" + widepath::FromCp932(root_)); }
 
 std::string TempTree::Folder(const std::string& relative) const {
     const std::string path = Path(relative);
@@ -76,26 +78,45 @@ std::string TempTree::ReadFile(const std::string& path) {
     return bytes;
 }
 
-void TempTree::RemoveAll(const std::string& folder) {
+void TempTree::RemoveAll(const std::wstring& folder) {
     if (folder.empty()) return;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = entry.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = folder + "\\" + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            const std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + L"\\" + name;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             const DWORD attributes = entry.dwFileAttributes;
             // A linked folder is removed as a link, never walked into.
             if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
                 RemoveAll(path);
             else if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveDirectoryA(path.c_str());
+                RemoveDirectoryW(path.c_str());
             else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &entry));
+                DeleteFileW(path.c_str());
+        } while (FindNextFileW(search, &entry));
         FindClose(search);
     }
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
+std::wstring TempTree::WriteWide(const std::wstring& relative, const std::string& bytes) const {
+    // With the \\?\ prefix: no length limit, and names keep a final dot or space.
+    const std::wstring root = L"\\\\?\\" + widepath::FromCp932(root_);
+    const std::wstring path = root + L"\\" + relative;
+    for (std::size_t i = root.size() + 1; i < path.size(); ++i)
+        if (path[i] == L'\\') CreateDirectoryW(path.substr(0, i).c_str(), nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        if (!bytes.empty()) ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    return path.substr(4);
+}
+
+bool TempTree::ExistsWide(const std::wstring& path) {
+    return GetFileAttributesW((L"\\\\?\\" + path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }

@@ -28,11 +28,16 @@ public:
     // Sets the last-write time, in seconds since 1970-01-01 00:00 UTC.
     bool SetLastWriteTime(const std::string& relative, std::int64_t seconds) const;
 
+    // The same for names that cp932 cannot write, of any length: `relative`
+    // is UTF-16 and the full path is returned as the file system holds it.
+    std::wstring WriteWide(const std::wstring& relative, const std::string& bytes) const;
+    static bool ExistsWide(const std::wstring& path);
+
     static bool Exists(const std::string& path);
     static std::string ReadFile(const std::string& path);
 
 private:
-    static void RemoveAll(const std::string& folder);
+    static void RemoveAll(const std::wstring& folder);
 
     std::string root_;
 };

@@ -1,0 +1,96 @@
+#include "platform/WidePath.h"
+
+#include <windows.h>
+
+namespace {
+const UINT Cp932 = 932;
+// Folders take MAX_PATH less room for an 8.3 name.
+const std::size_t PlainPathLimit = MAX_PATH - 12;
+
+bool IsDriveAbsolute(const std::wstring& path) {
+    return path.size() >= 3 && path[1] == L':' && path[2] == L'\\';
+}
+
+bool IsUnc(const std::wstring& path) { return path.size() > 2 && path[0] == L'\\' && path[1] == L'\\'; }
+}  // namespace
+
+namespace widepath {
+
+std::wstring FromCp932(const std::string& text) {
+    if (text.empty()) return std::wstring();
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(Cp932, 0, text.data(), size, nullptr, 0);
+    if (length <= 0) return std::wstring();
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(Cp932, 0, text.data(), size, &wide[0], length);
+    return wide;
+}
+
+std::string ToCp932(const std::wstring& text) {
+    if (text.empty()) return std::string();
+    const int size = static_cast<int>(text.size());
+    const int length = WideCharToMultiByte(Cp932, WC_NO_BEST_FIT_CHARS, text.data(), size, nullptr, 0, "?", nullptr);
+    if (length <= 0) return std::string();
+    std::string narrow(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(Cp932, WC_NO_BEST_FIT_CHARS, text.data(), size, &narrow[0], length, "?", nullptr);
+    return narrow;
+}
+
+bool FitsCp932(const std::wstring& text) {
+    if (text.empty()) return true;
+    const int size = static_cast<int>(text.size());
+    BOOL lost = FALSE;
+    if (WideCharToMultiByte(Cp932, WC_NO_BEST_FIT_CHARS, text.data(), size, nullptr, 0, "?", &lost) <= 0)
+        return false;
+    // The way back must give the same characters (no best-fit stand-in).
+    return !lost && FromCp932(ToCp932(text)) == text;
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+    const std::size_t slash = path.rfind(L'\\');
+    return slash == std::wstring::npos ? std::wstring(L".\\") : path.substr(0, slash + 1);
+}
+
+std::wstring NameOf(const std::wstring& path) {
+    const std::size_t slash = path.rfind(L'\\');
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+std::wstring WithBackslash(const std::wstring& path) {
+    return !path.empty() && path.back() == L'\\' ? path : path + L"\\";
+}
+
+std::wstring FullPath(const std::wstring& path) {
+    if (path.empty() || path.compare(0, 4, L"\\\\?\\") == 0) return path;
+    const DWORD length = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (length == 0) return path;
+    std::wstring full(length, L'\0');
+    const DWORD written = GetFullPathNameW(path.c_str(), length, &full[0], nullptr);
+    if (written == 0 || written >= length) return path;
+    full.resize(written);
+    return full;
+}
+
+bool NeedsPrefix(const std::wstring& path) {
+    if (path.size() >= PlainPathLimit) return true;
+    // A part that ends in a dot or a space, except "." and "..".
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find(L'\\', start);
+        if (end == std::wstring::npos) end = path.size();
+        const std::wstring part = path.substr(start, end - start);
+        if (!part.empty() && part != L"." && part != L".." && (part.back() == L'.' || part.back() == L' '))
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+std::wstring ForFileSystem(const std::wstring& path) {
+    if (path.compare(0, 4, L"\\\\?\\") == 0 || !NeedsPrefix(path)) return path;
+    if (IsDriveAbsolute(path)) return L"\\\\?\\" + path;
+    if (IsUnc(path)) return L"\\\\?\\UNC\\" + path.substr(2);
+    return path;  // a relative path cannot take the prefix
+}
+
+}  // namespace widepath

@@ -1,0 +1,39 @@
+#pragma once
+// Exact file names. The file system holds UTF-16 names, which cp932 cannot
+// always write: the walk, the comparison, opening and deletion use the wide
+// names, and only what the user reads is cp932.
+#include <string>
+
+namespace widepath {
+
+// A cp932 text (a folder the user typed) in UTF-16.
+std::wstring FromCp932(const std::string& text);
+
+// The text in cp932 for display: a character that cp932 cannot write shows
+// as '?', never as a look-alike letter that could read as another name.
+std::string ToCp932(const std::wstring& text);
+
+// True when cp932 writes the text exactly.
+bool FitsCp932(const std::wstring& text);
+
+// Path parts, as the cp932 routines give them: the folder with its final
+// backslash (".\\" when there is none), the name after the last backslash,
+// and the path with a final backslash.
+std::wstring FolderOf(const std::wstring& path);
+std::wstring NameOf(const std::wstring& path);
+std::wstring WithBackslash(const std::wstring& path);
+
+// The absolute form of a path (a typed folder may be relative), as the
+// system's path rules read it.
+std::wstring FullPath(const std::wstring& path);
+
+// The form to hand the file functions: a full path that is long, or that has
+// a part ending in a dot or a space (which the path rules would drop), goes
+// with the \\?\ prefix, which skips those rules; any other path as it is.
+std::wstring ForFileSystem(const std::wstring& path);
+
+// True when a path that the system's path rules would alter (or that is too
+// long for them) needs ForFileSystem's prefix.
+bool NeedsPrefix(const std::wstring& path);
+
+}  // namespace widepath
