@@ -1,6 +1,7 @@
 #include "settings/FolderBrowser.h"
 
 #include "platform/Prompts.h"
+#include "platform/WidePath.h"
 
 #include <memory>
 
@@ -55,9 +56,20 @@ int CFolderBrowser::Browse() {
     info.lParam = reinterpret_cast<LPARAM>(initial.get());
 
     ShellPointer<ITEMIDLIST> chosen(FolderBrowserPrompt(info), freeBlock);
-    if (!chosen || !SHGetPathFromIDListA(chosen.get(), name.get())) return 0;
-    selectedFolder_ = name.get();
-    return 1;
+    WCHAR path[MAX_PATH] = {};
+    if (!chosen || !SHGetPathFromIDListW(chosen.get(), path)) return 0;
+    return AcceptPath(path, selectedFolder_) ? 1 : 0;
+}
+
+bool CFolderBrowser::AcceptPath(const std::wstring& path, std::string& folder) {
+    if (!widepath::FitsCp932(path)) {
+        MessageBoxPrompt("このフォルダのパスには表示できない文字(シフトJISにない文字)が含まれているため、"
+                         "検索するフォルダに指定できません\n" + widepath::ToCp932(path),
+                         MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    folder = widepath::ToCp932(path);
+    return true;
 }
 
 LPITEMIDLIST CFolderBrowser::ItemListFromPath(const std::string& path) {

@@ -20,6 +20,11 @@ public:
     int Browse();
     std::string SelectedFolder() const { return selectedFolder_; }
 
+    // The chosen folders are cp932 texts: a path that cp932 cannot write
+    // exactly is refused with a message, never altered. True with the text
+    // in `folder` otherwise.
+    static bool AcceptPath(const std::wstring& path, std::string& folder);
+
     // The shell item list of `path`, to be freed with the shell allocator;
     // null for an empty path or one that the desktop cannot parse.
     static LPITEMIDLIST ItemListFromPath(const std::string& path);

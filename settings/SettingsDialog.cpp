@@ -157,11 +157,12 @@ bool CSettingsDialog::OnDropFiles(WPARAM wParam, LPARAM, LRESULT& result) {
     HDROP drop = reinterpret_cast<HDROP>(wParam);
     SetForegroundWindow(Handle());
     std::vector<std::string> folders;
-    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        char name[MAX_PATH] = {};
-        DragQueryFileA(drop, i, name, MAX_PATH);
-        folders.push_back(name);
+        std::wstring name(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        name.resize(DragQueryFileW(drop, i, &name[0], static_cast<UINT>(name.size())));
+        std::string folder;
+        if (CFolderBrowser::AcceptPath(name, folder)) folders.push_back(folder);
     }
     DragFinish(drop);
     AddFolders(folders, true);

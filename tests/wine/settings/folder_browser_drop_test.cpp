@@ -1,5 +1,6 @@
 // Folders from the shell's folder browser and folders dropped on the list.
 #include "SettingsHarness.h"
+#include "platform/WidePath.h"
 #include "settings/FolderBrowser.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempTree.h"
@@ -28,6 +29,24 @@ HDROP MakeDrop(const std::vector<std::string>& names) {
     char* next = reinterpret_cast<char*>(header) + sizeof(DROPFILES);
     for (const std::string& name : names) {
         std::memcpy(next, name.c_str(), name.size() + 1);
+        next += name.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+// The same with UTF-16 names, as the shell hands over names that cp932
+// cannot write.
+HDROP MakeWideDrop(const std::vector<std::wstring>& names) {
+    size_t size = sizeof(DROPFILES) + sizeof(wchar_t);
+    for (const std::wstring& name : names) size += (name.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, size);
+    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    auto* next = reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(header) + sizeof(DROPFILES));
+    for (const std::wstring& name : names) {
+        std::memcpy(next, name.c_str(), (name.size() + 1) * sizeof(wchar_t));
         next += name.size() + 1;
     }
     GlobalUnlock(memory);
@@ -109,6 +128,23 @@ TEST_F(FolderInputTest, DropsAppendNewFoldersInOrderAndSkipTheRest) {
     // A later Add takes its place in the sort order; dropped folders stay last.
     ui.AddFolder(tree.Folder("beta"));
     EXPECT_EQ(ui.Items(IDC_DIRECTORY_LIST), (Items{tree.Path("beta"), listed, zeta, alpha}));
+}
+
+TEST_F(FolderInputTest, ADroppedFolderThatCp932CannotWriteIsRefusedWithAMessage) {
+    const std::wstring hangul = tree.WriteWide(L"\uD55C\uAE00dir\\x.txt", "x");
+    const std::wstring accented = tree.WriteWide(L"caf\u00E9\\x.txt", "x");
+    tree.Folder("cafe");
+    SettingsHarness ui(dialog);
+    SendMessageA(ui.Handle(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeWideDrop({hangul.substr(0, hangul.size() - 6),
+                                                        accented.substr(0, accented.size() - 6),
+                                                        widepath::FromCp932(tree.Folder("表"))})),
+                 0);
+    EXPECT_EQ(ui.Items(IDC_DIRECTORY_LIST), Items{tree.Path("表")});
+    ASSERT_EQ(scripted::MessageBoxes().size(), 2u);
+    EXPECT_EQ(scripted::MessageBoxes()[1].text,
+              "このフォルダのパスには表示できない文字(シフトJISにない文字)が含まれているため、"
+              "検索するフォルダに指定できません\n" + tree.Path("caf?"));
 }
 
 TEST_F(FolderInputTest, ADropOnTheListReachesTheDialogAndFilesAloneAddNothing) {
