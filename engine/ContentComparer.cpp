@@ -109,16 +109,16 @@ void CContentComparer::Reorder(ComparisonJob& job, int first, const std::vector<
         taken[file] = true;
     }
     const std::size_t base = static_cast<std::size_t>(first);
-    std::vector<std::string> paths(order.size());
-    std::vector<FileInfo> infos(order.size());
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        paths[k] = std::move(job.paths[base + order[k]]);
-        infos[k] = job.infos[base + order[k]];
+    std::vector<std::string> paths;
+    std::vector<FileInfo> infos;
+    paths.reserve(order.size());
+    infos.reserve(order.size());
+    for (std::size_t file : order) {
+        paths.push_back(std::move(job.paths[base + file]));
+        infos.push_back(std::move(job.infos[base + file]));
     }
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        job.paths[base + k] = std::move(paths[k]);
-        job.infos[base + k] = infos[k];
-    }
+    std::move(paths.begin(), paths.end(), job.paths.begin() + static_cast<std::ptrdiff_t>(base));
+    std::move(infos.begin(), infos.end(), job.infos.begin() + static_cast<std::ptrdiff_t>(base));
 }
 
 void CContentComparer::ReportOpenFailure(Pass& pass, const std::string& path) {

@@ -12,5 +12,23 @@ bool DirectNames::IsReachedDirectly(const HeldFile& file) {
         resolved = resolvedFolders_.emplace(folder, widepath::WithBackslash(name)).first;
     }
     const FilePath name = file.FinalPath();
-    return !name.empty() && name == resolved->second + widepath::NameOf(file.Path());
+    const FilePath own = resolved->second + widepath::NameOf(file.Path());
+    if (name.empty()) return false;
+    if (name == own) return true;
+    // Wine resolves a name that ends in a dot or a space without that
+    // ending. The shorter name, in the same folder, must then not be this
+    // very file: a link with the longer name would lead to it.
+    const std::size_t kept = own.find_last_not_of(L". ");
+    if (kept == FilePath::npos || kept + 1 == own.size() || name != own.substr(0, kept + 1)) return false;
+    const FilePath& path = file.Path();
+    const HeldFile shorter(path.substr(0, path.find_last_not_of(L". ") + 1), HeldFile::Use::Look);
+    if (!shorter.IsOpen()) return shorter.NamesNoFile();
+    return !SameFile(shorter, file);
+}
+
+bool DirectNames::SameFile(const HeldFile& a, const HeldFile& b) const {
+    std::uint64_t first = 0, second = 0;
+    // A pair that cannot be told apart counts as one file.
+    if (!identities_.IndexOf(a.Handle(), first) || !identities_.IndexOf(b.Handle(), second)) return true;
+    return first == second;
 }

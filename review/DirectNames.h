@@ -4,6 +4,9 @@
 // that file: the name the system resolved for it then differs from its
 // folder's resolved name joined with its own name. Each folder is resolved
 // once, so that a folder reached through a link still holds its own files.
+// Where Wine cannot give the resolved name (a path longer than MAX_PATH),
+// the file is not vouched for.
+#include "engine/FileIdentities.h"
 #include "review/FilePath.h"
 #include "review/HeldFile.h"
 
@@ -14,5 +17,9 @@ public:
     bool IsReachedDirectly(const HeldFile& file);
 
 private:
+    // By index: both are in one folder, so on one volume.
+    bool SameFile(const HeldFile& a, const HeldFile& b) const;
+
+    FileIdentities identities_;
     std::map<FilePath, FilePath> resolvedFolders_;  // with a final backslash
 };

@@ -172,12 +172,14 @@ TEST_F(DeletionRunTest, ExactNamesDeleteExactlyTheirOwnFile) {
         const DeletionSummary summary = run.Run(list, recycle);
         for (std::size_t k = 0; k < pairs.size(); ++k) {
             EXPECT_TRUE(TempTree::ExistsWide(kept[k])) << k;
-            // The Recycle Bin does not take the long path: it stays, ticked.
+            // Wine cannot say which file a path this long resolves to, so
+            // nothing vouches that it is no link: it stays, ticked.
             const bool longPath = ticked[k].size() >= MAX_PATH;
-            EXPECT_EQ(TempTree::ExistsWide(ticked[k]), recycle && longPath) << k << " recycle " << recycle;
+            EXPECT_EQ(TempTree::ExistsWide(ticked[k]), longPath) << k << " recycle " << recycle;
         }
-        EXPECT_EQ(summary.deleted, static_cast<int>(pairs.size()) - recycle);
-        EXPECT_EQ(list.Count(), static_cast<int>(pairs.size()) + recycle);
+        EXPECT_EQ(summary.deleted, static_cast<int>(pairs.size()) - 1);
+        EXPECT_EQ(summary.failed, 1);
+        EXPECT_EQ(list.Count(), static_cast<int>(pairs.size()) + 1);
     }
 }
 
