@@ -1,5 +1,7 @@
 #include "platform/Window.h"
 
+#include "platform/WidePath.h"
+
 #include <commctrl.h>
 #include <vector>
 
@@ -13,12 +15,24 @@ std::string Window::Text() const {
 namespace {
 // The text of a list's item, asked for by length first; lists and combo
 // boxes differ only in their messages (and both answer -1 for no item).
+// Wine passes an ANSI request for an item through a stack buffer of 512
+// characters and overruns it on a longer item: such an item is asked of the
+// control's own procedure in UTF-16 (past any ANSI subclass, which would
+// turn it back into an ANSI request) and converted here.
 std::string ItemTextOf(const Window& list, UINT lengthMessage, UINT textMessage, int index) {
     const LRESULT length = list.Send(lengthMessage, index);
     if (length < 0) return std::string();
-    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-    list.Send(textMessage, index, reinterpret_cast<LPARAM>(buffer.data()));
-    return std::string(buffer.data());
+    if (length < 500) {
+        std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
+        list.Send(textMessage, index, reinterpret_cast<LPARAM>(buffer.data()));
+        return std::string(buffer.data());
+    }
+    const auto control = reinterpret_cast<WNDPROC>(GetClassLongPtrW(list.Handle(), GCLP_WNDPROC));
+    const LRESULT wideLength = CallWindowProcW(control, list.Handle(), lengthMessage, index, 0);
+    if (wideLength < 0) return std::string();
+    std::vector<wchar_t> wide(static_cast<size_t>(wideLength) + 1, L'\0');
+    CallWindowProcW(control, list.Handle(), textMessage, index, reinterpret_cast<LPARAM>(wide.data()));
+    return widepath::ToCp932(wide.data());
 }
 }  // namespace
 

@@ -219,7 +219,7 @@ TEST_F(ReviewAndDelete, ArrowKeysThenADoubleClickOpenTheChosenLine) {
         [](ScriptedMainWindow& w) {
             ListBox lines(w.Item(IDC_CANDIDATE_LIST).Handle());
             ASSERT_EQ(scripted::ShellOpens().size(), 1u);
-            EXPECT_EQ(scripted::ShellOpens()[0], lines.ItemText(7));
+            EXPECT_EQ(scripted::ShellOpens()[0], widepath::FromCp932(lines.ItemText(7)));
             EXPECT_EQ(ComboBox(w.Item(IDC_GROUP_LIST).Handle()).CurSel(), 3);
             // Space ticks; it no longer presses the Finish button.
             PressKey(GetFocus(), VK_SPACE);
