@@ -14,6 +14,8 @@ FileIdentities::FileIdentities() {
     if (HMODULE ntdll = GetModuleHandleA("ntdll.dll")) {
         queryInformation_ = reinterpret_cast<QueryInformation>(
             reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQueryInformationFile")));
+        queryObject_ =
+            reinterpret_cast<QueryObject>(reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQueryObject")));
     }
 }
 
@@ -51,4 +53,20 @@ bool FileIdentities::VolumeOf(const std::wstring& path, std::uint32_t& serial) {
     folderSerials_.emplace(folder, volume->second);
     serial = volume->second;
     return true;
+}
+
+std::wstring FileIdentities::ResolvedNameOf(HANDLE file) const {
+    if (!queryObject_ || file == INVALID_HANDLE_VALUE) return std::wstring();
+    // Room for a name of MAX_PATH first; a longer one is asked again with
+    // the size the system gave.
+    std::vector<unsigned char> buffer(sizeof(UNICODE_STRING) + 2 * (MAX_PATH + 1));
+    ULONG needed = 0;
+    NTSTATUS status = queryObject_(file, ObjectNameInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+    if (status < 0 && needed > buffer.size()) {
+        buffer.resize(needed);
+        status = queryObject_(file, ObjectNameInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+    }
+    if (status < 0) return std::wstring();
+    const auto* name = reinterpret_cast<const UNICODE_STRING*>(buffer.data());
+    return std::wstring(name->Buffer, name->Length / sizeof(wchar_t));
 }

@@ -7,11 +7,11 @@ bool DirectNames::IsReachedDirectly(const HeldFile& file) {
     auto resolved = resolvedFolders_.find(folder);
     if (resolved == resolvedFolders_.end()) {
         const HeldFile look(folder, HeldFile::Use::Look);
-        const FilePath name = look.FinalPath();
+        const FilePath name = identities_.ResolvedNameOf(look.Handle());
         if (name.empty()) return false;
         resolved = resolvedFolders_.emplace(folder, widepath::WithBackslash(name)).first;
     }
-    const FilePath name = file.FinalPath();
+    const FilePath name = identities_.ResolvedNameOf(file.Handle());
     const FilePath own = resolved->second + widepath::NameOf(file.Path());
     if (name.empty()) return false;
     if (name == own) return true;

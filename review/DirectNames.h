@@ -4,8 +4,8 @@
 // that file: the name the system resolved for it then differs from its
 // folder's resolved name joined with its own name. Each folder is resolved
 // once, so that a folder reached through a link still holds its own files.
-// Where Wine cannot give the resolved name (a path longer than MAX_PATH),
-// the file is not vouched for.
+// Where the system cannot give the resolved name, the file is not vouched
+// for.
 #include "engine/FileIdentities.h"
 #include "review/FilePath.h"
 #include "review/HeldFile.h"

@@ -38,7 +38,7 @@ HeldFile::HeldFile(const FilePath& path, Use use) : path_(path) {
         return;
     }
     // A link is opened itself, not the file it points to, where the system
-    // knows links (Wine does not: there FinalPath tells).
+    // knows links (Wine does not: there the resolved name tells).
     DWORD flags = FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN;
     if (use == Use::Look) flags = FILE_FLAG_BACKUP_SEMANTICS;
     handle_ = CreateFileW(widepath::ForFileSystem(path_).c_str(), AccessFor(use), SharingFor(use), nullptr, OPEN_EXISTING, flags, nullptr);
@@ -92,19 +92,6 @@ bool HeldFile::HasSameBytesAs(HeldFile& other, std::uint64_t length, std::vector
         offset += gotMine;
         if (offset > length) return false;
     }
-}
-
-FilePath HeldFile::FinalPath() const {
-    if (!IsOpen()) return FilePath();
-    FilePath name(MAX_PATH, L'\0');
-    DWORD size = GetFinalPathNameByHandleW(handle_, &name[0], static_cast<DWORD>(name.size()), 0);
-    if (size >= name.size()) {
-        name.resize(size);
-        size = GetFinalPathNameByHandleW(handle_, &name[0], static_cast<DWORD>(name.size()), 0);
-    }
-    if (size == 0 || size >= name.size()) return FilePath();
-    name.resize(size);
-    return name;
 }
 
 bool HeldFile::DeleteNow() {

@@ -39,9 +39,6 @@ public:
     // Reads both files from their start: true when each holds exactly
     // `length` bytes and the bytes are equal. `buffers` is scratch space.
     bool HasSameBytesAs(HeldFile& other, std::uint64_t length, std::vector<unsigned char>& buffers);
-    // The name that the system resolved the path to when it opened the
-    // file, or nothing when it cannot say.
-    FilePath FinalPath() const;
     // Deletes the file through the handle (it goes when the handle closes,
     // which this does); true when it is gone.
     bool DeleteNow();

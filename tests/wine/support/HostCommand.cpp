@@ -1,5 +1,7 @@
 #include "support/HostCommand.h"
 
+#include "platform/WidePath.h"
+
 #include <windows.h>
 
 namespace host {
@@ -9,9 +11,7 @@ std::string UnixName(const std::string& path) {
     const auto unixNameOf = reinterpret_cast<UnixNameOf>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     if (!unixNameOf) return std::string();
-    wchar_t wide[MAX_PATH] = {};
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-    char* name = unixNameOf(wide);
+    char* name = unixNameOf(widepath::ForFileSystem(widepath::FromCp932(path)).c_str());
     if (!name) return std::string();
     std::string result = name;
     HeapFree(GetProcessHeap(), 0, name);

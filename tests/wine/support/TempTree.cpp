@@ -36,15 +36,7 @@ std::string TempTree::Folder(const std::string& relative) const {
 }
 
 std::string TempTree::WriteFile(const std::string& relative, const std::string& bytes) const {
-    const std::string path = Path(relative);
-    CreateParents(path);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE) return path;
-    DWORD written = 0;
-    if (!bytes.empty()) ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return path;
+    return widepath::ToCp932(WriteWide(widepath::FromCp932(relative), bytes));
 }
 
 std::string TempTree::WriteFilled(const std::string& relative, std::uint64_t length, char fill) const {
@@ -52,7 +44,7 @@ std::string TempTree::WriteFilled(const std::string& relative, std::uint64_t len
 }
 
 bool TempTree::SetLastWriteTime(const std::string& relative, std::int64_t seconds) const {
-    HANDLE file = CreateFileA(Path(relative).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    HANDLE file = CreateFileW(widepath::ForFileSystem(widepath::FromCp932(Path(relative))).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     const std::uint64_t ticks = static_cast<std::uint64_t>(seconds + 11644473600LL) * 10000000ULL;
@@ -67,7 +59,7 @@ bool TempTree::Exists(const std::string& path) {
 }
 
 std::string TempTree::ReadFile(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    HANDLE file = CreateFileW(widepath::ForFileSystem(widepath::FromCp932(path)).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return std::string();
     std::string bytes;
