@@ -230,7 +230,7 @@ def run_wine_synced(name, argv, exe):
         after = ProcessSample(pid, helpers)
         process.stdin.write(b"go\n")
         process.stdin.close()
-        process.wait(timeout=120)
+        process.wait(timeout=600)
     finally:
         if process.poll() is None:
             process.kill()
@@ -428,10 +428,15 @@ def measure(reps, small):
 # ---- deletion -------------------------------------------------------------
 
 def fresh_tree(template, tree):
-    """The tree as generated, and an empty Recycle Bin (Wine's freedesktop
-    Trash under the benchmark's home)."""
+    """The tree as generated, written to disk, and an empty Recycle Bin
+    (Wine's freedesktop Trash under the benchmark's home). Unwritten, a file
+    deleted soon after its copy costs the file system far less than one on
+    disk (ext4 allocates its blocks only when writing it back), which would
+    favour whichever run starts first after the copy: the floor, since
+    Vellaro searches first."""
     shutil.rmtree(tree, ignore_errors=True)
     subprocess.run(["cp", "-a", template, tree], check=True)
+    os.sync()
     shutil.rmtree(os.path.join(os.environ["VELLARO_HOME"], ".local", "share", "Trash"), ignore_errors=True)
 
 
