@@ -32,6 +32,7 @@ constexpr DWORD BlockSize = 80000;
 constexpr std::size_t BatchSize = 64;
 
 using QueryInformation = NTSTATUS(NTAPI*)(HANDLE, PIO_STATUS_BLOCK, PVOID, ULONG, FILE_INFORMATION_CLASS);
+using QueryObject = NTSTATUS(NTAPI*)(HANDLE, OBJECT_INFORMATION_CLASS, PVOID, ULONG, PULONG);
 
 struct Pair {
     std::string ticked;
@@ -41,8 +42,10 @@ struct Pair {
 class Floor {
 public:
     explicit Floor(bool recycle) : recycle_(recycle) {
+        const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
         query_ = reinterpret_cast<QueryInformation>(
-            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationFile")));
+            reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQueryInformationFile")));
+        queryObject_ = reinterpret_cast<QueryObject>(reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQueryObject")));
         buffers_.resize(2 * BlockSize);
     }
 
@@ -52,8 +55,8 @@ public:
                                           nullptr);
         if (ticked == INVALID_HANDLE_VALUE) return;
         Describe(ticked, pair.ticked);
-        const std::string resolvedFolder = ResolvedFolder(pair.ticked);
-        FinalPath(ticked);
+        const std::wstring resolvedFolder = ResolvedFolder(pair.ticked);
+        ResolvedName(ticked);
         const HANDLE kept = CreateFileA(pair.kept.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                         FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
         if (kept == INVALID_HANDLE_VALUE) {
@@ -128,22 +131,25 @@ private:
         serials_[folder] = volumes_[root];
     }
 
-    std::string ResolvedFolder(const std::string& path) {
+    std::wstring ResolvedFolder(const std::string& path) {
         const std::string folder = cp932::FolderOf(path);
         auto found = folders_.find(folder);
         if (found != folders_.end()) return found->second;
         const HANDLE handle = CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-        std::string name = FinalPath(handle);
+        std::wstring name = ResolvedName(handle);
         CloseHandle(handle);
         return folders_[folder] = name;
     }
 
-    static std::string FinalPath(HANDLE file) {
-        std::string name(MAX_PATH, '\0');
-        const DWORD size = GetFinalPathNameByHandleA(file, &name[0], static_cast<DWORD>(name.size()), 0);
-        name.resize(size < name.size() ? size : 0);
-        return name;
+    // The name the system resolved for the open file, as Vellaro asks it.
+    std::wstring ResolvedName(HANDLE file) {
+        std::vector<unsigned char> buffer(sizeof(UNICODE_STRING) + 2 * (MAX_PATH + 1));
+        ULONG needed = 0;
+        if (queryObject_(file, ObjectNameInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed) < 0)
+            return std::wstring();
+        const auto* name = reinterpret_cast<const UNICODE_STRING*>(buffer.data());
+        return std::wstring(name->Buffer, name->Length / sizeof(wchar_t));
     }
 
     bool SameBytes(HANDLE a, HANDLE b) {
@@ -162,10 +168,11 @@ private:
 
     bool recycle_;
     QueryInformation query_ = nullptr;
+    QueryObject queryObject_ = nullptr;
     std::vector<unsigned char> buffers_;
     std::map<std::string, DWORD> serials_;
     std::map<std::string, DWORD> volumes_;
-    std::map<std::string, std::string> folders_;
+    std::map<std::string, std::wstring> folders_;
     std::vector<Held> batch_;
     int deleted_ = 0;
 };
