@@ -49,7 +49,9 @@ DeletionSummary CDeletionRun::Run(CCandidateList& list, int recycleFlag, Progres
     // From the last line up, as lines have always been handled.
     std::reverse(ticked.begin(), ticked.end());
 
-    PacedProgressBar progress(progressBar);
+    // A move repaints the bar at once under Wine: ten a second are enough
+    // to see the run advance.
+    PacedProgressBar progress(progressBar, 100);
     progress.SetRange(0, static_cast<int>(ticked.size()));
     progress.ShowPos(0);
     const bool recycle = recycleFlag != 0;
