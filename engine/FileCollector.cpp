@@ -17,6 +17,8 @@ void CFileCollector::Collect(std::string folders, std::string fileTypes, int sub
     aborted_ = false;
     pump_.LookNextTime();
     lastShown_ = 0;
+    lastCounted_ = 0;
+    pendingCount_ = -1;
     unlistedCount_ = 0;
     firstUnlisted_.clear();
     fileTypes_ = fileTypes;
@@ -33,6 +35,7 @@ void CFileCollector::Collect(std::string folders, std::string fileTypes, int sub
         ScanFolder(full, true);
     }
     if (files_.Count() > 0) files_.List().SetCurSel(files_.Count() - 1);
+    if (pendingCount_ >= 0) ShowCount(pendingCount_);
     ReportUnlistedFolders();
 }
 
@@ -67,7 +70,17 @@ void CFileCollector::ScanFolder(const std::wstring& folder, bool chosen) {
         const int item = files_.Append(shown, record);
         if (item >= 0) ShowLastFound(item);
     }
-    statusField_.SetText(std::to_string(files_.Count()));
+    // The count after each folder, as often as the eye can follow: every
+    // text set repaints the field (about a millisecond under Wine), and a
+    // tree has thousands of folders. The last one always shows at the end.
+    pendingCount_ = files_.Count();
+    if (GetTickCount64() - lastCounted_ >= ShowIntervalMs) ShowCount(pendingCount_);
+}
+
+void CFileCollector::ShowCount(int count) {
+    statusField_.SetText(std::to_string(count));
+    lastCounted_ = GetTickCount64();
+    pendingCount_ = -1;
 }
 
 void CFileCollector::ShowLastFound(int item) {

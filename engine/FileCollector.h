@@ -32,6 +32,7 @@ private:
     bool MatchesFileType(const std::string& path) const;
     void UpdateAllTypesFlag();
     void ShowLastFound(int item);
+    void ShowCount(int count);
 
     static constexpr std::uint64_t ShowIntervalMs = 30;
 
@@ -44,6 +45,8 @@ private:
     GatheredFileList files_{ComboBox()};
     std::string fileTypes_;
     std::uint64_t lastShown_ = 0;  // when the selection last moved
+    std::uint64_t lastCounted_ = 0;  // when the count was last shown
+    int pendingCount_ = -1;          // the count of the last folder walked, if not shown yet
     int unlistedCount_ = 0;
     std::vector<std::wstring> firstUnlisted_;  // the first few of them
 };
