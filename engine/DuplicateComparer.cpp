@@ -3,6 +3,7 @@
 #include "common/core/Sorting.h"
 #include "engine/PacedProgressBar.h"
 #include "engine/core/RunBuilder.h"
+#include "platform/WidePath.h"
 
 #include <utility>
 
@@ -18,12 +19,12 @@ bool CDuplicateComparer::SortAndGroup(int fileCount, GatheredFileList files, Pro
     PathInfos.assign(static_cast<std::size_t>(fileCount_), FileInfo());
     RunLengths.assign(1, tools_.NoIndex());
 
-    // Each file's record is asked of the list once; a file without one
-    // counts as empty.
-    std::vector<FileInfo> gathered(static_cast<std::size_t>(fileCount_));
-    for (int i = 0; i < fileCount_; ++i) {
-        if (const FileInfo* record = files_.Record(i)) gathered[static_cast<std::size_t>(i)] = *record;
-    }
+    // Each file's record is asked of the list once, and copied only into
+    // its place in PathInfos; a file without one counts as empty. The list
+    // frees its records only when the window closes, which aborts first, so
+    // they are read only while no abort has come.
+    std::vector<const FileInfo*> gathered(static_cast<std::size_t>(fileCount_), nullptr);
+    for (int i = 0; i < fileCount_; ++i) gathered[static_cast<std::size_t>(i)] = files_.Record(i);
     std::vector<int> order(static_cast<std::size_t>(fileCount_));
     std::vector<std::uint64_t> sizes(static_cast<std::size_t>(fileCount_));
     OrderBySize(gathered, order, sizes);
@@ -34,16 +35,17 @@ bool CDuplicateComparer::SortAndGroup(int fileCount, GatheredFileList files, Pro
     return !aborted_;
 }
 
-void CDuplicateComparer::OrderBySize(const std::vector<FileInfo>& gathered, std::vector<int>& order,
+void CDuplicateComparer::OrderBySize(const std::vector<const FileInfo*>& gathered, std::vector<int>& order,
                                      std::vector<std::uint64_t>& sizes) const {
     for (int i = 0; i < fileCount_; ++i) {
+        const FileInfo* record = gathered[static_cast<std::size_t>(i)];
         order[static_cast<std::size_t>(i)] = i;
-        sizes[static_cast<std::size_t>(i)] = gathered[static_cast<std::size_t>(i)].size;
+        sizes[static_cast<std::size_t>(i)] = record ? record->size : 0;
     }
     if (fileCount_ > 1) tools_.SortIndexesByKey(order, sizes, 0, fileCount_ - 1);
 }
 
-void CDuplicateComparer::FormRuns(std::vector<FileInfo>& gathered, const std::vector<int>& order,
+void CDuplicateComparer::FormRuns(const std::vector<const FileInfo*>& gathered, const std::vector<int>& order,
                                   const std::vector<std::uint64_t>& sizes) {
     pump_.PumpOne();
     if (aborted_) return;
@@ -58,8 +60,11 @@ void CDuplicateComparer::FormRuns(std::vector<FileInfo>& gathered, const std::ve
         if (aborted_) break;
         if (i > 0 && i % step == 0) progress.SetPos(i);
         const std::size_t at = static_cast<std::size_t>(i);
-        Paths[at] = files_.Path(order[at]);
-        PathInfos[at] = std::move(gathered[static_cast<std::size_t>(order[at])]);
+        const FileInfo* record = gathered[static_cast<std::size_t>(order[at])];
+        // The item's text is the display form of the record's path: made
+        // here it costs no two messages to the list per file.
+        Paths[at] = record ? widepath::ToCp932(record->path) : files_.Path(order[at]);
+        PathInfos[at] = record ? *record : FileInfo();
         runs.Add(sizes[at]);
     }
     RunLengths = runs.Lengths(tools_.NoIndex());

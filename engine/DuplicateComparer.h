@@ -27,10 +27,9 @@ public:
 
 private:
     // order[i] becomes the group-list index of the file at position i.
-    void OrderBySize(const std::vector<FileInfo>& gathered, std::vector<int>& order,
+    void OrderBySize(const std::vector<const FileInfo*>& gathered, std::vector<int>& order,
                      std::vector<std::uint64_t>& sizes) const;
-    // Moves the records out of `gathered`.
-    void FormRuns(std::vector<FileInfo>& gathered, const std::vector<int>& order,
+    void FormRuns(const std::vector<const FileInfo*>& gathered, const std::vector<int>& order,
                   const std::vector<std::uint64_t>& sizes);
     void OrderRunsByTime();
 
