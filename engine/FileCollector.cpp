@@ -30,9 +30,7 @@ void CFileCollector::Collect(std::string folders, std::string fileTypes, int sub
         // An empty entry names no folder: it yields nothing, like a missing one.
         const std::wstring wide = widepath::FromCp932(folder);
         if (wide.empty()) continue;
-        std::wstring full = widepath::FullPath(wide);
-        if (full.back() != L'\\') full += L'\\';
-        ScanFolder(full, true);
+        ScanFolder(widepath::WithBackslash(widepath::FullPath(wide)), true);
     }
     if (files_.Count() > 0) files_.List().SetCurSel(files_.Count() - 1);
     if (pendingCount_ >= 0) ShowCount(pendingCount_);
