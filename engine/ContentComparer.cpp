@@ -12,7 +12,7 @@
 
 void CContentComparer::CompareAll(ComparisonJob& job, GroupSink& sink) {
     Pass pass{job, sink, std::max(job.fileCount, 0), PacedProgressBar(job.runProgress), tools_.SecondsOfDay(),
-              std::string(), true};
+              std::string(), true, {}};
     aborted_ = false;
     pump_.LookNextTime();
     bytesRead_ = 0;
@@ -65,7 +65,7 @@ void CContentComparer::CompareRun(Pass& pass, int first, int length) {
                         static_cast<std::size_t>(length), pass.job.infos[static_cast<std::size_t>(first)].size,
                         [this, &pass](const std::string& path) { ReportOpenFailure(pass, path); });
     RunProgressBar progress(pump_, aborted_, pass.runProgress, first, last);
-    const engine::RunResult result = engine::CompareRunByBlocks(files, progress);
+    const engine::RunResult result = engine::CompareRunByBlocks(files, progress, pass.blocks);
     bytesRead_ += result.bytesRead;
 
     // An interrupted run adds no group and keeps its order.

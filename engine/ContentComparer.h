@@ -39,6 +39,7 @@ private:
         std::int64_t startTime = 0;
         std::string shownEstimate;  // the estimate in the status field, if any
         bool reportOpenFailures = true;
+        std::vector<unsigned char> blocks;  // read buffer shared by all runs
     };
 
     void CompareRuns(Pass& pass);

@@ -113,6 +113,7 @@ int main(int argc, char** argv) {
     std::vector<std::vector<const std::string*>> groups;
     std::uint64_t bytesRead = 0;
     std::size_t openFailures = 0;
+    std::vector<unsigned char> blocks;  // one read buffer for every run
     std::size_t first = 0;
     for (int length : ordered.runLengths) {
         const auto count = static_cast<std::size_t>(length);
@@ -121,7 +122,7 @@ int main(int argc, char** argv) {
                                                                 ordered.paths.begin() + first + count),
                                 ordered.lengths[first]);
             const engine::RunResult result = pairwise ? engine::CompareRunPairwise(files, progress)
-                                                      : engine::CompareRunByBlocks(files, progress);
+                                                      : engine::CompareRunByBlocks(files, progress, blocks);
             bytesRead += result.bytesRead;
             openFailures += files.OpenFailures();
             for (const auto& members : result.groups) {

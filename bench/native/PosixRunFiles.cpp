@@ -32,15 +32,18 @@ bool PosixRunFiles::Reopen(std::size_t file) { return OpenDescriptor(file); }
 
 std::int64_t PosixRunFiles::Read(std::size_t file, std::uint64_t offset, unsigned char* buffer,
                                  std::size_t size) {
-    // pread may stop short before the end; only the end of the file may.
+    // On a regular file pread stops short only at the end of the file (or
+    // on a signal, before any byte): a short count is the end, and asking
+    // again would only cost a call that reads nothing.
     std::size_t done = 0;
-    while (done < size) {
-        const ssize_t count = ::pread(descriptors_[file], buffer + done, size - done,
-                                      static_cast<off_t>(offset + done));
+    for (;;) {
+        const std::size_t asked = size - done;
+        const ssize_t count =
+            ::pread(descriptors_[file], buffer + done, asked, static_cast<off_t>(offset + done));
         if (count < 0 && errno == EINTR) continue;
         if (count < 0) return -1;
-        if (count == 0) break;
         done += static_cast<std::size_t>(count);
+        if (static_cast<std::size_t>(count) < asked || done == size) break;
     }
     return static_cast<std::int64_t>(done);
 }

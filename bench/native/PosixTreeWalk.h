@@ -1,6 +1,6 @@
 #pragma once
 // The native benchmark's collection: walks a folder depth-first with
-// opendir/readdir/lstat, as the program walks with its file finder (each
+// opendir/readdir/fstatat, as the program walks with its file finder (each
 // subfolder completely before the entries after it), and keeps every regular
 // file with its length and modification time. Links are not followed.
 #include <cstdint>

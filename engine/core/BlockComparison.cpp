@@ -80,8 +80,9 @@ std::vector<std::vector<std::size_t>> EqualPieces(const unsigned char* pieces, s
 
 }  // namespace
 
-BlockComparison::BlockComparison(RunFiles& files, RunProgress& progress, BlockComparisonLimits limits)
-    : files_(files), progress_(progress), limits_(limits) {
+BlockComparison::BlockComparison(RunFiles& files, RunProgress& progress, std::vector<unsigned char>& buffer,
+                                 BlockComparisonLimits limits)
+    : files_(files), progress_(progress), limits_(limits), pieces_(buffer) {
     limits_.maxOpenFiles = std::max<std::size_t>(limits_.maxOpenFiles, 1);
 }
 

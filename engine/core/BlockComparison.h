@@ -24,7 +24,10 @@ struct BlockComparisonLimits {
 
 class BlockComparison {
 public:
-    BlockComparison(RunFiles& files, RunProgress& progress, BlockComparisonLimits limits = BlockComparisonLimits());
+    // `buffer` holds the blocks read; it is the caller's, so that one buffer
+    // serves every run of a comparison and its pages are touched only once.
+    BlockComparison(RunFiles& files, RunProgress& progress, std::vector<unsigned char>& buffer,
+                    BlockComparisonLimits limits = BlockComparisonLimits());
     ~BlockComparison();
     BlockComparison(const BlockComparison&) = delete;
     BlockComparison& operator=(const BlockComparison&) = delete;
@@ -71,7 +74,7 @@ private:
     std::size_t openCount_ = 0;
     std::size_t decided_ = 0;
     bool interrupted_ = false;
-    std::vector<unsigned char> pieces_;
+    std::vector<unsigned char>& pieces_;
     RunResult result_;
 };
 

@@ -5,8 +5,8 @@
 
 namespace engine {
 
-RunResult CompareRunByBlocks(RunFiles& files, RunProgress& progress) {
-    BlockComparison comparison(files, progress);
+RunResult CompareRunByBlocks(RunFiles& files, RunProgress& progress, std::vector<unsigned char>& buffer) {
+    BlockComparison comparison(files, progress, buffer);
     return comparison.Run();
 }
 

@@ -78,8 +78,9 @@ struct RunResult {
 // block first), and splits the files into classes of equal bytes (confirmed
 // byte for byte). Holds at most 256 files open and 32 MB of blocks; beyond
 // that it reads shorter pieces, and closes files to reopen them (Reopen)
-// later.
-RunResult CompareRunByBlocks(RunFiles& files, RunProgress& progress);
+// later. The blocks are read into `buffer`, which grows as needed and may
+// serve the next run.
+RunResult CompareRunByBlocks(RunFiles& files, RunProgress& progress, std::vector<unsigned char>& buffer);
 
 // Reference comparison: every not yet grouped file in turn is compared with
 // every later one, reading both from the start. Kept to check the block

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <numeric>
 #include <random>
 #include <string>
@@ -48,12 +49,18 @@ struct Comparison {
     std::function<RunResult(engine::RunFiles&, engine::RunProgress&)> run;
 };
 
-const Comparison ByBlocks{"blocks", engine::CompareRunByBlocks};
+// One buffer serves every comparison, as in the program: bytes left from an
+// earlier run must never count.
+const Comparison ByBlocks{"blocks", [buffer = std::make_shared<std::vector<unsigned char>>()](
+                                        engine::RunFiles& files, engine::RunProgress& progress) {
+                              return engine::CompareRunByBlocks(files, progress, *buffer);
+                          }};
 const Comparison Pairwise{"pairwise", engine::CompareRunPairwise};
 
 Comparison ByBlocksWithin(engine::BlockComparisonLimits limits) {
     return {"blocks within limits", [limits](engine::RunFiles& files, engine::RunProgress& progress) {
-                return engine::BlockComparison(files, progress, limits).Run();
+                std::vector<unsigned char> buffer;
+                return engine::BlockComparison(files, progress, buffer, limits).Run();
             }};
 }
 
