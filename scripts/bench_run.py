@@ -10,7 +10,7 @@ a JSON file (scripts/bench_table.py prints them).
   bench_run.py corpus --small COUNT  build (or reuse) COUNT small files
                                      (bench/make_small_tree.py) in
                                      build/corpus-small/tree
-  bench_run.py measure [--small] [--reps N]
+  bench_run.py measure [--small] [--reps N] [--only vellaro,floor]
                                      measure everything on that tree; run
                                      under scripts/with-wine.sh
   bench_run.py delete LINES TICKED [--reps N]
@@ -394,7 +394,7 @@ def warm_cache():
                     pass
 
 
-def measure(reps, small):
+def measure(reps, small, only):
     if "WINEPREFIX" not in os.environ or "DISPLAY" not in os.environ:
         sys.exit("bench_run.py measure runs under scripts/with-wine.sh")
     subprocess.run([os.environ["WINE"], "reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog",
@@ -406,6 +406,8 @@ def measure(reps, small):
     runs = defaultdict(list)
     for rep in range(reps):
         for key, label, _, run in TOOLS:
+            if only and key not in only:
+                continue
             try:
                 result = run(truth)
             except (RuntimeError, OSError, KeyError, ValueError, subprocess.TimeoutExpired) as error:
@@ -510,6 +512,7 @@ def main():
     runs = commands.add_parser("measure")
     runs.add_argument("--small", action="store_true")
     runs.add_argument("--reps", type=int, default=5)
+    runs.add_argument("--only", default="", help="comma-separated tools to run, e.g. vellaro,floor")
     deletion = commands.add_parser("delete")
     deletion.add_argument("lines", type=int)
     deletion.add_argument("ticked", type=int)
@@ -522,7 +525,7 @@ def main():
     if args.command == "corpus":
         build_corpus(args.size, args.small)
     else:
-        measure(args.reps, args.small)
+        measure(args.reps, args.small, [key for key in args.only.split(",") if key])
 
 
 if __name__ == "__main__":
