@@ -199,7 +199,7 @@ void CFileSearchDialog::ShowGroupTotals() {
     statusField_.SetText(Format("%d 組 / %d ファイル", candidateList_.GroupCount(), candidateList_.Count()));
 }
 
-void CFileSearchDialog::ClearGatheredFiles() { GatheredFileList(groupList_).ReleaseAll(); }
+void CFileSearchDialog::ClearGatheredFiles() { gatheredFiles_.ReleaseAll(); }
 
 void CFileSearchDialog::OnSearchButton() {
     switch (ActionFlag) {
@@ -243,14 +243,14 @@ void CFileSearchDialog::StartSearch() {
     settingsButton_.Enable(false);
     recycleCheck_.Enable(false);
     // Entries left are groups of an earlier comparison, which own nothing.
+    // The gathered files are kept apart: the list only shows the last one.
     groupList_.ResetContent();
-    groupList_.InitStorage(StorageItems, StorageBytes);
 
     fileCollector_.Collect(settingsDialog_.JoinedDirectories, settingsDialog_.JoinedFileTypes,
-                           settingsDialog_.SubdirectoryFlag, GatheredFileList(groupList_), statusField_);
+                           settingsDialog_.SubdirectoryFlag, gatheredFiles_, statusField_);
 
     ResultsReady = TRUE;
-    GroupListCount = groupList_.Count();
+    GroupListCount = gatheredFiles_.Count();
     ShowFileTotal();
     if (GroupListCount == 0) {
         SetStatusTitle("ファイルが見つかりませんでした");
@@ -269,7 +269,7 @@ void CFileSearchDialog::StartComparison() {
     settingsButton_.Enable(false);
     statusField_.SetText("データ初期化中");
 
-    if (!duplicateComparer_.SortAndGroup(GroupListCount, GatheredFileList(groupList_), mainProgress_)) {
+    if (!duplicateComparer_.SortAndGroup(GroupListCount, gatheredFiles_, mainProgress_)) {
         EnterState(Collected, "比較(&G)");
         return;
     }
@@ -342,7 +342,7 @@ void CFileSearchDialog::OnCandidateSelChange() {
 }
 
 void CFileSearchDialog::OnGroupSelChange() {
-    // While the group list holds gathered files, its entries are no groups.
+    // While the group list shows a gathered file, its entry is no group.
     if (!ResultsReady || HoldsGatheredFiles()) return;
     const int group = groupList_.CurSel();
     if (group < 0) return;

@@ -7,6 +7,7 @@
 #include "engine/ContentComparer.h"
 #include "engine/DuplicateComparer.h"
 #include "engine/FileCollector.h"
+#include "engine/GatheredFileList.h"
 #include "platform/Dialog.h"
 #include "res/resource.h"
 #include "review/CandidateList.h"
@@ -79,7 +80,7 @@ private:
     void RunCloseSequence();
     // Enters `state` and shows the Search button for it (disabled when Idle).
     void EnterState(State state, const std::string& searchCaption);
-    // While these run or wait, the group list holds gathered files, not groups.
+    // While these run or wait, the group list shows a gathered file, not groups.
     bool HoldsGatheredFiles() const;
 
     ProgressBar runProgress_;
@@ -87,6 +88,8 @@ private:
     CCandidateList candidateList_;
     ListView detailsList_;
     ComboBox groupList_;
+    // The files a search gathered; the group list shows the last one found.
+    GatheredFileList gatheredFiles_{groupList_};
     ProgressBar mainProgress_;
     Edit statusField_;
     Button settingsButton_;

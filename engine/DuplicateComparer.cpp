@@ -7,9 +7,8 @@
 
 #include <utility>
 
-bool CDuplicateComparer::SortAndGroup(int fileCount, GatheredFileList files, ProgressBar progress) {
+bool CDuplicateComparer::SortAndGroup(int fileCount, const GatheredFileList& files, ProgressBar progress) {
     fileCount_ = fileCount > 0 ? fileCount : 0;
-    files_ = files;
     progress_ = progress;
     aborted_ = false;
     pump_.LookNextTime();
@@ -19,33 +18,32 @@ bool CDuplicateComparer::SortAndGroup(int fileCount, GatheredFileList files, Pro
     PathInfos.assign(static_cast<std::size_t>(fileCount_), FileInfo());
     RunLengths.assign(1, tools_.NoIndex());
 
-    // Each file's record is asked of the list once, and copied only into
-    // its place in PathInfos; a file without one counts as empty. The list
-    // frees its records only when the window closes, which aborts first, so
-    // they are read only while no abort has come.
-    std::vector<const FileInfo*> gathered(static_cast<std::size_t>(fileCount_), nullptr);
-    for (int i = 0; i < fileCount_; ++i) gathered[static_cast<std::size_t>(i)] = files_.Record(i);
+    // Each file's record is copied only into its place in PathInfos; a file
+    // without one counts as empty. The records stay where they are, so that
+    // an aborted ordering can run again on the same files. They are freed
+    // only when the window closes, which aborts first; every read asks for
+    // the record anew, so none is read after that.
     std::vector<int> order(static_cast<std::size_t>(fileCount_));
     std::vector<std::uint64_t> sizes(static_cast<std::size_t>(fileCount_));
-    OrderBySize(gathered, order, sizes);
-    FormRuns(gathered, order, sizes);
+    OrderBySize(files, order, sizes);
+    FormRuns(files, order, sizes);
     OrderRunsByTime();
 
     progress_.SetPos(0);
     return !aborted_;
 }
 
-void CDuplicateComparer::OrderBySize(const std::vector<const FileInfo*>& gathered, std::vector<int>& order,
+void CDuplicateComparer::OrderBySize(const GatheredFileList& files, std::vector<int>& order,
                                      std::vector<std::uint64_t>& sizes) const {
     for (int i = 0; i < fileCount_; ++i) {
-        const FileInfo* record = gathered[static_cast<std::size_t>(i)];
+        const FileInfo* record = files.Record(i);
         order[static_cast<std::size_t>(i)] = i;
         sizes[static_cast<std::size_t>(i)] = record ? record->size : 0;
     }
     if (fileCount_ > 1) tools_.SortIndexesByKey(order, sizes, 0, fileCount_ - 1);
 }
 
-void CDuplicateComparer::FormRuns(const std::vector<const FileInfo*>& gathered, const std::vector<int>& order,
+void CDuplicateComparer::FormRuns(const GatheredFileList& files, const std::vector<int>& order,
                                   const std::vector<std::uint64_t>& sizes) {
     pump_.PumpOne();
     if (aborted_) return;
@@ -60,10 +58,9 @@ void CDuplicateComparer::FormRuns(const std::vector<const FileInfo*>& gathered, 
         if (aborted_) break;
         if (i > 0 && i % step == 0) progress.SetPos(i);
         const std::size_t at = static_cast<std::size_t>(i);
-        const FileInfo* record = gathered[static_cast<std::size_t>(order[at])];
-        // The item's text is the display form of the record's path: made
-        // here it costs no two messages to the list per file.
-        Paths[at] = record ? widepath::ToCp932(record->path) : files_.Path(order[at]);
+        const FileInfo* record = files.Record(order[at]);
+        // The display text is made from the record's path, only here.
+        Paths[at] = record ? widepath::ToCp932(record->path) : std::string();
         PathInfos[at] = record ? *record : FileInfo();
         runs.Add(sizes[at]);
     }

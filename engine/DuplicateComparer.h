@@ -18,7 +18,7 @@ public:
     virtual ~CDuplicateComparer() = default;
     // True when finished, false when aborted. Reads the gathered files and
     // their records; changes nothing there.
-    bool SortAndGroup(int fileCount, GatheredFileList files, ProgressBar progress);
+    bool SortAndGroup(int fileCount, const GatheredFileList& files, ProgressBar progress);
     void Abort() { aborted_ = true; }
 
     std::vector<std::string> Paths;   // in comparison order
@@ -26,17 +26,15 @@ public:
     std::vector<int> RunLengths;      // lengths of the runs, ended by NoIndex
 
 private:
-    // order[i] becomes the group-list index of the file at position i.
-    void OrderBySize(const std::vector<const FileInfo*>& gathered, std::vector<int>& order,
-                     std::vector<std::uint64_t>& sizes) const;
-    void FormRuns(const std::vector<const FileInfo*>& gathered, const std::vector<int>& order,
-                  const std::vector<std::uint64_t>& sizes);
+    // order[i] becomes the index among the gathered files of the file at
+    // position i.
+    void OrderBySize(const GatheredFileList& files, std::vector<int>& order, std::vector<std::uint64_t>& sizes) const;
+    void FormRuns(const GatheredFileList& files, const std::vector<int>& order, const std::vector<std::uint64_t>& sizes);
     void OrderRunsByTime();
 
     ProgressBar progress_;
     MessagePump& pump_;
     CCommonTools tools_;
-    GatheredFileList files_{ComboBox()};
     int fileCount_ = 0;
     bool aborted_ = false;
 };

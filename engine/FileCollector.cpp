@@ -7,12 +7,13 @@
 #include "platform/Prompts.h"
 #include "platform/WidePath.h"
 
+#include <utility>
+
 CFileCollector::~CFileCollector() = default;
 
-void CFileCollector::Collect(std::string folders, std::string fileTypes, int subfolders, GatheredFileList files,
+void CFileCollector::Collect(std::string folders, std::string fileTypes, int subfolders, GatheredFileList& files,
                              Edit statusField) {
     subfolders_ = subfolders != 0;
-    files_ = files;
     statusField_ = statusField;
     aborted_ = false;
     pump_.LookNextTime();
@@ -30,14 +31,14 @@ void CFileCollector::Collect(std::string folders, std::string fileTypes, int sub
         // An empty entry names no folder: it yields nothing, like a missing one.
         const std::wstring wide = widepath::FromCp932(folder);
         if (wide.empty()) continue;
-        ScanFolder(widepath::WithBackslash(widepath::FullPath(wide)), true);
+        ScanFolder(files, widepath::WithBackslash(widepath::FullPath(wide)), true);
     }
-    if (files_.Count() > 0) files_.List().SetCurSel(files_.Count() - 1);
+    files.ShowLast();
     if (pendingCount_ >= 0) ShowCount(pendingCount_);
     ReportUnlistedFolders();
 }
 
-void CFileCollector::ScanFolder(const std::wstring& folder, bool chosen) {
+void CFileCollector::ScanFolder(GatheredFileList& files, const std::wstring& folder, bool chosen) {
     FileFinder finder;
     bool more = finder.FindFile(folder + L"*");
     // A chosen folder that is missing yields nothing, silently; any other
@@ -55,23 +56,22 @@ void CFileCollector::ScanFolder(const std::wstring& folder, bool chosen) {
         if (finder.IsDirectory()) {
             // A linked subfolder may lead back up the tree: not walked. A
             // listed folder is walked even when it is a link itself.
-            if (subfolders_ && !finder.IsReparsePoint()) ScanFolder(finder.FilePath() + L"\\", false);
+            if (subfolders_ && !finder.IsReparsePoint()) ScanFolder(files, finder.FilePath() + L"\\", false);
             continue;
         }
         FileInfo record;
         record.path = finder.FilePath();
-        // The display text; types are matched on it, as the user typed them.
-        const std::string shown = widepath::ToCp932(record.path);
-        if (!allTypes_ && !MatchesFileType(shown)) continue;
+        // Types are matched on the display text, as the user typed them.
+        if (!allTypes_ && !MatchesFileType(widepath::ToCp932(record.path))) continue;
         record.size = finder.Length();
         record.lastWriteTime = finder.LastWriteTime();
-        const int item = files_.Append(shown, record);
-        if (item >= 0) ShowLastFound(item);
+        files.Append(std::move(record));
+        ShowLastFound(files);
     }
     // The count after each folder, as often as the eye can follow: every
     // text set repaints the field (about a millisecond under Wine), and a
     // tree has thousands of folders. The last one always shows at the end.
-    pendingCount_ = files_.Count();
+    pendingCount_ = files.Count();
     if (GetTickCount64() - lastCounted_ >= ShowIntervalMs) ShowCount(pendingCount_);
 }
 
@@ -81,13 +81,13 @@ void CFileCollector::ShowCount(int count) {
     pendingCount_ = -1;
 }
 
-void CFileCollector::ShowLastFound(int item) {
-    // Selecting repaints the list at once (tens of microseconds under Wine);
+void CFileCollector::ShowLastFound(GatheredFileList& files) {
+    // Showing repaints the list at once (tens of microseconds under Wine);
     // the last file found shows as often as the eye can follow, and at the
     // end of the walk.
     const std::uint64_t now = GetTickCount64();
     if (now - lastShown_ < ShowIntervalMs) return;
-    files_.List().SetCurSel(item);
+    files.ShowLast();
     lastShown_ = now;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Gathers the files that a search examines: walks each listed folder
-// depth-first and appends every matching file, with its FileInfo record, to
-// the gathered-file list.
+// depth-first and appends the FileInfo record of every matching file to the
+// gathered files.
 #include "common/CommonTools.h"
 #include "common/MessagePump.h"
 #include "engine/GatheredFileList.h"
@@ -19,19 +19,19 @@ public:
     explicit CFileCollector(MessagePump& pump) : pump_(pump) {}
     virtual ~CFileCollector();
     // `folders` and `fileTypes` hold entries each followed by ";;". Each
-    // gathered file is appended to `files`, which owns its record. Folders
+    // gathered file is appended to `files`, which keeps its record. Folders
     // that could not be listed are reported in one message at the end.
-    void Collect(std::string folders, std::string fileTypes, int subfolders, GatheredFileList files,
+    void Collect(std::string folders, std::string fileTypes, int subfolders, GatheredFileList& files,
                  Edit statusField);
     void Abort() { aborted_ = true; }
 
 private:
     // `folder` is a full path ending in a backslash.
-    void ScanFolder(const std::wstring& folder, bool chosen);
+    void ScanFolder(GatheredFileList& files, const std::wstring& folder, bool chosen);
     void ReportUnlistedFolders() const;
     bool MatchesFileType(const std::string& path) const;
     void UpdateAllTypesFlag();
-    void ShowLastFound(int item);
+    void ShowLastFound(GatheredFileList& files);
     void ShowCount(int count);
 
     static constexpr std::uint64_t ShowIntervalMs = 30;
@@ -42,9 +42,8 @@ private:
     bool aborted_ = false;
     MessagePump& pump_;
     CCommonTools tools_;
-    GatheredFileList files_{ComboBox()};
     std::string fileTypes_;
-    std::uint64_t lastShown_ = 0;  // when the selection last moved
+    std::uint64_t lastShown_ = 0;    // when the last file found was last shown
     std::uint64_t lastCounted_ = 0;  // when the count was last shown
     int pendingCount_ = -1;          // the count of the last folder walked, if not shown yet
     int unlistedCount_ = 0;

@@ -1,24 +1,24 @@
 #include "engine/GatheredFileList.h"
 
-#include <memory>
+#include "platform/WidePath.h"
 
-int GatheredFileList::Append(const std::string& path, const FileInfo& record) const {
-    // Index -1 appends: a sorted list must not reorder the files.
-    const int item = list_.InsertString(-1, path);
-    if (item < 0) return item;
-    auto owned = std::make_unique<FileInfo>(record);
-    // From here on the item owns the record.
-    if (list_.Send(CB_SETITEMDATA, item, reinterpret_cast<LPARAM>(owned.get())) != CB_ERR) owned.release();
-    return item;
+const FileInfo* GatheredFileList::Record(int index) const {
+    if (index < 0 || index >= Count()) return nullptr;
+    return &records_[static_cast<std::size_t>(index)];
 }
 
-const FileInfo* GatheredFileList::Record(int item) const {
-    const LRESULT data = list_.ItemData(item);
-    if (data == 0 || data == CB_ERR) return nullptr;
-    return reinterpret_cast<const FileInfo*>(data);
+void GatheredFileList::ShowLast() {
+    const int last = Count() - 1;
+    if (last < 0 || last == shownIndex_) return;
+    // One entry, replaced: the list never holds more than the eye reads.
+    shown_.ResetContent();
+    shown_.InsertString(-1, widepath::ToCp932(records_.back().path));
+    shown_.SetCurSel(0);
+    shownIndex_ = last;
 }
 
-void GatheredFileList::ReleaseAll() const {
-    for (int i = 0; i < list_.Count(); ++i) delete Record(i);
-    list_.ResetContent();
+void GatheredFileList::ReleaseAll() {
+    std::vector<FileInfo>().swap(records_);
+    shownIndex_ = -1;
+    shown_.ResetContent();
 }

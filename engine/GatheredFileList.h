@@ -1,27 +1,31 @@
 #pragma once
-// The group list while it holds the gathered files: one item per file, its
-// text the path and its data a FileInfo record that the item owns. Records
-// are made, read and freed here and nowhere else.
+// The files that a search gathered, in the order found, each with its
+// FileInfo record. The records live here; the group list only shows one of
+// them, the file found last, so that the user sees the walk advance.
 #include "engine/FileInfo.h"
 #include "platform/Window.h"
 
-#include <string>
+#include <utility>
+#include <vector>
 
 class GatheredFileList {
 public:
-    explicit GatheredFileList(ComboBox list) : list_(list) {}
+    // `shown` is a control the owner keeps; it must outlive this object.
+    explicit GatheredFileList(ComboBox& shown) : shown_(shown) {}
+    GatheredFileList(const GatheredFileList&) = delete;
+    GatheredFileList& operator=(const GatheredFileList&) = delete;
 
-    ComboBox List() const { return list_; }
-    int Count() const { return list_.Count(); }
-    std::string Path(int item) const { return list_.ItemText(item); }
-    // Appends the file after the last item; the item's index, or -1 when
-    // the list refused it.
-    int Append(const std::string& path, const FileInfo& record) const;
-    // The item's record, or none.
-    const FileInfo* Record(int item) const;
-    // Frees every record and empties the list.
-    void ReleaseAll() const;
+    int Count() const { return static_cast<int>(records_.size()); }
+    // The file's record, or none when there is no such file.
+    const FileInfo* Record(int index) const;
+    void Append(FileInfo record) { records_.push_back(std::move(record)); }
+    // The group list shows the file found last, as its only entry, selected.
+    void ShowLast();
+    // Frees every record, with the room they took, and empties the group list.
+    void ReleaseAll();
 
 private:
-    ComboBox list_;
+    ComboBox& shown_;
+    std::vector<FileInfo> records_;
+    int shownIndex_ = -1;  // the record the group list shows, if any
 };

@@ -1,7 +1,5 @@
 #include "EngineHost.h"
 
-#include "engine/GatheredFileList.h"
-
 EngineHost::EngineHost() : window_("engine host", 640, 420) {
     window_.onCommand = [this](WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) != TestCommand || lParam != 0) return;
@@ -24,17 +22,4 @@ EngineHost::~EngineHost() {
     ReleaseGatheredFiles();
     candidates.ClearLines();
     candidates.Detach();
-}
-
-void EngineHost::PrepareGroupList() {
-    ReleaseGatheredFiles();
-    groupList.ResetContent();
-    groupList.InitStorage(100000, 260);
-    holdsGatheredFiles_ = true;
-}
-
-void EngineHost::ReleaseGatheredFiles() {
-    if (holdsGatheredFiles_) GatheredFileList(groupList).ReleaseAll();
-    holdsGatheredFiles_ = false;
-    groupList.ResetContent();
 }

@@ -4,6 +4,7 @@
 // candidate list (attached to a CCandidateList), the status field and the
 // two progress bars. A WM_COMMAND posted with TestCommand runs `onCommand`,
 // so that a test can act from inside a running operation, as a click would.
+#include "engine/GatheredFileList.h"
 #include "review/CandidateList.h"
 #include "support/HostWindow.h"
 
@@ -19,6 +20,7 @@ public:
     EngineHost& operator=(const EngineHost&) = delete;
 
     ComboBox groupList;
+    GatheredFileList gathered{groupList};
     CCandidateList candidates;
     Edit statusField;
     ProgressBar mainProgress;
@@ -28,14 +30,10 @@ public:
     int commandsHandled = 0;
     void PostCommand() const { PostMessageA(window_.Handle(), WM_COMMAND, TestCommand, 0); }
 
-    // Empties the group list as the main window does before a search, and
-    // reserves its room.
-    void PrepareGroupList();
-    // Frees the records that a collection attached to the group
-    // list, and empties it.
-    void ReleaseGatheredFiles();
+    // Frees the records that a collection gathered, and empties the group
+    // list.
+    void ReleaseGatheredFiles() { gathered.ReleaseAll(); }
 
 private:
     HostWindow window_;
-    bool holdsGatheredFiles_ = false;
 };

@@ -1,16 +1,18 @@
 #include "EngineRig.h"
 
+#include "platform/WidePath.h"
+
 void EngineRig::Collect(const std::string& folders, const std::string& fileTypes, int subfolders) {
-    host.PrepareGroupList();
-    collector.Collect(folders, fileTypes, subfolders, GatheredFileList(host.groupList), host.statusField);
+    host.ReleaseGatheredFiles();
+    collector.Collect(folders, fileTypes, subfolders, host.gathered, host.statusField);
 }
 
 bool EngineRig::Order() {
-    return ordering.SortAndGroup(host.groupList.Count(), GatheredFileList(host.groupList), host.mainProgress);
+    return ordering.SortAndGroup(host.gathered.Count(), host.gathered, host.mainProgress);
 }
 
 void EngineRig::Compare() {
-    const int count = host.groupList.Count();
+    const int count = host.gathered.Count();
     host.ReleaseGatheredFiles();
     host.candidates.ClearLines();
     host.candidates.InitStorage(100000, 260);
@@ -29,9 +31,9 @@ bool EngineRig::Search(const std::string& folders, const std::string& fileTypes)
     return true;
 }
 
-std::vector<std::string> EngineRig::GroupListTexts() const {
+std::vector<std::string> EngineRig::GatheredTexts() const {
     std::vector<std::string> texts;
-    for (int i = 0; i < host.groupList.Count(); ++i) texts.push_back(host.groupList.ItemText(i));
+    for (int i = 0; i < host.gathered.Count(); ++i) texts.push_back(widepath::ToCp932(host.gathered.Record(i)->path));
     return texts;
 }
 

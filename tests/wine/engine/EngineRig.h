@@ -29,7 +29,7 @@ public:
     CContentComparer comparison{pump};
     GroupListing listing{host.groupList, host.candidates};
 
-    // Empties the group list and gathers the files.
+    // Empties the gathered files and the group list, and gathers the files.
     void Collect(const std::string& folders, const std::string& fileTypes = "*.*;;", int subfolders = 1);
     bool Order();
     // Frees the gathered files' records, empties both lists and compares.
@@ -37,7 +37,8 @@ public:
     // All three steps; false when the ordering was aborted.
     bool Search(const std::string& folders, const std::string& fileTypes = "*.*;;");
 
-    std::vector<std::string> GroupListTexts() const;
+    // The display texts of the gathered files, in the order found.
+    std::vector<std::string> GatheredTexts() const;
     std::vector<CandidateLine> Lines() const;
     // The colour that group `group` of the last comparison must have: the
     // rig's first group is blue, then magenta, green, red, blue...; later

@@ -1,5 +1,5 @@
 // Ordering the gathered files: the tables it leaves, the progress bar, and
-// an abort. The group list is filled by hand as a collection would.
+// an abort. The gathered files are filled by hand as a collection would.
 #include "EngineRig.h"
 
 #include "platform/WidePath.h"
@@ -16,11 +16,11 @@ class SizeOrdering : public ::testing::Test {
 protected:
     void SetUp() override {
         scripted::Reset();
-        rig.host.PrepareGroupList();
+        rig.host.ReleaseGatheredFiles();
     }
 
     void Gathered(const std::string& path, std::uint64_t size, std::int64_t time) {
-        GatheredFileList(rig.host.groupList).Append(path, FileInfo{size, time, widepath::FromCp932(path)});
+        rig.host.gathered.Append(FileInfo{size, time, widepath::FromCp932(path)});
     }
     std::vector<std::string> Paths() const { return rig.ordering.Paths; }
 
@@ -41,9 +41,8 @@ TEST_F(SizeOrdering, OrdersByLengthThenNewestFirstWithRecordsAlongside) {
     for (std::size_t i = 0; i < times.size(); ++i) EXPECT_EQ(rig.ordering.PathInfos[i].lastWriteTime, times[i]);
     EXPECT_EQ(rig.ordering.PathInfos[4].size, 9u);
 
-    // The group list is left as it was.
-    EXPECT_EQ(rig.host.groupList.Count(), 5);
-    EXPECT_EQ(rig.host.groupList.ItemText(0), "D:\\e");
+    // The gathered files are left as they were.
+    EXPECT_EQ(rig.GatheredTexts(), (std::vector<std::string>{"D:\\e", "D:\\c", "D:\\f", "D:\\d", "D:\\g"}));
     EXPECT_EQ(rig.host.mainProgress.Pos(), 0);
     EXPECT_EQ(rig.host.mainProgress.RangeHigh(), 5);
 }
@@ -104,7 +103,7 @@ TEST_F(SizeOrdering, ProgressAdvancesByTheStepAndEndsAtZero) {
     EXPECT_EQ(rig.host.mainProgress.RangeHigh(), 250);
 }
 
-TEST_F(SizeOrdering, AbortWhileFormingRunsLeavesTheGroupListWhole) {
+TEST_F(SizeOrdering, AbortWhileFormingRunsLeavesTheGatheredFilesWhole) {
     for (int i = 0; i < 40; ++i) Gathered("D:\\f" + std::to_string(i), static_cast<std::uint64_t>(i % 4), i);
     int pumps = 0;
     rig.host.onCommand = [this, &pumps] {
@@ -116,8 +115,8 @@ TEST_F(SizeOrdering, AbortWhileFormingRunsLeavesTheGroupListWhole) {
     rig.host.PostCommand();
     EXPECT_FALSE(rig.Order());
     EXPECT_EQ(pumps, 10);
-    EXPECT_EQ(rig.host.groupList.Count(), 40);
-    for (int i = 0; i < 40; ++i) EXPECT_NE(GatheredFileList(rig.host.groupList).Record(i), nullptr);
+    ASSERT_EQ(rig.host.gathered.Count(), 40);
+    EXPECT_EQ(rig.host.gathered.Record(39)->lastWriteTime, 39);
     EXPECT_EQ(rig.ordering.RunLengths.back(), -100);
     EXPECT_EQ(rig.host.mainProgress.Pos(), 0);
 

@@ -43,7 +43,7 @@ TEST(EngineScale, TenThousandFilesPassEveryPhase) {
     started = GetTickCount64();
     rig.Collect(tree.Root() + ";;", "*.DAT;;");
     std::printf("[ collect  ] %.2f s\n", Seconds(started));
-    ASSERT_EQ(rig.host.groupList.Count(), count);
+    ASSERT_EQ(rig.host.gathered.Count(), count);
     EXPECT_EQ(rig.host.statusField.Text(), std::to_string(count));
 
     phase = 2;

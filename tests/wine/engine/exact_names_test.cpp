@@ -96,7 +96,7 @@ TEST_F(ExactNames, AFolderThatCannotBeListedIsReportedAfterTheWalk) {
     rig.host.PostCommand();
     rig.Collect(tree.Root() + ";;" + tree.Path("missing") + ";;");
 
-    EXPECT_EQ(rig.GroupListTexts(), std::vector<std::string>{tree.Path("a\\x.txt")});
+    EXPECT_EQ(rig.GatheredTexts(), std::vector<std::string>{tree.Path("a\\x.txt")});
     ASSERT_EQ(scripted::MessageBoxes().size(), 1u);
     EXPECT_EQ(scripted::MessageBoxes()[0].text,
               "中を読めないフォルダが 1 個ありました。その中のファイルは検索されていません\n" + tree.Path("z") + "\\");

@@ -59,7 +59,7 @@ protected:
         tree.SetLastWriteTime("b\\深い\\表示.txt", 2208988800LL);  // 2040
     }
 
-    std::vector<std::string> Gathered() const { return rig.GroupListTexts(); }
+    std::vector<std::string> Gathered() const { return rig.GatheredTexts(); }
     int IndexOf(const std::string& relative) const {
         const std::vector<std::string> texts = Gathered();
         const auto found = std::find(texts.begin(), texts.end(), tree.Path(relative));
@@ -67,7 +67,7 @@ protected:
     }
     const FileInfo* InfoOf(const std::string& relative) const {
         const int index = IndexOf(relative);
-        return index < 0 ? nullptr : GatheredFileList(rig.host.groupList).Record(index);
+        return index < 0 ? nullptr : rig.host.gathered.Record(index);
     }
 
     TempTree tree;
@@ -99,7 +99,10 @@ TEST_F(FileCollection, WalksSubfoldersDepthFirstAndRecordsEachFile) {
     EXPECT_EQ(InfoOf("b\\深い\\表示.txt")->lastWriteTime, 2208988800LL);
     EXPECT_EQ(InfoOf("表\\中.txt")->size, 0u);
 
-    EXPECT_EQ(rig.host.groupList.CurSel(), 5);
+    // The group list shows the file found last, and nothing else.
+    ASSERT_EQ(rig.host.groupList.Count(), 1);
+    EXPECT_EQ(rig.host.groupList.CurSel(), 0);
+    EXPECT_EQ(rig.host.groupList.ItemText(0), Gathered().back());
     EXPECT_EQ(rig.host.statusField.Text(), "6");
 }
 
@@ -179,7 +182,7 @@ TEST_F(FileCollection, AbortKeepsTheFilesFoundSoFar) {
     for (int i = 0; i < 30; ++i) tree.WriteFile("many\\f" + std::to_string(100 + i) + ".txt", "x");
     rig.host.statusField.SetText("before");
     rig.host.onCommand = [this] {
-        if (rig.host.groupList.Count() >= 5)
+        if (rig.host.gathered.Count() >= 5)
             rig.collector.Abort();
         else
             rig.host.PostCommand();
@@ -190,7 +193,7 @@ TEST_F(FileCollection, AbortKeepsTheFilesFoundSoFar) {
     ASSERT_EQ(Gathered().size(), 5u);
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(Gathered()[static_cast<std::size_t>(i)], tree.Path("many\\f" + std::to_string(100 + i) + ".txt"));
-        EXPECT_NE(GatheredFileList(rig.host.groupList).Record(i), nullptr);
+        EXPECT_NE(rig.host.gathered.Record(i), nullptr);
     }
     // The stopped folder shows no count, and the later folder was not walked.
     EXPECT_EQ(rig.host.statusField.Text(), "before");
