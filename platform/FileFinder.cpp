@@ -2,6 +2,8 @@
 
 #include "platform/WidePath.h"
 
+#include <cwchar>
+
 bool FileFinder::FindFile(const std::wstring& pattern) {
     Close();
     const std::size_t slash = pattern.rfind(L'\\');
@@ -30,6 +32,14 @@ std::uint64_t FileFinder::Length() const {
 }
 
 std::int64_t FileFinder::LastWriteTime() const { return SecondsSince1970(current_.ftLastWriteTime); }
+
+std::wstring FileFinder::FilePath() const {
+    std::wstring path;
+    path.reserve(root_.size() + wcslen(current_.cFileName));
+    path += root_;
+    path += current_.cFileName;
+    return path;
+}
 
 bool FileFinder::IsDots() const {
     const std::wstring name = current_.cFileName;

@@ -24,7 +24,8 @@ public:
     DWORD Error() const { return error_; }
 
     std::wstring FileName() const { return current_.cFileName; }
-    std::wstring FilePath() const { return root_ + current_.cFileName; }
+    // Sized to fit: a gathered file keeps its path for the whole search.
+    std::wstring FilePath() const;
     std::uint64_t Length() const;
     // Last-write time in whole seconds since 1970-01-01 00:00 UTC.
     std::int64_t LastWriteTime() const;
