@@ -24,3 +24,7 @@ export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 export VELLARO_HOME=${VELLARO_HOME:-$root/build/home}
 mkdir -p "$VELLARO_HOME/.local/share"
 export HOME=$VELLARO_HOME XDG_DATA_HOME=$VELLARO_HOME/.local/share
+# While it holds no X resource at all, Xlib reads ~/.Xdefaults again at
+# every font lookup (thousands of times in a search). A desktop session has
+# its resources; this display gets one of its own.
+[ -e "$VELLARO_HOME/.Xdefaults" ] || echo "vellaro.display: test" > "$VELLARO_HOME/.Xdefaults"
