@@ -1,5 +1,7 @@
 #include "app/GroupListing.h"
 
+#include <utility>
+
 namespace {
 const COLORREF GroupColours[4] = {RGB(220, 50, 50), RGB(50, 50, 220), RGB(220, 100, 220), RGB(50, 180, 50)};
 const COLORREF White = RGB(255, 255, 255);
@@ -17,7 +19,8 @@ void GroupListing::AddGroup(const std::vector<GroupMember>& members) {
     const GroupMember& reference = members[0];
 
     const int group = groupList_.InsertString(-1, reference.path);
-    const int referenceLine = candidates_.AppendLine(-1, reference.path, colour, White, reference.file);
+    // Each line takes its file's record over.
+    const int referenceLine = candidates_.AppendLine(-1, reference.path, colour, White, std::move(reference.file));
     // A plain line index, owning nothing.
     groupList_.SetItemData(group, referenceLine);
     candidates_.SetLineGroup(referenceLine, group);
@@ -25,7 +28,7 @@ void GroupListing::AddGroup(const std::vector<GroupMember>& members) {
     newestReferenceLine_ = referenceLine;
 
     for (std::size_t k = 1; k < members.size(); ++k) {
-        const int line = candidates_.AppendLine(-1, members[k].path, colour, White, members[k].file);
+        const int line = candidates_.AppendLine(-1, members[k].path, colour, White, std::move(members[k].file));
         candidates_.SetCheck(line, 1);
         candidates_.SetLineGroup(line, group);
     }

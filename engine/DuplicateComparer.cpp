@@ -7,7 +7,7 @@
 
 #include <utility>
 
-bool CDuplicateComparer::SortAndGroup(int fileCount, const GatheredFileList& files, ProgressBar progress) {
+bool CDuplicateComparer::SortAndGroup(int fileCount, GatheredFileList& files, ProgressBar progress) {
     fileCount_ = fileCount > 0 ? fileCount : 0;
     progress_ = progress;
     aborted_ = false;
@@ -15,19 +15,20 @@ bool CDuplicateComparer::SortAndGroup(int fileCount, const GatheredFileList& fil
     // The tables grow with the files; until the runs are formed they hold
     // no run at all.
     Paths.assign(static_cast<std::size_t>(fileCount_), std::string());
-    PathInfos.assign(static_cast<std::size_t>(fileCount_), FileInfo());
+    PathInfos.clear();
     RunLengths.assign(1, tools_.NoIndex());
 
-    // Each file's record is copied only into its place in PathInfos; a file
-    // without one counts as empty. The records stay where they are, so that
-    // an aborted ordering can run again on the same files. They are freed
-    // only when the window closes, which aborts first; every read asks for
-    // the record anew, so none is read after that.
+    // The records stay with the gathered files until the ordering is done,
+    // so that an aborted ordering can run again on the same files; only
+    // then do they move, never copied. They are freed early only when the
+    // window closes, which aborts first; every read asks for the record
+    // anew, so none is read after that. A file without one counts as empty.
     std::vector<int> order(static_cast<std::size_t>(fileCount_));
     std::vector<std::uint64_t> sizes(static_cast<std::size_t>(fileCount_));
     OrderBySize(files, order, sizes);
     FormRuns(files, order, sizes);
-    OrderRunsByTime();
+    OrderRunsByTime(files, order);
+    if (!aborted_) TakeRecords(files, order);
 
     progress_.SetPos(0);
     return !aborted_;
@@ -61,21 +62,23 @@ void CDuplicateComparer::FormRuns(const GatheredFileList& files, const std::vect
         const FileInfo* record = files.Record(order[at]);
         // The display text is made from the record's path, only here.
         Paths[at] = record ? widepath::ToCp932(record->path) : std::string();
-        PathInfos[at] = record ? *record : FileInfo();
         runs.Add(sizes[at]);
     }
     RunLengths = runs.Lengths(tools_.NoIndex());
 }
 
-void CDuplicateComparer::OrderRunsByTime() {
+void CDuplicateComparer::OrderRunsByTime(const GatheredFileList& files, std::vector<int>& order) {
     pump_.PumpOne();
     if (aborted_) return;
     PacedProgressBar progress(progress_);
     progress.SetRange(0, fileCount_);
     progress.ShowPos(0);
 
-    std::vector<std::int64_t> times(PathInfos.size());
-    for (std::size_t i = 0; i < times.size(); ++i) times[i] = PathInfos[i].lastWriteTime;
+    std::vector<std::int64_t> times(order.size());
+    for (std::size_t i = 0; i < times.size(); ++i) {
+        const FileInfo* record = files.Record(order[i]);
+        times[i] = record ? record->lastWriteTime : 0;
+    }
 
     int position = 0;
     for (std::size_t run = 0; run < RunLengths.size() && RunLengths[run] != tools_.NoIndex(); ++run) {
@@ -84,12 +87,21 @@ void CDuplicateComparer::OrderRunsByTime() {
         progress.SetPos(position);
         const int length = RunLengths[run];
         if (length > 1) {
-            // The paths and their records move together.
-            ordering::SortNewestFirst(times, position, position + length - 1, [this](int a, int b) {
+            // The paths and the places of their records move together.
+            ordering::SortNewestFirst(times, position, position + length - 1, [this, &order](int a, int b) {
                 std::swap(Paths[static_cast<std::size_t>(a)], Paths[static_cast<std::size_t>(b)]);
-                std::swap(PathInfos[static_cast<std::size_t>(a)], PathInfos[static_cast<std::size_t>(b)]);
+                std::swap(order[static_cast<std::size_t>(a)], order[static_cast<std::size_t>(b)]);
             });
         }
         position += length;
+    }
+}
+
+void CDuplicateComparer::TakeRecords(GatheredFileList& files, const std::vector<int>& order) {
+    std::vector<FileInfo> records = files.TakeAll();
+    PathInfos.resize(order.size());
+    for (std::size_t at = 0; at < order.size(); ++at) {
+        const std::size_t from = static_cast<std::size_t>(order[at]);
+        if (from < records.size()) PathInfos[at] = std::move(records[from]);
     }
 }

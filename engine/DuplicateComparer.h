@@ -16,9 +16,10 @@ public:
     // The pump is the window's; it outlives the object.
     explicit CDuplicateComparer(MessagePump& pump) : pump_(pump) {}
     virtual ~CDuplicateComparer() = default;
-    // True when finished, false when aborted. Reads the gathered files and
-    // their records; changes nothing there.
-    bool SortAndGroup(int fileCount, const GatheredFileList& files, ProgressBar progress);
+    // True when finished: the records then move from the gathered files into
+    // PathInfos, leaving none behind. False when aborted: the gathered files
+    // stay as they were, to be ordered again.
+    bool SortAndGroup(int fileCount, GatheredFileList& files, ProgressBar progress);
     void Abort() { aborted_ = true; }
 
     std::vector<std::string> Paths;   // in comparison order
@@ -30,7 +31,9 @@ private:
     // position i.
     void OrderBySize(const GatheredFileList& files, std::vector<int>& order, std::vector<std::uint64_t>& sizes) const;
     void FormRuns(const GatheredFileList& files, const std::vector<int>& order, const std::vector<std::uint64_t>& sizes);
-    void OrderRunsByTime();
+    // Orders each run newest first; `order` moves with Paths.
+    void OrderRunsByTime(const GatheredFileList& files, std::vector<int>& order);
+    void TakeRecords(GatheredFileList& files, const std::vector<int>& order);
 
     ProgressBar progress_;
     MessagePump& pump_;

@@ -17,6 +17,12 @@ void GatheredFileList::ShowLast() {
     shownIndex_ = last;
 }
 
+std::vector<FileInfo> GatheredFileList::TakeAll() {
+    std::vector<FileInfo> taken;
+    taken.swap(records_);
+    return taken;
+}
+
 void GatheredFileList::ReleaseAll() {
     std::vector<FileInfo>().swap(records_);
     shownIndex_ = -1;

@@ -21,6 +21,8 @@ public:
     void Append(FileInfo record) { records_.push_back(std::move(record)); }
     // The group list shows the file found last, as its only entry, selected.
     void ShowLast();
+    // Hands every record over, in the order found; none is left here.
+    std::vector<FileInfo> TakeAll();
     // Frees every record, with the room they took, and empties the group list.
     void ReleaseAll();
 

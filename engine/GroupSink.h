@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+// A file of a group: its display text, and its record, which the sink may
+// take over, since the comparison reads no more than its length and time.
 struct GroupMember {
     const std::string& path;
-    const FileInfo& file;
+    FileInfo& file;
 };
 
 class GroupSink {

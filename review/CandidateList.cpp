@@ -5,10 +5,10 @@
 CCandidateList::~CCandidateList() { ReleaseLines(); }
 
 int CCandidateList::AppendLine(int position, const std::string& text, COLORREF firstColour,
-                               COLORREF secondColour, const FileInfo& file) {
+                               COLORREF secondColour, FileInfo file) {
     auto record = std::make_unique<LineRecord>();
     record->display.reset(new LineDisplay{text, firstColour, secondColour});
-    record->file = file;
+    record->file = std::move(file);
     return records_.Append(position, text, std::move(record));
 }
 

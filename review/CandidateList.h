@@ -15,7 +15,7 @@ public:
     ~CCandidateList() override;
 
     int AppendLine(int position, const std::string& text, COLORREF firstColour, COLORREF secondColour,
-                   const FileInfo& file);
+                   FileInfo file);
     void SetLineGroup(int line, int group);
     int LineGroup(int line) const;
     // The line's record, or none (a released line).

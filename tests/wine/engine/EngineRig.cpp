@@ -12,7 +12,7 @@ bool EngineRig::Order() {
 }
 
 void EngineRig::Compare() {
-    const int count = host.gathered.Count();
+    const int count = static_cast<int>(ordering.Paths.size());
     host.ReleaseGatheredFiles();
     host.candidates.ClearLines();
     host.candidates.InitStorage(100000, 260);

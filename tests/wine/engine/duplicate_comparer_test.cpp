@@ -41,8 +41,9 @@ TEST_F(SizeOrdering, OrdersByLengthThenNewestFirstWithRecordsAlongside) {
     for (std::size_t i = 0; i < times.size(); ++i) EXPECT_EQ(rig.ordering.PathInfos[i].lastWriteTime, times[i]);
     EXPECT_EQ(rig.ordering.PathInfos[4].size, 9u);
 
-    // The gathered files are left as they were.
-    EXPECT_EQ(rig.GatheredTexts(), (std::vector<std::string>{"D:\\e", "D:\\c", "D:\\f", "D:\\d", "D:\\g"}));
+    // Every record moved along with its path; none is left behind.
+    for (std::size_t i = 0; i < times.size(); ++i) EXPECT_EQ(widepath::ToCp932(rig.ordering.PathInfos[i].path), Paths()[i]);
+    EXPECT_EQ(rig.host.gathered.Count(), 0);
     EXPECT_EQ(rig.host.mainProgress.Pos(), 0);
     EXPECT_EQ(rig.host.mainProgress.RangeHigh(), 5);
 }
