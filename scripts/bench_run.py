@@ -13,7 +13,7 @@ a JSON file (scripts/bench_table.py prints them).
   bench_run.py measure [--small] [--reps N] [--only vellaro,floor]
                                      measure everything on that tree; run
                                      under scripts/with-wine.sh
-  bench_run.py delete LINES TICKED [--reps N]
+  bench_run.py delete LINES TICKED [--reps N] [--modes good,recycle]
                                      Vellaro's deletion of TICKED of LINES
                                      candidate lines, for good and into the
                                      Recycle Bin, against a bare Wine loop
@@ -446,7 +446,7 @@ def files_in(tree):
     return sum(len(names) for _, _, names in os.walk(tree))
 
 
-def measure_deletion(lines, ticked, reps):
+def measure_deletion(lines, ticked, reps, modes):
     if "WINEPREFIX" not in os.environ or "DISPLAY" not in os.environ:
         sys.exit("bench_run.py delete runs under scripts/with-wine.sh")
     corpus = os.path.join(BUILD, f"corpus-delete-{lines}-{ticked}")
@@ -462,7 +462,7 @@ def measure_deletion(lines, ticked, reps):
         os.rename(template + ".new", template)
     tools = os.path.join(BUILD, WINDOWS_BUILD)
     rows = []
-    for mode in ("good", "recycle"):
+    for mode in modes:
         runs = defaultdict(list)
         for rep in range(reps):
             fresh_tree(template, tree)
@@ -517,9 +517,10 @@ def main():
     deletion.add_argument("lines", type=int)
     deletion.add_argument("ticked", type=int)
     deletion.add_argument("--reps", type=int, default=3)
+    deletion.add_argument("--modes", default="good,recycle", help="good, recycle or both")
     args = parser.parse_args()
     if args.command == "delete":
-        measure_deletion(args.lines, args.ticked, args.reps)
+        measure_deletion(args.lines, args.ticked, args.reps, [m for m in args.modes.split(",") if m])
         return
     use_corpus(args.small)
     if args.command == "corpus":
