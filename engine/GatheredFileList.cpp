@@ -20,11 +20,11 @@ void GatheredFileList::ShowLast() {
 std::vector<FileInfo> GatheredFileList::TakeAll() {
     std::vector<FileInfo> taken;
     taken.swap(records_);
+    shownIndex_ = -1;
     return taken;
 }
 
 void GatheredFileList::ReleaseAll() {
-    std::vector<FileInfo>().swap(records_);
-    shownIndex_ = -1;
+    TakeAll();  // dropped at once, with the room the records took
     shown_.ResetContent();
 }
