@@ -22,6 +22,14 @@ add_executable(vellaro WIN32 ${CMAKE_SOURCE_DIR}/app/Main.cpp ${PROMPT_SOURCES}
                $<TARGET_OBJECTS:vellaro_resources>)
 target_link_libraries(vellaro PRIVATE vellaro_win)
 target_link_options(vellaro PRIVATE ${STATIC_RUNTIME})
+# The debug information goes into vellaro.exe.debug, which debuggers find
+# by the link left in the program: Wine loads every section of a program
+# into memory, and the information would take most of it.
+add_custom_command(TARGET vellaro POST_BUILD
+  COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:vellaro> $<TARGET_FILE:vellaro>.debug
+  COMMAND ${CMAKE_OBJCOPY} --strip-debug --add-gnu-debuglink=$<TARGET_FILE:vellaro>.debug $<TARGET_FILE:vellaro>
+  WORKING_DIRECTORY $<TARGET_FILE_DIR:vellaro>
+  VERBATIM)
 
 # One test program per subsystem folder under tests/wine; each runs as one
 # CTest test under Wine.
