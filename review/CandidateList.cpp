@@ -7,7 +7,7 @@ CCandidateList::~CCandidateList() { ReleaseLines(); }
 int CCandidateList::AppendLine(int position, const std::string& text, COLORREF firstColour,
                                COLORREF secondColour, FileInfo file) {
     auto record = std::make_unique<LineRecord>();
-    record->display.reset(new LineDisplay{text, firstColour, secondColour});
+    record->display.reset(new LineDisplay{firstColour, secondColour});
     record->file = std::move(file);
     return records_.Append(position, text, std::move(record));
 }
@@ -65,6 +65,7 @@ void CCandidateList::DrawItem(DRAWITEMSTRUCT& item) {
     const LineRecord* record = LineRecords::FromData(item.itemData);
     if (!record || !record->display) return;  // a released line draws nothing
     const LineDisplay& display = *record->display;
+    const std::string path = ItemText(static_cast<int>(item.itemID));
     RECT rect = item.rcItem;
 
     auto paint = [&](COLORREF text, COLORREF background) {
@@ -73,8 +74,7 @@ void CCandidateList::DrawItem(DRAWITEMSTRUCT& item) {
         HBRUSH brush = CreateSolidBrush(background);
         FillRect(item.hDC, &rect, brush);
         DeleteObject(brush);
-        DrawTextA(item.hDC, display.text.c_str(), static_cast<int>(display.text.size()), &rect,
-                  DT_SINGLELINE | DT_VCENTER);
+        DrawTextA(item.hDC, path.c_str(), static_cast<int>(path.size()), &rect, DT_SINGLELINE | DT_VCENTER);
     };
     const COLORREF oldText = GetTextColor(item.hDC);
     const COLORREF oldBackground = GetBkColor(item.hDC);

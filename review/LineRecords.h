@@ -8,8 +8,9 @@
 #include <memory>
 #include <string>
 
+// The line's text, the file's full path, is the control's own copy: drawing
+// reads it from there, so that no line holds it twice.
 struct LineDisplay {
-    std::string text;       // the file's full path
     COLORREF firstColour;   // text when not selected
     COLORREF secondColour;  // background when not selected
 };

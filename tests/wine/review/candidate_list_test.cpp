@@ -109,7 +109,7 @@ TEST_F(CandidateListTest, LinesKeepTheirGroupFileAndOrder) {
     ASSERT_NE(list.Line(2), nullptr);
     EXPECT_EQ(list.Line(2)->file.size, 20u);
     EXPECT_EQ(list.Line(2)->file.lastWriteTime, 1020);
-    EXPECT_EQ(list.Line(2)->display->text, "C:\\c.txt");
+    EXPECT_EQ(list.ItemText(2), "C:\\c.txt");
     EXPECT_EQ(list.Line(3), nullptr);
     EXPECT_EQ(list.LineGroup(3), 0);
 
