@@ -279,7 +279,7 @@ void CFileSearchDialog::StartComparison() {
     EnterState(Comparing, "中止(&G)");
     statusField_.SetText("ファイルを比較中");
 
-    ComparisonJob job{duplicateComparer_.Paths, duplicateComparer_.PathInfos, duplicateComparer_.RunLengths,
+    ComparisonJob job{duplicateComparer_.Paths, duplicateComparer_.RunLengths,
                       GroupListCount, statusField_, mainProgress_, runProgress_};
     contentComparer_.CompareAll(job, groupListing_);
 

@@ -1,5 +1,7 @@
 #include "app/GroupListing.h"
 
+#include "platform/WidePath.h"
+
 #include <utility>
 
 namespace {
@@ -16,11 +18,13 @@ void GroupListing::BeginGroups() {
 void GroupListing::AddGroup(const std::vector<GroupMember>& members) {
     if (members.size() < 2) return;
     const COLORREF colour = NextColour();
-    const GroupMember& reference = members[0];
+    FileInfo& reference = members[0].file;
+    // The display text is made here, for the files of a group only.
+    const std::string referenceText = widepath::ToCp932(reference.path);
 
-    const int group = groupList_.InsertString(-1, reference.path);
+    const int group = groupList_.InsertString(-1, referenceText);
     // Each line takes its file's record over.
-    const int referenceLine = candidates_.AppendLine(-1, reference.path, colour, White, std::move(reference.file));
+    const int referenceLine = candidates_.AppendLine(-1, referenceText, colour, White, std::move(reference));
     // A plain line index, owning nothing.
     groupList_.SetItemData(group, referenceLine);
     candidates_.SetLineGroup(referenceLine, group);
@@ -28,7 +32,8 @@ void GroupListing::AddGroup(const std::vector<GroupMember>& members) {
     newestReferenceLine_ = referenceLine;
 
     for (std::size_t k = 1; k < members.size(); ++k) {
-        const int line = candidates_.AppendLine(-1, members[k].path, colour, White, std::move(members[k].file));
+        const std::string text = widepath::ToCp932(members[k].file.path);
+        const int line = candidates_.AppendLine(-1, text, colour, White, std::move(members[k].file));
         candidates_.SetCheck(line, 1);
         candidates_.SetLineGroup(line, group);
     }

@@ -5,14 +5,12 @@
 #include "engine/FileInfo.h"
 #include "platform/Window.h"
 
-#include <string>
 #include <vector>
 
 struct ComparisonJob {
-    // Reordered inside each run: every group's members end up together
-    // where its reference stood.
-    std::vector<std::string>& paths;
-    std::vector<FileInfo>& infos;        // the record of each path, same order
+    // The records, each with its exact path, reordered inside each run:
+    // every group's members end up together where its reference stood.
+    std::vector<FileInfo>& paths;
     const std::vector<int>& runLengths;  // ended by NoIndex
     int fileCount;
     Edit statusField;

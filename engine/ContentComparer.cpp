@@ -33,7 +33,7 @@ void CContentComparer::CompareRuns(Pass& pass) {
     int done = 0;
     // The tables may be shorter than the count claims: never run past them.
     const std::size_t available =
-        std::min({static_cast<std::size_t>(pass.fileCount), job.paths.size(), job.infos.size()});
+        std::min(static_cast<std::size_t>(pass.fileCount), job.paths.size());
     pass.sink.BeginGroups();
     for (std::size_t run = 0; run < job.runLengths.size() && job.runLengths[run] != tools_.NoIndex(); ++run) {
         pump_.PumpOne();
@@ -61,8 +61,8 @@ void CContentComparer::CompareRun(Pass& pass, int first, int length) {
     pass.runProgress.SetRange(first, last);
     pass.runProgress.SetPos(0);
 
-    Win32RunFiles files(pass.job.paths, pass.job.infos, static_cast<std::size_t>(first),
-                        static_cast<std::size_t>(length), pass.job.infos[static_cast<std::size_t>(first)].size,
+    Win32RunFiles files(pass.job.paths, static_cast<std::size_t>(first), static_cast<std::size_t>(length),
+                        pass.job.paths[static_cast<std::size_t>(first)].size,
                         [this, &pass](const std::string& path) { ReportOpenFailure(pass, path); });
     RunProgressBar progress(pump_, aborted_, pass.runProgress, first, last);
     const engine::RunResult result = engine::CompareRunByBlocks(files, progress, pass.blocks);
@@ -83,7 +83,7 @@ void CContentComparer::RecordIdentities(Pass& pass, int first, const std::vector
                                         const Win32RunFiles& files) {
     for (std::size_t member : members) {
         const std::size_t at = static_cast<std::size_t>(first) + member;
-        FileInfo& info = pass.job.infos[at];
+        FileInfo& info = pass.job.paths[at];
         info.fileIndex = files.OpenedIndex(member);
         info.identified = identities_.VolumeOf(info.path, info.volumeSerial);
     }
@@ -95,7 +95,7 @@ void CContentComparer::RecordGroup(Pass& pass, int first, const std::vector<std:
     group.reserve(members.size());
     for (std::size_t member : members) {
         const std::size_t at = static_cast<std::size_t>(first) + member;
-        group.push_back(GroupMember{pass.job.paths[at], pass.job.infos[at]});
+        group.push_back(GroupMember{pass.job.paths[at]});
     }
     pass.sink.AddGroup(group);
 }
@@ -109,16 +109,10 @@ void CContentComparer::Reorder(ComparisonJob& job, int first, const std::vector<
         taken[file] = true;
     }
     const std::size_t base = static_cast<std::size_t>(first);
-    std::vector<std::string> paths;
-    std::vector<FileInfo> infos;
-    paths.reserve(order.size());
-    infos.reserve(order.size());
-    for (std::size_t file : order) {
-        paths.push_back(std::move(job.paths[base + file]));
-        infos.push_back(std::move(job.infos[base + file]));
-    }
-    std::move(paths.begin(), paths.end(), job.paths.begin() + static_cast<std::ptrdiff_t>(base));
-    std::move(infos.begin(), infos.end(), job.infos.begin() + static_cast<std::ptrdiff_t>(base));
+    std::vector<FileInfo> records;
+    records.reserve(order.size());
+    for (std::size_t file : order) records.push_back(std::move(job.paths[base + file]));
+    std::move(records.begin(), records.end(), job.paths.begin() + static_cast<std::ptrdiff_t>(base));
 }
 
 void CContentComparer::ReportOpenFailure(Pass& pass, const std::string& path) {

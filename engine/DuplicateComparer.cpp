@@ -3,7 +3,6 @@
 #include "common/core/Sorting.h"
 #include "engine/PacedProgressBar.h"
 #include "engine/core/RunBuilder.h"
-#include "platform/WidePath.h"
 
 #include <utility>
 
@@ -14,8 +13,7 @@ bool CDuplicateComparer::SortAndGroup(int fileCount, GatheredFileList& files, Pr
     pump_.LookNextTime();
     // The tables grow with the files; until the runs are formed they hold
     // no run at all.
-    Paths.assign(static_cast<std::size_t>(fileCount_), std::string());
-    PathInfos.clear();
+    Paths.clear();
     RunLengths.assign(1, tools_.NoIndex());
 
     // The records stay with the gathered files until the ordering is done,
@@ -26,7 +24,7 @@ bool CDuplicateComparer::SortAndGroup(int fileCount, GatheredFileList& files, Pr
     std::vector<int> order(static_cast<std::size_t>(fileCount_));
     std::vector<std::uint64_t> sizes(static_cast<std::size_t>(fileCount_));
     OrderBySize(files, order, sizes);
-    FormRuns(files, order, sizes);
+    FormRuns(sizes);
     OrderRunsByTime(files, order);
     if (!aborted_) TakeRecords(files, order);
 
@@ -44,8 +42,7 @@ void CDuplicateComparer::OrderBySize(const GatheredFileList& files, std::vector<
     if (fileCount_ > 1) tools_.SortIndexesByKey(order, sizes, 0, fileCount_ - 1);
 }
 
-void CDuplicateComparer::FormRuns(const GatheredFileList& files, const std::vector<int>& order,
-                                  const std::vector<std::uint64_t>& sizes) {
+void CDuplicateComparer::FormRuns(const std::vector<std::uint64_t>& sizes) {
     pump_.PumpOne();
     if (aborted_) return;
     PacedProgressBar progress(progress_);
@@ -58,11 +55,7 @@ void CDuplicateComparer::FormRuns(const GatheredFileList& files, const std::vect
         pump_.PumpOne();
         if (aborted_) break;
         if (i > 0 && i % step == 0) progress.SetPos(i);
-        const std::size_t at = static_cast<std::size_t>(i);
-        const FileInfo* record = files.Record(order[at]);
-        // The display text is made from the record's path, only here.
-        Paths[at] = record ? widepath::ToCp932(record->path) : std::string();
-        runs.Add(sizes[at]);
+        runs.Add(sizes[static_cast<std::size_t>(i)]);
     }
     RunLengths = runs.Lengths(tools_.NoIndex());
 }
@@ -87,9 +80,7 @@ void CDuplicateComparer::OrderRunsByTime(const GatheredFileList& files, std::vec
         progress.SetPos(position);
         const int length = RunLengths[run];
         if (length > 1) {
-            // The paths and the places of their records move together.
-            ordering::SortNewestFirst(times, position, position + length - 1, [this, &order](int a, int b) {
-                std::swap(Paths[static_cast<std::size_t>(a)], Paths[static_cast<std::size_t>(b)]);
+            ordering::SortNewestFirst(times, position, position + length - 1, [&order](int a, int b) {
                 std::swap(order[static_cast<std::size_t>(a)], order[static_cast<std::size_t>(b)]);
             });
         }
@@ -99,9 +90,9 @@ void CDuplicateComparer::OrderRunsByTime(const GatheredFileList& files, std::vec
 
 void CDuplicateComparer::TakeRecords(GatheredFileList& files, const std::vector<int>& order) {
     std::vector<FileInfo> records = files.TakeAll();
-    PathInfos.resize(order.size());
+    Paths.resize(order.size());
     for (std::size_t at = 0; at < order.size(); ++at) {
         const std::size_t from = static_cast<std::size_t>(order[at]);
-        if (from < records.size()) PathInfos[at] = std::move(records[from]);
+        if (from < records.size()) Paths[at] = std::move(records[from]);
     }
 }

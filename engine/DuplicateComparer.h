@@ -1,6 +1,6 @@
 #pragma once
 // Orders the gathered files by length, cuts them into runs of equal length
-// and orders each run newest first, into Paths, PathInfos and RunLengths.
+// and orders each run newest first, into Paths and RunLengths.
 #include "common/CommonTools.h"
 #include "common/MessagePump.h"
 #include "engine/FileInfo.h"
@@ -8,7 +8,6 @@
 #include "platform/Window.h"
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 class CDuplicateComparer {
@@ -17,21 +16,22 @@ public:
     explicit CDuplicateComparer(MessagePump& pump) : pump_(pump) {}
     virtual ~CDuplicateComparer() = default;
     // True when finished: the records then move from the gathered files into
-    // PathInfos, leaving none behind. False when aborted: the gathered files
+    // Paths, leaving none behind. False when aborted: the gathered files
     // stay as they were, to be ordered again.
     bool SortAndGroup(int fileCount, GatheredFileList& files, ProgressBar progress);
     void Abort() { aborted_ = true; }
 
-    std::vector<std::string> Paths;   // in comparison order
-    std::vector<FileInfo> PathInfos;  // the record of each path, same order
-    std::vector<int> RunLengths;      // lengths of the runs, ended by NoIndex
+    // The records in comparison order, each with its exact path. No display
+    // text is kept for them: only the files of a group need one.
+    std::vector<FileInfo> Paths;
+    std::vector<int> RunLengths;  // lengths of the runs, ended by NoIndex
 
 private:
     // order[i] becomes the index among the gathered files of the file at
     // position i.
     void OrderBySize(const GatheredFileList& files, std::vector<int>& order, std::vector<std::uint64_t>& sizes) const;
-    void FormRuns(const GatheredFileList& files, const std::vector<int>& order, const std::vector<std::uint64_t>& sizes);
-    // Orders each run newest first; `order` moves with Paths.
+    void FormRuns(const std::vector<std::uint64_t>& sizes);
+    // Orders each run newest first.
     void OrderRunsByTime(const GatheredFileList& files, std::vector<int>& order);
     void TakeRecords(GatheredFileList& files, const std::vector<int>& order);
 

@@ -3,13 +3,11 @@
 // so that the engine knows nothing of the lists that show them.
 #include "engine/FileInfo.h"
 
-#include <string>
 #include <vector>
 
-// A file of a group: its display text, and its record, which the sink may
-// take over, since the comparison reads no more than its length and time.
+// A file of a group: its record, which the sink may take over, since the
+// comparison reads no more than its length and time afterwards.
 struct GroupMember {
-    const std::string& path;
     FileInfo& file;
 };
 

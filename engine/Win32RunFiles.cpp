@@ -9,11 +9,9 @@ namespace {
 constexpr std::uint64_t UnknownPosition = std::numeric_limits<std::uint64_t>::max();
 }  // namespace
 
-Win32RunFiles::Win32RunFiles(const std::vector<std::string>& paths, const std::vector<FileInfo>& files,
-                             std::size_t first, std::size_t count, std::uint64_t length,
-                             FailureReport reportOpenFailure)
-    : paths_(paths),
-      files_(files),
+Win32RunFiles::Win32RunFiles(const std::vector<FileInfo>& files, std::size_t first, std::size_t count,
+                             std::uint64_t length, FailureReport reportOpenFailure)
+    : files_(files),
       first_(first),
       length_(length),
       reportOpenFailure_(std::move(reportOpenFailure)),
@@ -142,6 +140,6 @@ bool Win32RunFiles::SameFile(std::size_t file, std::size_t earlier) {
 }
 
 bool Win32RunFiles::Fail(std::size_t file) {
-    if (reportOpenFailure_) reportOpenFailure_(PathOf(file));
+    if (reportOpenFailure_) reportOpenFailure_(widepath::ToCp932(files_[first_ + file].path));
     return false;
 }

@@ -22,10 +22,10 @@ public:
     using FailureReport = std::function<void(const std::string& path)>;
 
     // The run is files[first] to files[first + count - 1], all of `length`
-    // bytes; failures are reported with the display texts in `paths`, in
-    // the same order. Both tables must outlive the object.
-    Win32RunFiles(const std::vector<std::string>& paths, const std::vector<FileInfo>& files, std::size_t first,
-                  std::size_t count, std::uint64_t length, FailureReport reportOpenFailure);
+    // bytes; failures are reported with the display texts of their paths.
+    // The table must outlive the object.
+    Win32RunFiles(const std::vector<FileInfo>& files, std::size_t first, std::size_t count, std::uint64_t length,
+                  FailureReport reportOpenFailure);
     ~Win32RunFiles() override;
     Win32RunFiles(const Win32RunFiles&) = delete;
     Win32RunFiles& operator=(const Win32RunFiles&) = delete;
@@ -48,7 +48,6 @@ private:
         std::uint64_t index = 0;
     };
 
-    const std::string& PathOf(std::size_t file) const { return paths_[first_ + file]; }
     std::wstring NameOf(std::size_t file) const;
     HANDLE OpenForReading(std::size_t file) const;
     Identity IdentityOf(HANDLE handle) const;
@@ -59,7 +58,6 @@ private:
     bool SameFile(std::size_t file, std::size_t earlier);
     bool Fail(std::size_t file);
 
-    const std::vector<std::string>& paths_;
     const std::vector<FileInfo>& files_;
     std::size_t first_;
     std::uint64_t length_;

@@ -18,8 +18,7 @@ void EngineRig::Compare() {
     host.candidates.InitStorage(100000, 260);
     host.statusField.SetText("ファイルを比較中");
     groupsBefore_ = groupsListed_;
-    ComparisonJob job{ordering.Paths,    ordering.PathInfos, ordering.RunLengths, count,
-                      host.statusField, host.mainProgress, host.runProgress};
+    ComparisonJob job{ordering.Paths, ordering.RunLengths, count, host.statusField, host.mainProgress, host.runProgress};
     comparison.CompareAll(job, listing);
     groupsListed_ += host.groupList.Count();
 }
@@ -34,6 +33,12 @@ bool EngineRig::Search(const std::string& folders, const std::string& fileTypes)
 std::vector<std::string> EngineRig::GatheredTexts() const {
     std::vector<std::string> texts;
     for (int i = 0; i < host.gathered.Count(); ++i) texts.push_back(widepath::ToCp932(host.gathered.Record(i)->path));
+    return texts;
+}
+
+std::vector<std::string> EngineRig::OrderedTexts() const {
+    std::vector<std::string> texts;
+    for (const FileInfo& record : ordering.Paths) texts.push_back(widepath::ToCp932(record.path));
     return texts;
 }
 

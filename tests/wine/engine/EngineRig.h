@@ -39,6 +39,8 @@ public:
 
     // The display texts of the gathered files, in the order found.
     std::vector<std::string> GatheredTexts() const;
+    // The display texts of the ordered paths, in comparison order.
+    std::vector<std::string> OrderedTexts() const;
     std::vector<CandidateLine> Lines() const;
     // The colour that group `group` of the last comparison must have: the
     // rig's first group is blue, then magenta, green, red, blue...; later

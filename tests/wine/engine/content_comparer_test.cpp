@@ -88,14 +88,13 @@ TEST_F(ContentComparison, GroupsAppearInRunOrderWithTheNewestAsReference) {
     ExpectGroups({{e2, e1}, {p, q}, {p2, r2}, {q2, s2}, {pp, pp2, pp3}});
     EXPECT_EQ(rig.host.groupList.CurSel(), 4);
 
-    // Each group's members stand together where its reference stood.
-    const std::vector<std::string> ordered = rig.ordering.Paths;
+    // Each group's members stand together where its reference stood, their
+    // records handed to the lines; the file left alone comes after them.
+    const std::vector<std::string> ordered = rig.OrderedTexts();
     ASSERT_EQ(ordered.size(), 14u);
-    EXPECT_EQ(std::vector<std::string>(ordered.begin() + 6, ordered.begin() + 10),
-              (std::vector<std::string>{p2, r2, q2, s2}));
-    EXPECT_EQ(std::vector<std::string>(ordered.begin() + 10, ordered.begin() + 14),
-              (std::vector<std::string>{pp, pp2, pp3, x}));
-    EXPECT_EQ(rig.ordering.PathInfos[13].lastWriteTime, 30);
+    EXPECT_EQ(std::vector<std::string>(ordered.begin() + 6, ordered.begin() + 14),
+              (std::vector<std::string>{"", "", "", "", "", "", "", x}));
+    EXPECT_EQ(rig.ordering.Paths[13].lastWriteTime, 30);
 
     EXPECT_TRUE(Questions().empty());
     ExpectTimeTakenShownLast();
@@ -133,7 +132,7 @@ TEST_F(ContentComparison, EqualLengthAndTimeLeaveTheReferenceToTheOrdering) {
     File("odd", "tied bytez", 500);
     rig.Collect(Folder());
     ASSERT_TRUE(rig.Order());
-    const std::vector<std::string> ordered = rig.ordering.Paths;
+    const std::vector<std::string> ordered = rig.OrderedTexts();
     ASSERT_EQ(ordered.size(), 3u);
     rig.Compare();
     // The file that the ordering put first of the two is the reference.

@@ -18,10 +18,9 @@ namespace {
 class RunFilesOnDisk : public ::testing::Test {
 protected:
     Win32RunFiles& Files(std::vector<std::string> paths, std::uint64_t length) {
-        paths_ = std::move(paths);
         records_.clear();
-        for (const std::string& path : paths_) records_.push_back(FileInfo{length, 0, widepath::FromCp932(path)});
-        files_.reset(new Win32RunFiles(paths_, records_, 0, paths_.size(), length,
+        for (const std::string& path : paths) records_.push_back(FileInfo{length, 0, widepath::FromCp932(path)});
+        files_.reset(new Win32RunFiles(records_, 0, records_.size(), length,
                                        [this](const std::string& path) { reported.push_back(path); }));
         return *files_;
     }
@@ -36,7 +35,6 @@ protected:
     std::vector<std::string> reported;
 
 private:
-    std::vector<std::string> paths_;
     std::vector<FileInfo> records_;
     std::unique_ptr<Win32RunFiles> files_;
 };
