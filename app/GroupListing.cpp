@@ -12,42 +12,66 @@ const std::uint64_t RedrawIntervalMs = 200;
 
 void GroupListing::BeginGroups() {
     newestGroup_ = -1;
+    pending_.clear();
     redraw_ = std::make_unique<ListRedrawBatch>(candidates_, RedrawIntervalMs);
 }
 
 void GroupListing::AddGroup(const std::vector<GroupMember>& members) {
     if (members.size() < 2) return;
-    const COLORREF colour = NextColour();
-    FileInfo& reference = members[0].file;
-    // The display text is made here, for the files of a group only.
-    const std::string referenceText = widepath::ToCp932(reference.path);
-
-    const int group = groupList_.InsertString(-1, referenceText);
-    // Each line takes its file's record over.
-    const int referenceLine = candidates_.AppendLine(-1, referenceText, colour, White, std::move(reference));
-    // A plain line index, owning nothing.
-    groupList_.SetItemData(group, referenceLine);
-    candidates_.SetLineGroup(referenceLine, group);
-    newestGroup_ = group;
-    newestReferenceLine_ = referenceLine;
-
-    for (std::size_t k = 1; k < members.size(); ++k) {
-        const std::string text = widepath::ToCp932(members[k].file.path);
-        const int line = candidates_.AppendLine(-1, text, colour, White, std::move(members[k].file));
-        candidates_.SetCheck(line, 1);
-        candidates_.SetLineGroup(line, group);
-    }
+    PendingGroup group{NextColour(), {}};
+    group.members.reserve(members.size());
+    // The lines take the records over.
+    for (const GroupMember& member : members) group.members.push_back(std::move(member.file));
+    pending_.push_back(std::move(group));
 }
 
 void GroupListing::RunCompared() {
     if (!redraw_ || !redraw_->Due()) return;
+    ListPending();
     ShowNewestGroup();
     redraw_->Draw();
 }
 
 void GroupListing::EndGroups() {
+    ListPending();
     ShowNewestGroup();
     redraw_.reset();
+}
+
+void GroupListing::ListPending() {
+    // Every line first, then every group entry: each list's storage then
+    // grows in one stretch instead of in turns with the other's, which left
+    // the heap that they share full of holes.
+    const int firstGroup = groupList_.Count();
+    std::vector<std::pair<int, std::string>> references;  // line and text
+    references.reserve(pending_.size());
+    for (std::size_t g = 0; g < pending_.size(); ++g)
+        references.push_back(ListLines(pending_[g], firstGroup + static_cast<int>(g)));
+    pending_.clear();
+
+    for (const auto& [referenceLine, text] : references) {
+        const int group = groupList_.InsertString(-1, text);
+        // A plain line index, owning nothing.
+        groupList_.SetItemData(group, referenceLine);
+        newestGroup_ = group;
+        newestReferenceLine_ = referenceLine;
+    }
+}
+
+std::pair<int, std::string> GroupListing::ListLines(PendingGroup& pending, int group) {
+    std::pair<int, std::string> reference;
+    for (std::size_t k = 0; k < pending.members.size(); ++k) {
+        // The display text is made here, for the files of a group only.
+        std::string text = widepath::ToCp932(pending.members[k].path);
+        const int line = candidates_.AppendLine(-1, text, pending.colour, White, std::move(pending.members[k]));
+        if (k == 0) {
+            reference = {line, std::move(text)};
+        } else {
+            candidates_.SetCheck(line, 1);
+        }
+        candidates_.SetLineGroup(line, group);
+    }
+    return reference;
 }
 
 COLORREF GroupListing::NextColour() {

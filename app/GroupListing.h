@@ -3,13 +3,17 @@
 // entry per group, whose data is the line of its reference, and one
 // candidate line per file, in the group's colour, the reference unticked and
 // its copies ticked. The candidate list is drawn a few times a second while
-// groups arrive, with the newest group selected and in view.
+// groups arrive, with the newest group selected and in view. Groups wait
+// for that drawing to enter the lists, since only the drawn state is seen.
 #include "engine/GroupSink.h"
 #include "engine/ListRedrawBatch.h"
 #include "platform/Window.h"
 #include "review/CandidateList.h"
 
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 class GroupListing : public GroupSink {
 public:
@@ -23,6 +27,16 @@ public:
     void EndGroups() override;
 
 private:
+    struct PendingGroup {
+        COLORREF colour;
+        std::vector<FileInfo> members;  // the reference first
+    };
+
+    // Enters the waiting groups into the lists.
+    void ListPending();
+    // Appends the group's lines, for the entry that `group` will be; returns
+    // the reference's line and text.
+    std::pair<int, std::string> ListLines(PendingGroup& pending, int group);
     COLORREF NextColour();
     // Selects the group listed last and scrolls the candidates to it: done
     // as the candidate list is drawn, since only that state can be seen.
@@ -31,6 +45,7 @@ private:
     ComboBox& groupList_;
     CCandidateList& candidates_;
     std::unique_ptr<ListRedrawBatch> redraw_;  // while a comparison runs
+    std::vector<PendingGroup> pending_;
     // The colour of the last group listed; later comparisons go on with the
     // next one.
     int colour_ = 0;

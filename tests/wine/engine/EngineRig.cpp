@@ -19,7 +19,7 @@ void EngineRig::Compare() {
     host.statusField.SetText("ファイルを比較中");
     groupsBefore_ = groupsListed_;
     ComparisonJob job{ordering.Paths, ordering.RunLengths, count, host.statusField, host.mainProgress, host.runProgress};
-    comparison.CompareAll(job, listing);
+    comparison.CompareAll(job, sink);
     groupsListed_ += host.groupList.Count();
 }
 

@@ -20,6 +20,24 @@ struct CandidateLine {
     COLORREF background = 0;
 };
 
+// Hands the groups on to the listing, counting the runs compared.
+struct CountingListing : GroupSink {
+    explicit CountingListing(GroupListing& listing) : listing(listing) {}
+    void BeginGroups() override {
+        runsCompared = 0;
+        listing.BeginGroups();
+    }
+    void AddGroup(const std::vector<GroupMember>& members) override { listing.AddGroup(members); }
+    void RunCompared() override {
+        ++runsCompared;
+        listing.RunCompared();
+    }
+    void EndGroups() override { listing.EndGroups(); }
+
+    GroupListing& listing;
+    int runsCompared = 0;
+};
+
 class EngineRig {
 public:
     EngineHost host;
@@ -28,6 +46,7 @@ public:
     CDuplicateComparer ordering{pump};
     CContentComparer comparison{pump};
     GroupListing listing{host.groupList, host.candidates};
+    CountingListing sink{listing};
 
     // Empties the gathered files and the group list, and gathers the files.
     void Collect(const std::string& folders, const std::string& fileTypes = "*.*;;", int subfolders = 1);

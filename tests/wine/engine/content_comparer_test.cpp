@@ -222,12 +222,11 @@ TEST_F(ContentComparison, AbortInsideARunKeepsTheGroupsOfEarlierRuns) {
     for (int i = 0; i < 5; ++i) File("long" + std::to_string(i), std::string(200000, 'L'), 5 - i);
     rig.Collect(Folder());
     ASSERT_TRUE(rig.Order());
-    // Stops at the second pump after the first run's group was listed: the
-    // first comes between the runs, the second after the second run's first
-    // file was opened.
-    int pumpsSinceGroup = 0;
+    // Stops at the second pump after the first run: the first comes between
+    // the runs, the second after the second run's first file was opened.
+    int pumpsSinceRun = 0;
     rig.host.onCommand = [&] {
-        if (rig.host.groupList.Count() == 1 && ++pumpsSinceGroup == 2)
+        if (rig.sink.runsCompared == 1 && ++pumpsSinceRun == 2)
             rig.comparison.Abort();
         else
             rig.host.PostCommand();
