@@ -11,8 +11,6 @@
 #include "review/CandidateList.h"
 
 #include <memory>
-#include <string>
-#include <utility>
 #include <vector>
 
 class GroupListing : public GroupSink {
@@ -34,9 +32,8 @@ private:
 
     // Enters the waiting groups into the lists.
     void ListPending();
-    // Appends the group's lines, for the entry that `group` will be; returns
-    // the reference's line and text.
-    std::pair<int, std::string> ListLines(PendingGroup& pending, int group);
+    // Appends the lines of the group whose entry is `group`.
+    void ListLines(PendingGroup& pending, int group);
     COLORREF NextColour();
     // Selects the group listed last and scrolls the candidates to it: done
     // as the candidate list is drawn, since only that state can be seen.
