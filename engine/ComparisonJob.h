@@ -10,6 +10,7 @@
 struct ComparisonJob {
     // The records, each with its exact path, reordered inside each run:
     // every group's members end up together where its reference stood.
+    // The paths of a run are let go once it is compared.
     std::vector<FileInfo>& paths;
     const std::vector<int>& runLengths;  // ended by NoIndex
     int fileCount;

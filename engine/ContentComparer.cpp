@@ -41,6 +41,7 @@ void CContentComparer::CompareRuns(Pass& pass) {
         const int length = job.runLengths[run];
         if (length <= 0 || static_cast<std::size_t>(done) + static_cast<std::size_t>(length) > available) break;
         CompareRun(pass, done, length);
+        ReleasePaths(job, done, length);
         pass.sink.RunCompared();
         if (done / step > shown) {
             job.mainProgress.SetPos(done);
@@ -77,6 +78,12 @@ void CContentComparer::CompareRun(Pass& pass, int first, int length) {
         if (result.order.size() == static_cast<std::size_t>(length)) Reorder(pass.job, first, result.order);
     }
     pass.runProgress.SetPos(0);
+}
+
+void CContentComparer::ReleasePaths(ComparisonJob& job, int first, int length) {
+    // A group's records went to its sink; the paths of the files left alone
+    // are never read again, and a large search holds tens of thousands.
+    for (int at = first; at < first + length; ++at) std::wstring().swap(job.paths[static_cast<std::size_t>(at)].path);
 }
 
 void CContentComparer::RecordIdentities(Pass& pass, int first, const std::vector<std::size_t>& members,

@@ -44,6 +44,8 @@ private:
 
     void CompareRuns(Pass& pass);
     void CompareRun(Pass& pass, int first, int length);
+    // Lets go of the paths of a run that was compared.
+    void ReleasePaths(ComparisonJob& job, int first, int length);
     // Records which files the members were when they were read.
     void RecordIdentities(Pass& pass, int first, const std::vector<std::size_t>& members,
                           const Win32RunFiles& files);
