@@ -23,8 +23,8 @@ a JSON file (scripts/bench_table.py prints them).
                                      under scripts/with-wine.sh; prints its
                                      table
 
-Every measure runs N times (5 by default), after the files have been read
-once to warm the cache; the run of median wall time counts, and the table
+Every measure runs N times (5 by default), each run after the files have
+been read to warm the cache; the run of median wall time counts, and the table
 shows the spread of all N. Wall time, CPU time (user+sys),
 peak memory (max RSS) and bytes read (the kernel's rchar: bytes returned by
 read calls, cached or not) are taken from outside the process:
@@ -402,12 +402,16 @@ def measure(reps, small, only):
                    stderr=subprocess.DEVNULL)
     truth = Truth()
     os.makedirs(OUT, exist_ok=True)
-    warm_cache()
     runs = defaultdict(list)
     for rep in range(reps):
         for key, label, _, run in TOOLS:
             if only and key not in only:
                 continue
+            # Before every run: this machine's host takes back cached pages
+            # between runs (hundreds of MB of the tree were found uncached
+            # after a full round), so a run would otherwise read from disk
+            # what the runs before it left unread.
+            warm_cache()
             try:
                 result = run(truth)
             except (RuntimeError, OSError, KeyError, ValueError, subprocess.TimeoutExpired) as error:
