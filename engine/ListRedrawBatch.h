@@ -20,7 +20,8 @@ public:
     void Draw();
 
 private:
-    void Redraw() const;
+    // `frame` is RDW_FRAME to draw the non-client area too, or 0.
+    void Redraw(UINT frame) const;
 
     Window list_;
     std::uint64_t intervalMs_;
