@@ -141,8 +141,16 @@ bool BlockComparison::Step(EqualClass& equalClass, std::vector<EqualClass>& pend
     const std::size_t size = std::min(left, room);
     const bool atEnd = segment.atEnd && size == left;
     const std::size_t stride = size + 1;
-    if (pieces_.size() < members * stride) {
-        pieces_.resize(members * stride);
+    const std::size_t needed = members * stride;
+    if (pieces_.capacity() < needed) {
+        // The pieces of earlier steps are done with: a larger buffer is
+        // taken fresh, never by copying the old one over.
+        const std::size_t capacity = std::max(needed, 2 * pieces_.capacity());
+        pieces_ = std::vector<unsigned char>();
+        pieces_.reserve(capacity);
+    }
+    if (pieces_.size() < needed) {
+        pieces_.resize(needed);
     }
 
     const std::uint64_t offset = segment.offset + equalClass.doneInSegment;
