@@ -14,12 +14,7 @@ void CheckListBox::Attach(HWND control) {
     Detach();
     handle_ = control;
     if (!control) return;
-    SetPropA(control, PropertyName, static_cast<OwnerDrawnControl*>(this));
-    // The subclass finds its object in the user data: reading it needs no
-    // round trip to the window server, unlike a property.
-    SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    original_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
+    original_ = Subclass(control);
     // Lines that are already there get their record around their data.
     const int count = static_cast<int>(CallOriginal(LB_GETCOUNT, 0, 0));
     for (int line = 0; line < count; ++line) {
@@ -43,9 +38,7 @@ void CheckListBox::Detach() {
                 delete state;
             }
         }
-        SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
-        RemovePropA(handle_, PropertyName);
-        SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+        Unsubclass(handle_, original_);
     }
     original_ = nullptr;
     handle_ = nullptr;
@@ -163,10 +156,8 @@ void CheckListBox::InvalidateLine(int line) const {
     if (IntersectRect(&visible, &rect, &client)) InvalidateRect(handle_, &visible, FALSE);
 }
 
-LRESULT CALLBACK CheckListBox::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<CheckListBox*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
-    return self->barrier_.Run<LRESULT>(0, [&] { return self->HandleMessage(message, wParam, lParam); });
+LRESULT CheckListBox::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    return barrier_.Run<LRESULT>(0, [&] { return HandleMessage(message, wParam, lParam); });
 }
 
 LRESULT CheckListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -52,7 +52,7 @@ private:
     void Toggle(int line) const;
     void ToggleSelected() const;
     void InvalidateLine(int line) const;
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     WNDPROC original_ = nullptr;

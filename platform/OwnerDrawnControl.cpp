@@ -1,10 +1,31 @@
 #include "platform/OwnerDrawnControl.h"
 
-namespace {
-OwnerDrawnControl* ControlOf(HWND child) {
-    return child ? static_cast<OwnerDrawnControl*>(GetPropA(child, OwnerDrawnControl::PropertyName)) : nullptr;
+WNDPROC OwnerDrawnControl::Subclass(HWND control) {
+    SetPropA(control, PropertyName, this);
+    SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    return reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
 }
-}  // namespace
+
+void OwnerDrawnControl::Unsubclass(HWND control, WNDPROC original) {
+    SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    RemovePropA(control, PropertyName);
+    SetWindowLongPtrA(control, GWLP_USERDATA, 0);
+}
+
+LRESULT CALLBACK OwnerDrawnControl::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<OwnerDrawnControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    return self->Dispatch(message, wParam, lParam);
+}
+
+OwnerDrawnControl* OwnerDrawnControl::ControlOf(HWND child) {
+    if (!child) return nullptr;
+    // Window data of the program's own windows is read in the process.
+    if (GetWindowLongPtrA(child, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SubclassProc))
+        return reinterpret_cast<OwnerDrawnControl*>(GetWindowLongPtrA(child, GWLP_USERDATA));
+    return static_cast<OwnerDrawnControl*>(GetPropA(child, PropertyName));
+}
 
 bool OwnerDrawnControl::HandOn(UINT message, LPARAM lParam) {
     if (message == WM_DRAWITEM) {

@@ -1,7 +1,9 @@
 #pragma once
 // A control whose drawing requests, sent to its parent, are handed back to
-// its object. The parent finds the object through a property of the
-// control's window.
+// its object. The control is subclassed: its messages reach Dispatch, and
+// its window's user data holds the object, so that the parent finds it
+// without a round trip to the window server (a property, which Wine keeps in
+// its server, stays for a control that someone subclassed again after us).
 #include <windows.h>
 
 class OwnerDrawnControl {
@@ -15,4 +17,16 @@ public:
     static bool HandOn(UINT message, LPARAM lParam);
 
     static constexpr const char* PropertyName = "VellaroOwnerDrawn";
+
+protected:
+    // Sends `control`'s messages to Dispatch; returns its own procedure.
+    WNDPROC Subclass(HWND control);
+    // Gives `control` its own procedure back and forgets the object.
+    static void Unsubclass(HWND control, WNDPROC original);
+    // A message sent to the subclassed control.
+    virtual LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static OwnerDrawnControl* ControlOf(HWND child);
 };

@@ -187,6 +187,27 @@ TEST_F(CheckListBoxTest, ATickIsDrawnAgainOnlyWhereItsLineIsInView) {
     EXPECT_EQ(update.bottom, line.bottom);
 }
 
+// Another subclass on top of the list's own still lets its lines be drawn
+// and released by its object.
+WNDPROC outerOriginal = nullptr;
+LRESULT CALLBACK PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcA(outerOriginal, window, message, wParam, lParam);
+}
+
+TEST_F(CheckListBoxTest, LinesReachTheirObjectUnderAnotherSubclass) {
+    outerOriginal = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(host.List(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PassOn)));
+    DRAWITEMSTRUCT item = {ODT_LISTBOX, ListHost::ListId, 3, ODA_DRAWENTIRE, 0, host.List(), GetDC(host.List()),
+                           {0, 0, 200, 18}, 0};
+    list.drawn.clear();
+    SendMessageA(host.Parent(), WM_DRAWITEM, ListHost::ListId, reinterpret_cast<LPARAM>(&item));
+    ReleaseDC(host.List(), item.hDC);
+    EXPECT_EQ(list.drawn.count(3), 1u);
+    list.DeleteString(0);
+    EXPECT_EQ(list.SortedReleased(), std::vector<LPARAM>({100}));
+    SetWindowLongPtrA(host.List(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(outerOriginal));
+}
+
 TEST(CheckListBoxLongList, ClickTogglesLinesBeyondSixteenBitIndexes) {
     ListHost host;
     CheckListBox list;
