@@ -4,7 +4,7 @@
 
 void MessagePump::PumpOne() {
     const std::uint64_t RepaintIntervalMs = 16;
-    const std::uint64_t QuietIntervalMs = 5;
+    const std::uint64_t QuietIntervalMs = 10;
     const std::uint64_t now = GetTickCount64();
     // A look into an empty queue costs a round trip to the window server
     // under Wine, tens of microseconds: after one, the queue is looked at
