@@ -36,9 +36,10 @@ bool OwnerDrawnControl::HandOn(UINT message, LPARAM lParam) {
     }
     if (message == WM_DELETEITEM) {
         auto* item = reinterpret_cast<DELETEITEMSTRUCT*>(lParam);
-        // Plain lists send this for every line with data (Wine does); only
-        // owner-drawn list boxes have an object, and looking one up costs a
-        // round trip to the window server.
+        // Plain lists and combo boxes send this for every line with data
+        // (Wine does); only owner-drawn list boxes have an object. A control
+        // not subclassed here is asked for the property, a round trip to the
+        // window server, so combo boxes are left out before that.
         if (item->CtlType != ODT_LISTBOX) return false;
         OwnerDrawnControl* control = ControlOf(item->hwndItem);
         if (control) control->OnDeleteItem(*item);
