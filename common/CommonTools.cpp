@@ -84,7 +84,39 @@ void CCommonTools::SplitSeconds(std::int64_t total, int& hours, int& minutes, in
     timetext::SplitSeconds(total, hours, minutes, seconds);
 }
 
-void CCommonTools::OpenWithShell(const std::wstring& path) const { ShellOpenPrompt(widepath::ForFileSystem(path)); }
+namespace {
+std::string SystemErrorText(DWORD error) {
+    char* text = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+        0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string reason = length > 0 ? std::string(text, length) : std::string();
+    LocalFree(text);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' '))
+        reason.pop_back();
+    return reason.empty() ? "エラー " + std::to_string(error) : reason;
+}
+}  // namespace
+
+// The shell reads a path by its own rules: it drops a final dot or space of
+// every part, even behind \\?\, and takes no prefixed path and none of
+// MAX_PATH characters or more. A file that it would not find by its exact
+// name is not handed to it, so that it never opens another file instead.
+void CCommonTools::OpenWithShell(const std::wstring& path) const {
+    const std::wstring plain = widepath::WithoutPrefix(path);
+    std::string reason;
+    if (widepath::HasPartEndingInDotOrSpace(plain)) {
+        reason = "名前がピリオドか空白で終わるため、関連付けられたプログラムにこのファイルを渡せません。";
+    } else if (plain.size() >= MAX_PATH) {
+        reason = "パスが 259 文字を超えるため、関連付けられたプログラムにこのファイルを渡せません。";
+    } else {
+        const DWORD error = ShellOpenPrompt(plain);
+        if (error == ERROR_SUCCESS) return;
+        reason = SystemErrorText(error);
+    }
+    MessageBoxPrompt("ファイルを開けませんでした。\n\n" + widepath::ToCp932(plain) + "\n\n" + reason,
+                     MB_OK | MB_ICONEXCLAMATION);
+}
 
 bool CCommonTools::FindLineWithPrefix(std::FILE* file, std::string prefix) const {
     return lines::FindLineWithPrefix(file, prefix);

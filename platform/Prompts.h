@@ -26,5 +26,6 @@ bool FileDialogPrompt(const FileDialogRequest& request, std::string& chosenPath)
 // The shell's folder browser (SHBrowseForFolderA).
 LPITEMIDLIST FolderBrowserPrompt(BROWSEINFOA& info);
 
-// Opens a file, named exactly, with its associated program (ShellExecuteW).
-HINSTANCE ShellOpenPrompt(const std::wstring& path);
+// Opens a file with its associated program (ShellExecuteExW); returns
+// ERROR_SUCCESS, or the system's error code when the shell could not.
+DWORD ShellOpenPrompt(const std::wstring& path);

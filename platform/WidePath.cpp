@@ -71,9 +71,8 @@ std::wstring FullPath(const std::wstring& path) {
     return full;
 }
 
-bool NeedsPrefix(const std::wstring& path) {
-    if (path.size() >= PlainPathLimit) return true;
-    // A part that ends in a dot or a space, except "." and "..".
+bool HasPartEndingInDotOrSpace(const std::wstring& path) {
+    // "." and ".." are parts of their own and stay.
     std::size_t start = 0;
     while (start <= path.size()) {
         std::size_t end = path.find(L'\\', start);
@@ -86,11 +85,21 @@ bool NeedsPrefix(const std::wstring& path) {
     return false;
 }
 
+bool NeedsPrefix(const std::wstring& path) {
+    return path.size() >= PlainPathLimit || HasPartEndingInDotOrSpace(path);
+}
+
 std::wstring ForFileSystem(const std::wstring& path) {
     if (path.compare(0, 4, L"\\\\?\\") == 0 || !NeedsPrefix(path)) return path;
     if (IsDriveAbsolute(path)) return L"\\\\?\\" + path;
     if (IsUnc(path)) return L"\\\\?\\UNC\\" + path.substr(2);
     return path;  // a relative path cannot take the prefix
+}
+
+std::wstring WithoutPrefix(const std::wstring& path) {
+    if (path.compare(0, 8, L"\\\\?\\UNC\\") == 0) return L"\\\\" + path.substr(8);
+    if (path.compare(0, 4, L"\\\\?\\") == 0) return path.substr(4);
+    return path;
 }
 
 }  // namespace widepath

@@ -32,8 +32,16 @@ std::wstring FullPath(const std::wstring& path);
 // with the \\?\ prefix, which skips those rules; any other path as it is.
 std::wstring ForFileSystem(const std::wstring& path);
 
+// True when a part of the path ends in a dot or a space, which the
+// system's path rules drop (so the plain path names another file).
+bool HasPartEndingInDotOrSpace(const std::wstring& path);
+
 // True when a path that the system's path rules would alter (or that is too
 // long for them) needs ForFileSystem's prefix.
 bool NeedsPrefix(const std::wstring& path);
+
+// The path without a \\?\ prefix, for the programs (the shell among them)
+// that take only plain paths.
+std::wstring WithoutPrefix(const std::wstring& path);
 
 }  // namespace widepath

@@ -48,6 +48,35 @@ bool FileDialogPrompt(const FileDialogRequest& request, std::string& chosenPath)
 
 LPITEMIDLIST FolderBrowserPrompt(BROWSEINFOA& info) { return SHBrowseForFolderA(&info); }
 
-HINSTANCE ShellOpenPrompt(const std::wstring& path) {
-    return ShellExecuteW(nullptr, nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+namespace {
+// The shell's own answer in hInstApp (SE_ERR_...) as a system error code:
+// the last error is not always set when the shell fails.
+DWORD ErrorOfShellAnswer(UINT_PTR answer) {
+    switch (answer) {
+        case 0: return ERROR_NOT_ENOUGH_MEMORY;
+        case SE_ERR_SHARE: return ERROR_SHARING_VIOLATION;
+        case SE_ERR_ASSOCINCOMPLETE:
+        case SE_ERR_NOASSOC: return ERROR_NO_ASSOCIATION;
+        case SE_ERR_DDETIMEOUT:
+        case SE_ERR_DDEFAIL:
+        case SE_ERR_DDEBUSY: return ERROR_DDE_FAIL;
+        case SE_ERR_DLLNOTFOUND: return ERROR_DLL_NOT_FOUND;
+        default: return static_cast<DWORD>(answer);  // 2, 3, 5, 8, 11 are system codes already
+    }
+}
+}  // namespace
+
+DWORD ShellOpenPrompt(const std::wstring& path) {
+    SHELLEXECUTEINFOW open = {};
+    open.cbSize = sizeof open;
+    // No message of the shell's own: the caller says what went wrong.
+    open.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    open.hwnd = GetActiveWindow();
+    open.lpFile = path.c_str();
+    open.nShow = SW_SHOWNORMAL;
+    if (ShellExecuteExW(&open)) return ERROR_SUCCESS;
+    const auto answer = reinterpret_cast<UINT_PTR>(open.hInstApp);
+    if (answer <= 32) return ErrorOfShellAnswer(answer);
+    const DWORD error = GetLastError();
+    return error == ERROR_SUCCESS ? ERROR_GEN_FAILURE : error;
 }

@@ -4,6 +4,7 @@
 #include "support/ScriptedPrompts.h"
 #include "support/TempTree.h"
 
+#include "common/CommonTools.h"
 #include "platform/WidePath.h"
 
 #include <gtest/gtest.h>
@@ -321,3 +322,32 @@ TEST_F(ReviewAndDelete, TheListsGrowWithTheWindowAndTheBottomRowFollowsIt) {
 }
 
 }  // namespace
+
+// A double-clicked line goes to the shell only under a name that the shell
+// reads as that very file; otherwise, or when the shell fails, a message
+// names the file and the reason.
+TEST(OpeningALine, WhatTheShellCannotTakeExactlyIsSaidAndNotOpened) {
+    scripted::Reset();
+    const CCommonTools tools;
+    const auto lastMessage = [] { return scripted::MessageBoxes().back().text; };
+
+    tools.OpenWithShell(L"C:\\data\\keep.txt.");
+    EXPECT_TRUE(scripted::ShellOpens().empty());
+    ASSERT_EQ(scripted::MessageBoxes().size(), 1u);
+    EXPECT_NE(lastMessage().find("C:\\data\\keep.txt."), std::string::npos);
+
+    const std::wstring deep = L"C:\\" + std::wstring(250, L'd') + L"\\file.txt";
+    tools.OpenWithShell(L"\\\\?\\" + deep);
+    EXPECT_TRUE(scripted::ShellOpens().empty());
+    EXPECT_NE(lastMessage().find(widepath::ToCp932(deep)), std::string::npos);
+
+    tools.OpenWithShell(L"\\\\?\\C:\\data\\photo.jpg");
+    ASSERT_EQ(scripted::ShellOpens().size(), 1u);
+    EXPECT_EQ(scripted::ShellOpens()[0], L"C:\\data\\photo.jpg");
+    EXPECT_EQ(scripted::MessageBoxes().size(), 2u);
+
+    scripted::FailShellOpens(ERROR_NO_ASSOCIATION);
+    tools.OpenWithShell(L"C:\\data\\notes.xyz");
+    ASSERT_EQ(scripted::MessageBoxes().size(), 3u);
+    EXPECT_NE(lastMessage().find("C:\\data\\notes.xyz"), std::string::npos);
+}

@@ -24,6 +24,7 @@ struct Script {
     std::vector<scripted::AskedFolderBrowser> folderBrowsers;
 
     std::vector<std::wstring> shellOpens;
+    DWORD shellOpenError = ERROR_SUCCESS;
 };
 
 Script& State() {
@@ -150,9 +151,9 @@ LPITEMIDLIST FolderBrowserPrompt(BROWSEINFOA& info) {
     return item;
 }
 
-HINSTANCE ShellOpenPrompt(const std::wstring& path) {
+DWORD ShellOpenPrompt(const std::wstring& path) {
     State().shellOpens.push_back(path);
-    return reinterpret_cast<HINSTANCE>(33);  // what ShellExecuteW answers on success
+    return State().shellOpenError;
 }
 
 namespace scripted {
@@ -186,5 +187,7 @@ void CancelFolderBrowser() { State().folderAnswer = Script::Folder::Cancel; }
 const std::vector<AskedFolderBrowser>& FolderBrowsers() { return State().folderBrowsers; }
 
 const std::vector<std::wstring>& ShellOpens() { return State().shellOpens; }
+
+void FailShellOpens(DWORD error) { State().shellOpenError = error; }
 
 }  // namespace scripted

@@ -52,5 +52,7 @@ const std::vector<AskedFolderBrowser>& FolderBrowsers();
 
 // Paths handed to the shell to open; nothing is started.
 const std::vector<std::wstring>& ShellOpens();
+// From now on the shell answers every open with this error.
+void FailShellOpens(DWORD error);
 
 }  // namespace scripted
