@@ -1,6 +1,6 @@
 # Windows build: the program and the tests that drive its windows under Wine.
 add_compile_options(-DWINVER=0x0601 -D_WIN32_WINNT=0x0601 -DWIN32_LEAN_AND_MEAN -DNOMINMAX)
-set(WIN_LIBS comctl32 shell32 ole32 uuid gdi32 user32 kernel32)
+set(WIN_LIBS comctl32 comdlg32 shell32 ole32 uuid gdi32 user32 kernel32)
 
 # Everything that touches windows, files or the shell, except the start-up
 # and the real user prompts, which the tests replace with scripted ones.

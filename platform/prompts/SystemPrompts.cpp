@@ -31,16 +31,7 @@ bool FileDialogPrompt(const FileDialogRequest& request, std::string& chosenPath)
     dialog.nMaxFile = MAX_PATH;
     dialog.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
     dialog.Flags = request.flags | OFN_EXPLORER | OFN_ENABLESIZING;
-    // The dialogs' library is loaded only while a dialog is open: it brings
-    // the printing system along, which under Wine takes 9 MB of memory that
-    // a search never needs.
-    const HMODULE library = LoadLibraryA("comdlg32.dll");
-    if (!library) return false;
-    using ShowDialog = BOOL(WINAPI*)(LPOPENFILENAMEA);
-    const auto show = reinterpret_cast<ShowDialog>(
-        reinterpret_cast<void*>(GetProcAddress(library, request.open ? "GetOpenFileNameA" : "GetSaveFileNameA")));
-    const BOOL chosen = show ? show(&dialog) : FALSE;
-    FreeLibrary(library);
+    const BOOL chosen = request.open ? GetOpenFileNameA(&dialog) : GetSaveFileNameA(&dialog);
     if (!chosen) return false;
     chosenPath = file;
     return true;
