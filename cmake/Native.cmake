@@ -10,7 +10,7 @@ foreach(t vellaro_core gtest gtest_main)
 endforeach()
 
 include(GoogleTest)
-file(GLOB NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*_test.cpp)
+file(GLOB NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
 add_executable(core_tests ${NATIVE_TESTS})
 target_compile_options(core_tests PRIVATE ${SANITIZERS})
 target_link_options(core_tests PRIVATE ${SANITIZERS})
@@ -19,7 +19,8 @@ gtest_discover_tests(core_tests DISCOVERY_TIMEOUT 60)
 
 file(GLOB NATIVE_TOOLS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/native/*.cpp)
 if(NATIVE_TOOLS)
-  add_executable(vellaro_native_bench ${NATIVE_TOOLS})
+  # --pairwise checks the block comparison against the tests' oracle.
+  add_executable(vellaro_native_bench ${NATIVE_TOOLS} ${CMAKE_SOURCE_DIR}/tests/native/PairwiseComparison.cpp)
   target_compile_options(vellaro_native_bench PRIVATE -O2 ${SANITIZERS})
   target_link_options(vellaro_native_bench PRIVATE ${SANITIZERS})
   target_link_libraries(vellaro_native_bench PRIVATE vellaro_core)

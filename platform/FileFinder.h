@@ -23,7 +23,6 @@ public:
     void Close();
     DWORD Error() const { return error_; }
 
-    std::wstring FileName() const { return current_.cFileName; }
     // Sized to fit: a gathered file keeps its path for the whole search.
     std::wstring FilePath() const;
     std::uint64_t Length() const;

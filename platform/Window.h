@@ -97,7 +97,6 @@ public:
     void SetCurSel(int index) const { Send(CB_SETCURSEL, index); }
     LPARAM ItemData(int index) const { return Send(CB_GETITEMDATA, index); }
     void SetItemData(int index, LPARAM data) const { Send(CB_SETITEMDATA, index, data); }
-    void InitStorage(int items, int bytesPerItem) const { Send(CB_INITSTORAGE, items, bytesPerItem); }
 };
 
 class ListView : public Window {

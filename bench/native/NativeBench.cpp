@@ -11,6 +11,7 @@
 #include "common/core/Sorting.h"
 #include "engine/core/RunBuilder.h"
 #include "engine/core/RunComparison.h"
+#include "tests/native/PairwiseComparison.h"
 
 #include <chrono>
 #include <cstdio>

@@ -13,8 +13,4 @@ bool MatchesFileType(const std::string& path, const std::string& fileTypes) {
     return cp932::Find(fileTypes, entry, true) != std::string::npos;
 }
 
-std::string FolderWithBackslash(const std::string& folder) {
-    return folder.empty() ? folder : cp932::WithBackslash(folder);
-}
-
 }  // namespace engine

@@ -1,6 +1,6 @@
 #pragma once
 // What the folder walk decides without touching the file system: which files
-// a type list takes, and the search pattern of a folder.
+// a type list takes.
 #include <string>
 
 namespace engine {
@@ -13,9 +13,5 @@ bool ListsAllTypes(const std::string& fileTypes);
 // list. The letters A to Z match either case; double-byte characters match
 // exactly.
 bool MatchesFileType(const std::string& path, const std::string& fileTypes);
-
-// The folder with a final backslash, unless its last character is one (the
-// second byte of 表 is not). An empty folder stays empty: it names none.
-std::string FolderWithBackslash(const std::string& folder);
 
 }  // namespace engine

@@ -1,17 +1,11 @@
 #include "engine/core/RunComparison.h"
 
 #include "engine/core/BlockComparison.h"
-#include "engine/core/PairwiseComparison.h"
 
 namespace engine {
 
 RunResult CompareRunByBlocks(RunFiles& files, RunProgress& progress, std::vector<unsigned char>& buffer) {
     BlockComparison comparison(files, progress, buffer);
-    return comparison.Run();
-}
-
-RunResult CompareRunPairwise(RunFiles& files, RunProgress& progress) {
-    PairwiseComparison comparison(files, progress);
     return comparison.Run();
 }
 

@@ -82,12 +82,6 @@ struct RunResult {
 // serve the next run.
 RunResult CompareRunByBlocks(RunFiles& files, RunProgress& progress, std::vector<unsigned char>& buffer);
 
-// Reference comparison: every not yet grouped file in turn is compared with
-// every later one, reading both from the start. Kept to check the block
-// comparison against; gives the same groups and order. Keeps the files it
-// has opened open until they are decided.
-RunResult CompareRunPairwise(RunFiles& files, RunProgress& progress);
-
 // The run order after grouping, from the groups: see RunResult::order.
 std::vector<std::size_t> OrderAfterGrouping(std::size_t count,
                                             const std::vector<std::vector<std::size_t>>& groups);

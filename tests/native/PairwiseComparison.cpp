@@ -1,4 +1,4 @@
-#include "engine/core/PairwiseComparison.h"
+#include "tests/native/PairwiseComparison.h"
 
 #include <algorithm>
 #include <cstring>
@@ -109,6 +109,11 @@ void PairwiseComparison::CloseAll() {
             states_[file] = FileState::NotOpened;
         }
     }
+}
+
+RunResult CompareRunPairwise(RunFiles& files, RunProgress& progress) {
+    PairwiseComparison comparison(files, progress);
+    return comparison.Run();
 }
 
 }  // namespace engine

@@ -41,4 +41,9 @@ private:
     RunResult result_;
 };
 
+// Every not yet grouped file in turn compared with every later one, reading
+// both from the start; gives the same groups and order as the block
+// comparison. Keeps the files it has opened open until they are decided.
+RunResult CompareRunPairwise(RunFiles& files, RunProgress& progress);
+
 }  // namespace engine

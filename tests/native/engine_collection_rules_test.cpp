@@ -7,7 +7,6 @@
 
 namespace {
 
-using engine::FolderWithBackslash;
 using engine::ListsAllTypes;
 using engine::MatchesFileType;
 
@@ -45,20 +44,6 @@ TEST(ListsAllTypes, WantsAnEntryEndingInStarDotStar) {
     EXPECT_FALSE(ListsAllTypes("*.*"));
     EXPECT_FALSE(ListsAllTypes("*.txt;;"));
     EXPECT_FALSE(ListsAllTypes(""));
-}
-
-TEST(FolderWithBackslash, AddsOneUnlessTheLastCharacterIsABackslash) {
-    EXPECT_EQ(FolderWithBackslash("D:\\data"), "D:\\data\\");
-    EXPECT_EQ(FolderWithBackslash("D:\\"), "D:\\");
-    // 表 is 0x95 0x5C: its second byte is no backslash.
-    EXPECT_EQ(FolderWithBackslash("D:\\表"), "D:\\表\\");
-    EXPECT_EQ(FolderWithBackslash("D:\\表\\"), "D:\\表\\");
-    EXPECT_EQ(FolderWithBackslash("D:\\ソ"), "D:\\ソ\\");
-    // Paths of fewer than two bytes are read only inside.
-    EXPECT_EQ(FolderWithBackslash("\\"), "\\");
-    EXPECT_EQ(FolderWithBackslash("a"), "a\\");
-    EXPECT_EQ(FolderWithBackslash(std::string(1, '\x95')), std::string("\x95\\"));
-    EXPECT_EQ(FolderWithBackslash(""), "");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "engine/core/BlockComparison.h"
 #include "engine/core/RunComparison.h"
 #include "tests/native/MemoryRunFiles.h"
+#include "tests/native/PairwiseComparison.h"
 
 #include <gtest/gtest.h>
 
