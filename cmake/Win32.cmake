@@ -2,16 +2,16 @@
 add_compile_options(-DWINVER=0x0601 -D_WIN32_WINNT=0x0601 -DWIN32_LEAN_AND_MEAN -DNOMINMAX)
 set(WIN_LIBS comctl32 comdlg32 shell32 ole32 uuid gdi32 user32 kernel32)
 
-# Everything that touches windows, files or the shell, except the start-up
-# and the real user prompts, which the tests replace with scripted ones.
-set(WIN_SOURCES)
-foreach(sub ${SUBSYSTEMS} platform)
-  file(GLOB sub_win CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${sub}/*.cpp)
-  list(APPEND WIN_SOURCES ${sub_win})
-endforeach()
-list(REMOVE_ITEM WIN_SOURCES ${CMAKE_SOURCE_DIR}/app/Main.cpp)
-add_library(vellaro_win STATIC ${WIN_SOURCES})
-target_link_libraries(vellaro_win PUBLIC vellaro_core ${WIN_LIBS})
+# Everything that touches windows, files or the shell, one library per
+# folder, each using only the layers below it. The start-up and the real
+# user prompts are linked into the program alone: the tests replace the
+# prompts with scripted ones.
+vellaro_layer(platform platform LINKS ${WIN_LIBS})
+vellaro_layer(common common USES platform common_core)
+vellaro_layer(engine engine USES common engine_core)
+vellaro_layer(review review USES engine review_core)
+vellaro_layer(settings settings USES common settings_core)
+vellaro_layer(app app USES review settings app_core EXCLUDE Main.cpp)
 
 file(GLOB PROMPT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/prompts/*.cpp)
 add_library(vellaro_resources OBJECT ${CMAKE_SOURCE_DIR}/res/vellaro.rc)
@@ -20,7 +20,7 @@ target_include_directories(vellaro_resources PRIVATE ${CMAKE_SOURCE_DIR})
 set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 add_executable(vellaro WIN32 ${CMAKE_SOURCE_DIR}/app/Main.cpp ${PROMPT_SOURCES}
                $<TARGET_OBJECTS:vellaro_resources>)
-target_link_libraries(vellaro PRIVATE vellaro_win)
+target_link_libraries(vellaro PRIVATE app)
 target_link_options(vellaro PRIVATE ${STATIC_RUNTIME})
 # The debug information goes into vellaro.exe.debug, which debuggers find
 # by the link left in the program: Wine loads every section of a program
@@ -47,7 +47,7 @@ foreach(dir ${WINE_SUITES})
   add_executable(wine_${suite}_tests ${suite_sources} ${SUPPORT_SOURCES}
                  $<TARGET_OBJECTS:vellaro_resources>)
   target_include_directories(wine_${suite}_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine)
-  target_link_libraries(wine_${suite}_tests PRIVATE vellaro_win gtest_main)
+  target_link_libraries(wine_${suite}_tests PRIVATE app gtest_main)
   target_link_options(wine_${suite}_tests PRIVATE ${STATIC_RUNTIME})
   add_test(NAME wine_${suite} COMMAND wine_${suite}_tests)
   set_tests_properties(wine_${suite} PROPERTIES TIMEOUT 900)
@@ -59,6 +59,6 @@ file(GLOB TOOL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*.cpp)
 foreach(src ${TOOL_SOURCES})
   get_filename_component(tool ${src} NAME_WE)
   add_executable(${tool} ${src})
-  target_link_libraries(${tool} PRIVATE vellaro_core ${WIN_LIBS})
+  target_link_libraries(${tool} PRIVATE ${CORE_LIBRARIES} ${WIN_LIBS})
   target_link_options(${tool} PRIVATE ${STATIC_RUNTIME})
 endforeach()
