@@ -21,13 +21,16 @@ set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 add_executable(vellaro WIN32 ${CMAKE_SOURCE_DIR}/app/Main.cpp ${PROMPT_SOURCES}
                $<TARGET_OBJECTS:vellaro_resources>)
 target_link_libraries(vellaro PRIVATE app)
-target_link_options(vellaro PRIVATE ${STATIC_RUNTIME})
+# No link time in the header: the same sources give the same program.
+target_link_options(vellaro PRIVATE ${STATIC_RUNTIME} -Wl,--no-insert-timestamp)
 # The debug information goes into vellaro.exe.debug, which debuggers find
 # by the link left in the program: Wine loads every section of a program
-# into memory, and the information would take most of it.
+# into memory, and the information would take most of it. objcopy writes
+# the time of the day into the header unless SOURCE_DATE_EPOCH names one.
+set(OBJCOPY_NO_TIME ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0 ${CMAKE_OBJCOPY})
 add_custom_command(TARGET vellaro POST_BUILD
-  COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:vellaro> $<TARGET_FILE:vellaro>.debug
-  COMMAND ${CMAKE_OBJCOPY} --strip-debug --add-gnu-debuglink=$<TARGET_FILE:vellaro>.debug $<TARGET_FILE:vellaro>
+  COMMAND ${OBJCOPY_NO_TIME} --only-keep-debug $<TARGET_FILE:vellaro> $<TARGET_FILE:vellaro>.debug
+  COMMAND ${OBJCOPY_NO_TIME} --strip-debug --add-gnu-debuglink=$<TARGET_FILE:vellaro>.debug $<TARGET_FILE:vellaro>
   WORKING_DIRECTORY $<TARGET_FILE_DIR:vellaro>
   VERBATIM)
 

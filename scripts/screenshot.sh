@@ -1,38 +1,75 @@
 #!/usr/bin/env bash
-# Starts Vellaro under a private X display, searches a small demo folder as a
-# person would (settings, folder, OK, Search) and saves screenshots of the
-# main window before and after: build/screenshot-start.png and
-# build/screenshot.png (docs/screenshot.png too, with --docs).
+# Starts Vellaro under a private X display and uses it on a small demo folder
+# as a person would, taking pictures on the way (build/screenshots/):
+#   screenshot-start.png            the main window at start-up
+#   screenshot-settings.png         the settings dialog, a folder entered
+#   screenshot.png                  the main window after the search
+#   screenshot-delete-question.png  the question before the deletion
+#   screenshot-delete-result.png    the message after it: before the
+#                                   deletion two files are changed, so that
+#                                   it has files to tell about
+# With --docs the pictures (all but the first) are copied into docs/.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build
+shots=$build/screenshots
 docs=0; [ "${1:-}" = "--docs" ] && docs=1
 source "$root/scripts/wine-build.sh"
-python3 "$root/scripts/make-demo-tree.py" "$build/demo"
+rm -rf "$shots" && mkdir -p "$shots"
 
-shoot() {  # shoot FILE: the main window of Vellaro into FILE
-  local id
-  id=$(xwininfo -root -tree | grep '"\[Vellaro\]' | head -n 1 | awk '{print $1}')
-  [ -n "$id" ] || { echo "no Vellaro window to capture" >&2; return 1; }
-  import -window "$id" "$1"
+# take FILE LEFT TOP WIDTH HEIGHT: that area of the screen into FILE, without
+# the time stamps that would make every run's file differ.
+take() {
+  import -window root -crop "${4}x${5}+${2}+${3}" +repage -define png:exclude-chunks=date,time "$1"
 }
 
 session() {
   set -u
-  export -f shoot
+  # The demo folder is C:\サンプル, as a user would name it.
+  local demo=$WINEPREFIX/drive_c/サンプル
+  python3 "$root/scripts/make-demo-tree.py" "$demo"
   "$WINE" "$build/$VELLARO_WINE/vellaro.exe" </dev/null >/dev/null 2>&1 &
-  for _ in $(seq 100); do xwininfo -root -tree | grep -q '"\[Vellaro\] ' && break; sleep 0.1; done
+  local id=""
+  for _ in $(seq 100); do
+    id=$(xwininfo -root -tree | grep '"\[Vellaro\] ' | head -n 1 | awk '{print $1}')
+    [ -n "$id" ] && break; sleep 0.1
+  done
+  [ -n "$id" ] || { echo "no Vellaro window to capture" >&2; return 1; }
   sleep 1
-  shoot "$build/screenshot-start.png" || return 1
+  import -window "$id" -define png:exclude-chunks=date,time "$shots/screenshot-start.png"
   wineserver -k; sleep 0.5; wineserver -p 600 </dev/null >/dev/null 2>&1
-  "$WINE" "$build/$VELLARO_WINE/drive_vellaro.exe" "Z:$(echo "$build/demo" | tr / '\\')" </dev/null >/dev/null 2>&1 || return 1
-  sleep 1
-  shoot "$build/screenshot.png"
+
+  coproc DRIVER { "$WINE" "$build/$VELLARO_WINE/drive_vellaro.exe" 'C:\サンプル' --shots --exit 2>/dev/null; }
+  local word name left top width height taken=0
+  while read -r -u "${DRIVER[0]}" word name left top width height; do
+    case $word in
+      shot)
+        case $name in
+          settings) take "$shots/screenshot-settings.png" "$left" "$top" "$width" "$height" ;;
+          main) take "$shots/screenshot.png" "$left" "$top" "$width" "$height"
+                # A ticked copy, and the copy kept for another one, change
+                # after the search: the deletion keeps both ticked files.
+                printf 'changed' >>"$demo/downloads/setup (1).exe"
+                printf 'changed' >>"$demo/音楽/曲A.mp3" ;;
+          question) take "$shots/screenshot-delete-question.png" "$left" "$top" "$width" "$height" ;;
+          result) take "$shots/screenshot-delete-result.png" "$left" "$top" "$width" "$height" ;;
+        esac
+        taken=$((taken + 1))
+        echo >&"${DRIVER[1]}" ;;
+      end) break ;;
+    esac
+  done
+  [ -n "${DRIVER_PID:-}" ] && wait "$DRIVER_PID" 2>/dev/null
+  [ $taken -eq 4 ] || { echo "screenshot: $taken of 4 pictures taken" >&2; return 1; }
 }
-export -f session shoot
-export build
+export -f session take
+export build shots root
 "$root/scripts/with-wine.sh" bash -c session || exit 1
-[ $docs -eq 1 ] && mkdir -p "$root/docs" && cp "$build/screenshot.png" "$root/docs/screenshot.png"
-echo "Vellaro ran under Xvfb (no display here). Screenshots of its main window:"
-echo "  $build/screenshot-start.png  (at start-up)"
-echo "  $build/screenshot.png        (after searching the demo folder $build/demo)"
+if [ $docs -eq 1 ]; then
+  for picture in screenshot screenshot-settings screenshot-delete-question screenshot-delete-result; do
+    cp "$shots/$picture.png" "$root/docs/$picture.png"
+  done
+  echo "Screenshots copied into $root/docs"
+fi
+echo "Vellaro ran under Xvfb. Screenshots, from a search of the demo folder C:\\サンプル:"
+ls "$shots"/*.png | sed 's/^/  /'

@@ -1,7 +1,7 @@
 // Drives a running vellaro.exe from outside, as a person would: opens the
 // settings, enters a folder, confirms, starts the search and closes the
 // time message, then leaves the window showing the result.
-//   drive_vellaro.exe <folder> [--exit] [--sync] [--groups FILE]
+//   drive_vellaro.exe <folder> [--exit] [--sync] [--shots] [--groups FILE]
 //                     [--delete COUNT good|recycle PAIRS]
 // Prints the elapsed milliseconds from the press of Search to the time
 // message. With --exit it then presses Finish. With --groups it writes the
@@ -21,6 +21,12 @@
 // and "done" points surround the deletion instead of the search, and it
 // prints delete_ms (from the answer to the question to the title that
 // says the deletion ended) and the text of a message that followed, if any.
+// With --shots (for the screenshots) it stops where a picture is wanted and
+// prints "shot NAME LEFT TOP WIDTH HEIGHT", the screen area to take, then
+// waits for a line: "settings" (the folder entered, before OK), "main"
+// (after the search), and, deleting the files ticked as the program ticked
+// them, "question" (the question before the deletion) and "result" (the
+// message after it, if one came); "end" closes the list.
 #include <windows.h>
 
 #include <algorithm>
@@ -28,6 +34,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -269,6 +276,25 @@ void WaitForLine() {
     if (!std::fgets(line, sizeof line, stdin)) return;
 }
 
+// Announces a picture of the area that `windows` cover together and waits
+// until it is taken.
+void Shot(const char* name, std::initializer_list<HWND> windows) {
+    RECT area = {};
+    for (HWND window : windows) {
+        RECT rect;
+        if (!window || !GetWindowRect(window, &rect)) continue;
+        if (IsRectEmpty(&area)) area = rect;
+        else UnionRect(&area, &area, &rect);
+    }
+    // Painting is done before the picture is taken.
+    for (HWND window : windows)
+        if (window) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Sleep(300);
+    std::printf("shot %s %ld %ld %ld %ld\n", name, area.left, area.top, area.right - area.left,
+                area.bottom - area.top);
+    WaitForLine();
+}
+
 int Fail(const char* what) {
     std::fprintf(stderr, "drive_vellaro: %s\n", what);
     return 1;
@@ -278,11 +304,12 @@ int Fail(const char* what) {
 
 int main(int argc, char** argv) {
     if (argc < 2)
-        return Fail("usage: drive_vellaro.exe <folder> [--exit] [--sync] [--groups FILE] "
+        return Fail("usage: drive_vellaro.exe <folder> [--exit] [--sync] [--shots] [--groups FILE] "
                     "[--delete COUNT good|recycle PAIRS]");
     const std::string folder = argv[1];
     bool finish = false;
     bool sync = false;
+    bool shots = false;
     std::string groupsFile;
     int deleteCount = 0;
     bool recycle = false;
@@ -290,6 +317,7 @@ int main(int argc, char** argv) {
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--exit") == 0) finish = true;
         else if (std::strcmp(argv[i], "--sync") == 0) sync = true;
+        else if (std::strcmp(argv[i], "--shots") == 0) shots = true;
         else if (std::strcmp(argv[i], "--groups") == 0 && i + 1 < argc) groupsFile = argv[++i];
         else if (std::strcmp(argv[i], "--delete") == 0 && i + 3 < argc) {
             deleteCount = std::atoi(argv[++i]);
@@ -316,6 +344,15 @@ int main(int argc, char** argv) {
 
     HWND main = WaitForWindow(info.dwProcessId, "[Vellaro] ", 20000);
     if (!main) return Fail("no main window");
+    if (shots) {
+        // In the middle of the screen, where message boxes show: each
+        // picture of a message then shows the window behind it too.
+        RECT rect;
+        GetWindowRect(main, &rect);
+        SetWindowPos(main, nullptr, (GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)) / 2,
+                     (GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top)) / 2, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     PostMessageA(main, WM_COMMAND, MAKEWPARAM(SettingsButton, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(main, SettingsButton)));
     HWND settings = WaitForWindow(info.dwProcessId, "[検索設定]", 10000);
@@ -324,6 +361,7 @@ int main(int argc, char** argv) {
     SendMessageA(entry, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
     SendMessageA(settings, WM_COMMAND, MAKEWPARAM(FolderEntry, EN_UPDATE), reinterpret_cast<LPARAM>(entry));
     Click(settings, AddButton);
+    if (shots) Shot("settings", {settings});
     Click(settings, IDOK);
     for (int i = 0; i < 500 && IsWindow(settings); ++i) Sleep(10);
     if (IsWindow(settings)) return Fail("settings dialog did not close (folder refused?)");
@@ -345,6 +383,25 @@ int main(int argc, char** argv) {
     if (!sync) std::printf("%lu\n", static_cast<unsigned long>(times.elapsedMs));
     std::fflush(stdout);
     if (!groupsFile.empty() && !WriteGroups(main, groupsFile)) return Fail("cannot write the groups");
+
+    if (shots) {
+        Shot("main", {main});
+        PostMessageA(main, WM_COMMAND, MAKEWPARAM(DeleteButton, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(main, DeleteButton)));
+        HWND question = WaitForMessageBox(info.dwProcessId, 10000);
+        if (!question) return Fail("no question before the deletion");
+        Shot("question", {main, question});
+        PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        for (int i = 0; i < 500 && IsWindow(question); ++i) Sleep(10);
+        const std::string ended = "[Vellaro] ファイルを削除が終了しました";
+        for (int i = 0; i < 3000 && TitleOf(main) != ended; ++i) Sleep(10);
+        if (HWND summary = WaitForMessageBox(info.dwProcessId, 2000)) {
+            Shot("result", {main, summary});
+            PostMessageA(summary, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        }
+        std::printf("end\n");
+        std::fflush(stdout);
+    }
 
     if (deleteCount > 0) {
         if (!TickCopies(main, deleteCount, pairsFile)) return Fail("cannot tick the copies");
