@@ -16,6 +16,67 @@ std::string Format(const char* format, int a, int b = 0) {
     std::snprintf(text, sizeof text, format, a, b);
     return text;
 }
+
+// What a step does to a control: enables it, disables it, or leaves it.
+enum Switch { Off, On, Keep };
+
+struct StepRow {
+    CFileSearchDialog::State state;  // what the Search button does next
+    const char* searchCaption;       // nullptr keeps the state and the caption
+    Switch search, settings, remove, recycle;
+    // Where the focus goes from a control that the step disables (0: the
+    // step disables none that could have it), or always (focusAlways).
+    int focus;
+    bool focusAlways;
+    const char* title;  // after "[Vellaro] "; nullptr keeps the title
+};
+
+using S = CFileSearchDialog;
+// Indexed by CFileSearchDialog::Step.
+const StepRow Steps[] = {
+    // Start
+    {S::Idle, "検索(&G)", Off, On, Off, Off, 0, false, "検索設定をして下さい"},
+    // Ready
+    {S::ReadyToSearch, "検索(&G)", On, Keep, Keep, Keep, 0, false, "検索ボタンを押してください"},
+    // Collecting
+    {S::Collecting, "中止(&G)", On, Off, Off, Off, IDC_SEARCH_BUTTON, false, "検索中です"},
+    // NoFiles
+    {S::Finished, "終了(&G)", On, Keep, Keep, Keep, 0, false, "ファイルが見つかりませんでした"},
+    // Collected
+    {S::Collected, "比較(&G)", On, Keep, Keep, Keep, 0, false, nullptr},
+    // Ordering
+    {S::Ordering, "中止(&G)", On, Off, Off, Keep, IDC_SEARCH_BUTTON, false, "比較中です"},
+    // Comparing
+    {S::Comparing, "中止(&G)", On, Keep, Keep, Keep, 0, false, nullptr},
+    // NoDuplicates
+    {S::Idle, "終了(&G)", Off, On, Keep, Keep, IDC_SETTINGS_BUTTON, false, "重複ファイルが見つかりませんでした"},
+    // Results: review comes next; Search now finishes the program, and a
+    // key meant for the list must not press it.
+    {S::Finished, "終了(&G)", On, On, On, On, IDC_CANDIDATE_LIST, true,
+     "比較が終了しました / 削除ボタンでチェックファイルを削除できます"},
+    // Deleting: messages are handed over while files go, so nothing may
+    // start a search or another deletion meanwhile; the list keeps the focus.
+    {S::Finished, nullptr, Off, Off, Off, Off, IDC_CANDIDATE_LIST, false, "ファイルを削除中です"},
+    // Deleted
+    {S::Finished, "終了(&G)", On, On, Keep, On, 0, false, "ファイルを削除が終了しました"},
+    // Recovered
+    {S::ReadyToSearch, "検索(&G)", On, On, Off, Off, IDC_SEARCH_BUTTON, false, "検索ボタンを押してください"},
+};
+static_assert(sizeof Steps / sizeof Steps[0] == static_cast<int>(CFileSearchDialog::Step::Recovered) + 1,
+              "one row per step");
+
+// Counts an operation under way while it lives, also when a failure
+// unwinds it.
+class Running {
+public:
+    explicit Running(int& count) : count_(count) { ++count_; }
+    ~Running() { --count_; }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+
+private:
+    int& count_;
+};
 }  // namespace
 
 CFileSearchDialog::CFileSearchDialog()
@@ -96,9 +157,7 @@ BOOL CFileSearchDialog::OnInitDialog() {
     detailsList_.InsertColumn(3, "更新日時", LVCFMT_LEFT, 100, 3);
 
     ResultsReady = FALSE;
-    EnterState(Idle, "検索(&G)");
-    recycleCheck_.Enable(false);
-    SetStatusTitle("検索設定をして下さい");
+    Enter(Step::Start);
     layout_.Capture(Handle());
     return TRUE;
 }
@@ -163,28 +222,86 @@ bool CFileSearchDialog::OnGetMinMaxInfo(WPARAM, LPARAM limits, LRESULT&) {
 }
 
 void CFileSearchDialog::RunCloseSequence() {
-    switch (ActionFlag) {
-    case Collecting:
-        fileCollector_.Abort();
-        ResultsReady = FALSE;
-        break;
-    case Comparing:
-        contentComparer_.Abort();
-        break;
-    case Ordering:
-        duplicateComparer_.Abort();
-        break;
-    default:
-        break;
-    }
+    if (ActionFlag == Collecting) ResultsReady = FALSE;
+    AbortRunning();
     deletion_.Abort();
     candidateList_.ReleaseLines();
     if (HoldsGatheredFiles()) ClearGatheredFiles();
 }
 
-void CFileSearchDialog::EnterState(State state, const std::string& searchCaption) {
-    ActionFlag = state;
-    tools_.SetButtonState(searchButton_, state != Idle, searchCaption);
+void CFileSearchDialog::AbortRunning() {
+    switch (ActionFlag) {
+    case Collecting:
+        fileCollector_.Abort();
+        break;
+    case Ordering:
+        duplicateComparer_.Abort();
+        break;
+    case Comparing:
+        contentComparer_.Abort();
+        break;
+    default:
+        break;
+    }
+}
+
+void CFileSearchDialog::Enter(Step step) {
+    const StepRow& row = Steps[static_cast<int>(step)];
+    step_ = step;
+    const std::pair<Window, Switch> controls[] = {
+        {searchButton_, row.search}, {settingsButton_, row.settings},
+        {deleteButton_, row.remove}, {recycleCheck_, row.recycle}};
+    // Enabled first, so that the focus can move onto a control the step
+    // enables, and away from one it disables before that goes dark.
+    for (const auto& [control, what] : controls) if (what == On) control.Enable(true);
+    if (row.focus != 0) {
+        const Window target = Item(row.focus);
+        if (row.focusAlways) target.TakeFocus();
+        else for (const auto& [control, what] : controls) if (what == Off) control.PassFocusTo(target);
+    }
+    for (const auto& [control, what] : controls) if (what == Off) control.Enable(false);
+    if (row.searchCaption) {
+        ActionFlag = row.state;
+        tools_.SetButtonState(searchButton_, row.search == On, row.searchCaption);
+    }
+    if (row.title) SetStatusTitle(row.title);
+}
+
+void CFileSearchDialog::OnFailure() {
+    // Inside a running operation, the failure was in a message it handed
+    // over: it stops at its next check and its step ends the work.
+    if (running_ > 0) {
+        failed_ = true;
+        AbortRunning();
+        deletion_.Abort();
+        return;
+    }
+    // Otherwise the failure unwound the operation itself.
+    switch (step_) {
+    case Step::Collecting:
+    case Step::Collected:
+    case Step::Ordering:
+    case Step::Comparing:
+        Recover();
+        break;
+    case Step::Deleting:
+        ShowGroupTotals();
+        Enter(Step::Deleted);
+        break;
+    default:
+        break;
+    }
+}
+
+void CFileSearchDialog::Recover() {
+    failed_ = false;
+    ClearGatheredFiles();
+    candidateList_.ClearLines();
+    groupList_.ResetContent();
+    GroupListCount = 0;
+    ResultsReady = FALSE;
+    statusField_.SetText("");
+    Enter(Step::Recovered);
 }
 
 bool CFileSearchDialog::HoldsGatheredFiles() const {
@@ -204,13 +321,12 @@ void CFileSearchDialog::ClearGatheredFiles() { gatheredFiles_.ReleaseAll(); }
 void CFileSearchDialog::OnSearchButton() {
     switch (ActionFlag) {
     case Collecting:
-        fileCollector_.Abort();
+    case Ordering:
+    case Comparing:
+        AbortRunning();
         break;
     case Collected:
         StartComparison();
-        break;
-    case Comparing:
-        contentComparer_.Abort();
         break;
     case Finished:
         OnOK();
@@ -218,9 +334,6 @@ void CFileSearchDialog::OnSearchButton() {
         break;
     case ReadyToSearch:
         StartSearch();
-        break;
-    case Ordering:
-        duplicateComparer_.Abort();
         break;
     default:
         MessageBoxPrompt("CFileSearchDialog error\nActionFlag is not true", MB_OK | MB_ICONEXCLAMATION);
@@ -230,98 +343,74 @@ void CFileSearchDialog::OnSearchButton() {
 
 void CFileSearchDialog::OnSettingsButton() {
     if (settingsDialog_.DoModal(Handle()) != IDOK) return;
-    EnterState(ReadyToSearch, "検索(&G)");
-    SetStatusTitle("検索ボタンを押してください");
+    Enter(Step::Ready);
 }
 
 void CFileSearchDialog::StartSearch() {
-    SetStatusTitle("検索中です");
     ResultsReady = FALSE;
-    EnterState(Collecting, "中止(&G)");
-    for (Window control : {deleteButton_, settingsButton_, recycleCheck_}) control.PassFocusTo(searchButton_);
-    deleteButton_.Enable(false);
-    settingsButton_.Enable(false);
-    recycleCheck_.Enable(false);
+    Enter(Step::Collecting);
     // Entries left are groups of an earlier comparison, which own nothing.
     // The gathered files are kept apart: the list only shows the last one.
     groupList_.ResetContent();
-
-    fileCollector_.Collect(settingsDialog_.JoinedDirectories, settingsDialog_.JoinedFileTypes,
-                           settingsDialog_.SubdirectoryFlag, gatheredFiles_, statusField_);
+    {
+        const Running running(running_);
+        fileCollector_.Collect(settingsDialog_.JoinedDirectories, settingsDialog_.JoinedFileTypes,
+                               settingsDialog_.SubdirectoryFlag, gatheredFiles_, statusField_);
+    }
+    if (failed_) return Recover();
 
     ResultsReady = TRUE;
     GroupListCount = gatheredFiles_.Count();
     ShowFileTotal();
-    if (GroupListCount == 0) {
-        SetStatusTitle("ファイルが見つかりませんでした");
-        EnterState(Finished, "終了(&G)");
-        return;
-    }
-    EnterState(Collected, "比較(&G)");
+    if (GroupListCount == 0) return Enter(Step::NoFiles);
+    Enter(Step::Collected);
     StartComparison();
 }
 
 void CFileSearchDialog::StartComparison() {
-    SetStatusTitle("比較中です");
-    EnterState(Ordering, "中止(&G)");
-    for (Window control : {deleteButton_, settingsButton_}) control.PassFocusTo(searchButton_);
-    deleteButton_.Enable(false);
-    settingsButton_.Enable(false);
+    Enter(Step::Ordering);
     statusField_.SetText("データ初期化中");
-
-    if (!duplicateComparer_.SortAndGroup(GroupListCount, gatheredFiles_, mainProgress_)) {
-        EnterState(Collected, "比較(&G)");
-        return;
+    bool ordered = false;
+    {
+        const Running running(running_);
+        ordered = duplicateComparer_.SortAndGroup(GroupListCount, gatheredFiles_, mainProgress_);
     }
+    if (failed_) return Recover();
+    if (!ordered) return Enter(Step::Collected);
+
     ClearGatheredFiles();
     candidateList_.ClearLines();
     candidateList_.InitStorage(StorageItems, StorageBytes);
-    EnterState(Comparing, "中止(&G)");
+    Enter(Step::Comparing);
     statusField_.SetText("ファイルを比較中");
-
-    ComparisonJob job{duplicateComparer_.Paths, duplicateComparer_.RunLengths,
-                      GroupListCount, statusField_, mainProgress_, runProgress_};
-    contentComparer_.CompareAll(job, groupListing_);
+    {
+        const Running running(running_);
+        ComparisonJob job{duplicateComparer_.Paths, duplicateComparer_.RunLengths,
+                          GroupListCount, statusField_, mainProgress_, runProgress_};
+        contentComparer_.CompareAll(job, groupListing_);
+    }
+    if (failed_) return Recover();
 
     GroupListCount = groupList_.Count();
     ShowGroupTotals();
-    if (candidateList_.Count() == 0) {
-        SetStatusTitle("重複ファイルが見つかりませんでした");
-        settingsButton_.Enable(true);
-        searchButton_.PassFocusTo(settingsButton_);
-        EnterState(Idle, "終了(&G)");
-        return;
-    }
+    if (candidateList_.Count() == 0) return Enter(Step::NoDuplicates);
     candidateList_.FitHorizontalExtent(tools_);
-    deleteButton_.Enable(true);
-    EnterState(Finished, "終了(&G)");
-    settingsButton_.Enable(true);
-    recycleCheck_.Enable(true);
-    // Review comes next; Search now finishes the program, and a key meant
-    // for the list must not press it.
-    candidateList_.TakeFocus();
-    SetStatusTitle("比較が終了しました / 削除ボタンでチェックファイルを削除できます");
+    Enter(Step::Results);
 }
 
 void CFileSearchDialog::OnDeleteButton() {
     if (MessageBoxPrompt("チェック済みのファイルを削除します", MB_OKCANCEL) != IDOK) return;
-    SetStatusTitle("ファイルを削除中です");
     UpdateData(true);
-    // Messages are handed over while files go: nothing may start a search
-    // or another deletion meanwhile. The focus stays with the list.
-    for (Window control : {deleteButton_, searchButton_, settingsButton_, recycleCheck_})
-        control.PassFocusTo(candidateList_);
-    deleteButton_.Enable(false);
-    searchButton_.Enable(false);
-    settingsButton_.Enable(false);
-    recycleCheck_.Enable(false);
-    const DeletionSummary summary = deletion_.Run(candidateList_, RecycleFlag, mainProgress_);
-    if (deletion_.Aborted()) return;  // the window is closing
+    Enter(Step::Deleting);
+    DeletionSummary summary;
+    {
+        const Running running(running_);
+        summary = deletion_.Run(candidateList_, RecycleFlag, mainProgress_);
+    }
+    if (deletion_.Aborted() && !failed_) return;  // the window is closing
+    failed_ = false;
     ShowGroupTotals();
-    SetStatusTitle("ファイルを削除が終了しました");
-    settingsButton_.Enable(true);
-    recycleCheck_.Enable(true);
-    EnterState(Finished, "終了(&G)");
+    Enter(Step::Deleted);
     if (summary.Kept() > 0) MessageBoxPrompt(CDeletionRun::SummaryText(summary), MB_OK | MB_ICONEXCLAMATION);
 }
 

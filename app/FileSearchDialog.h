@@ -53,6 +53,24 @@ public:
         Ordering = 6,       // the gathered files are ordered; Search aborts
     };
 
+    // The steps of the workflow, each a row of the table in the .cpp file:
+    // the state it enters, the Search caption, which controls the user can
+    // reach, where the focus goes and what the title says.
+    enum class Step {
+        Start,            // nothing set yet
+        Ready,            // settings confirmed
+        Collecting,
+        NoFiles,          // the walk found nothing
+        Collected,        // files gathered; the ordering is next or was aborted
+        Ordering,
+        Comparing,
+        NoDuplicates,
+        Results,
+        Deleting,
+        Deleted,
+        Recovered,        // a failure ended the running work; the lists are empty
+    };
+
     CSettingsDialog& Settings() { return settingsDialog_; }
     CCandidateList& Candidates() { return candidateList_; }
     CContentComparer& ContentComparer() { return contentComparer_; }
@@ -60,13 +78,14 @@ public:
     int RecycleFlag = 1;
     BOOL ResultsReady = FALSE;
     int GroupListCount = 0;
-    int ActionFlag = Idle;
+    State ActionFlag = Idle;
 
 protected:
     void DoDataExchange(DataExchange& exchange) override;
     BOOL OnInitDialog() override;
     bool OnCommand(int id, int code) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnFailure() override;
 
 private:
     bool OnSysCommand(WPARAM command, LPARAM, LRESULT&);
@@ -78,8 +97,12 @@ private:
     bool OnGetMinMaxInfo(WPARAM, LPARAM limits, LRESULT&);
     // Aborts what runs and releases what the lists own.
     void RunCloseSequence();
-    // Enters `state` and shows the Search button for it (disabled when Idle).
-    void EnterState(State state, const std::string& searchCaption);
+    // Sets the abort flag of the engine operation that runs, if any.
+    void AbortRunning();
+    // Applies the step's row of the table.
+    void Enter(Step step);
+    // Ends the work a failure interrupted, with both lists emptied.
+    void Recover();
     // While these run or wait, the group list shows a gathered file, not groups.
     bool HoldsGatheredFiles() const;
 
@@ -105,5 +128,11 @@ private:
     CSettingsDialog settingsDialog_;
     GroupListing groupListing_{groupList_, candidateList_};
     HICON icon_ = nullptr;
+    Step step_ = Step::Start;
+    // Engine operations and deletion runs under way (they hand over
+    // messages, so a failure can be caught inside one), and whether one
+    // failed: the step that runs it then ends the work.
+    int running_ = 0;
+    bool failed_ = false;
     CMainWindowLayout layout_;
 };

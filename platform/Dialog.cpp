@@ -91,7 +91,8 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LP
         self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(window, DWLP_USER));
     }
     if (!self || self->handle_ != window) return FALSE;
-    return self->barrier_.Run<INT_PTR>(FALSE, [&] { return self->HandleMessage(message, wParam, lParam); });
+    return self->barrier_.Run<INT_PTR>(
+        FALSE, [&] { return self->HandleMessage(message, wParam, lParam); }, [&] { self->OnFailure(); });
 }
 
 INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -44,6 +44,9 @@ protected:
     // The derived class's tables; false sends the message on to the default.
     virtual bool OnCommand(int /*id*/, int /*code*/) { return false; }
     virtual bool OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+    // A handler failed (the failure was reported): the dialog returns to a
+    // state the user can act in.
+    virtual void OnFailure() {}
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

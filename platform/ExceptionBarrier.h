@@ -10,12 +10,23 @@ class ExceptionBarrier {
 public:
     template <class Result, class Work>
     Result Run(Result fallback, Work&& work) noexcept {
+        return Run(fallback, work, [] {});
+    }
+
+    // After the report, `recover` puts the owner back into a state the user
+    // can act in; a failure of its own ends there.
+    template <class Result, class Work, class Recover>
+    Result Run(Result fallback, Work&& work, Recover&& recover) noexcept {
         try {
             return work();
         } catch (const std::exception& failure) {
             Report(failure.what());
         } catch (...) {
             Report("");
+        }
+        try {
+            recover();
+        } catch (...) {
         }
         return fallback;
     }

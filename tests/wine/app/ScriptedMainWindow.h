@@ -6,6 +6,7 @@
 #include "app/FileSearchDialog.h"
 
 #include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,12 @@ public:
     // have been handed over.
     void ClickSearchWhen(int state, int pumps = 0) { PostWhen(state, pumps, false); }
     void CloseWhen(int state, int pumps = 0) { PostWhen(state, pumps, true); }
+    // Throws std::bad_alloc from a message handed over then, as when memory
+    // runs out inside the running operation.
+    void FailWhen(int state, int pumps = 0) {
+        triggerFails_ = true;
+        PostWhen(state, pumps, false);
+    }
     // The settings dialog that opens next is confirmed (or cancelled) as
     // soon as it is up, with whatever its lists hold.
     void AnswerSettings(bool ok) { Wnd().Post(WM_APP + 2, ok ? IDOK : IDCANCEL); }
@@ -78,6 +85,7 @@ private:
         if (statesSeen.empty() || statesSeen.back() != ActionFlag) statesSeen.push_back(ActionFlag);
         const bool running = ActionFlag == Collecting || ActionFlag == Comparing || ActionFlag == Ordering;
         if (ActionFlag == triggerState_ && triggerPumps_-- <= 0) {
+            if (triggerFails_) throw std::bad_alloc();
             if (triggerCloses_) Wnd().Post(WM_CLOSE);
             else Wnd().Send(WM_COMMAND, MAKEWPARAM(IDC_SEARCH_BUTTON, BN_CLICKED),
                             reinterpret_cast<LPARAM>(Item(IDC_SEARCH_BUTTON).Handle()));
@@ -90,4 +98,5 @@ private:
     int triggerState_ = -1;
     int triggerPumps_ = 0;
     bool triggerCloses_ = false;
+    bool triggerFails_ = false;
 };

@@ -273,3 +273,32 @@ INSTANTIATE_TEST_SUITE_P(Phases, ClosingWhileRunning, ::testing::Values(CFileSea
                                                               CFileSearchDialog::Comparing));
 
 }  // namespace
+
+// Memory running out in any phase of a search ends the search with the
+// lists emptied, and the window stays usable: Settings and Search work.
+TEST_F(Workflow, AFailureInTheMiddleOfASearchLeavesTheWindowUsable) {
+    for (const int phase : {CFileSearchDialog::Collecting, CFileSearchDialog::Ordering, CFileSearchDialog::Comparing}) {
+        scripted::Reset();
+        ScriptedMainWindow main;
+        main.steps.push_back([&](ScriptedMainWindow& w) {
+            Controls c(w);
+            w.ConfirmSettings(Folders());
+            w.FailWhen(phase, 2);
+            w.OnSearchButton();
+            EXPECT_TRUE(Asked("予期しないエラー")) << phase;
+            EXPECT_EQ(w.ActionFlag, CFileSearchDialog::ReadyToSearch) << phase;
+            EXPECT_EQ(c.search.Text(), "検索(&G)");
+            EXPECT_TRUE(c.search.IsEnabled());
+            EXPECT_TRUE(c.settings.IsEnabled());
+            EXPECT_FALSE(c.remove.IsEnabled());
+            EXPECT_EQ(c.groups.Count(), 0);
+            EXPECT_EQ(c.lines.Count(), 0);
+            // A new search runs to its end.
+            w.OnSearchButton();
+            EXPECT_EQ(w.ActionFlag, CFileSearchDialog::Finished) << phase;
+            EXPECT_EQ(c.lines.Count(), 4);
+            w.Wnd().Post(WM_CLOSE);
+        });
+        EXPECT_EQ(main.DoModal(), IDCANCEL);
+    }
+}
