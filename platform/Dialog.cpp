@@ -91,6 +91,14 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LP
         self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(window, DWLP_USER));
     }
     if (!self || self->handle_ != window) return FALSE;
+    if (message == WM_NCDESTROY) {
+        // The window's last message: the object no longer names it, so
+        // that it never acts on a handle the system may give another window.
+        SetWindowLongPtrA(window, DWLP_USER, 0);
+        self->handle_ = nullptr;
+        if (self->modal_) self->ended_ = true;  // a modal loop would wait for nothing
+        return FALSE;
+    }
     return self->barrier_.Run<INT_PTR>(
         FALSE, [&] { return self->HandleMessage(message, wParam, lParam); }, [&] { self->OnFailure(); });
 }

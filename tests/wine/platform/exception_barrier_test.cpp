@@ -37,4 +37,27 @@ TEST(ExceptionBarrier, ADialogThatThrowsReportsOnceAndKeepsWorking) {
     EXPECT_TRUE(IsWindow(dialog.Handle()));
 }
 
+// A dialog whose window goes from outside lets its handle go: it never acts
+// on a handle the system may give to another window, and its modal loop ends.
+TEST(DialogWindow, GoneFromOutsideTheObjectForgetsItsHandle) {
+    FailingDialog modeless;
+    ASSERT_TRUE(modeless.Create());
+    ::DestroyWindow(modeless.Handle());
+    EXPECT_EQ(modeless.Handle(), nullptr);
+
+    // A modal dialog whose window the system destroys once it is up.
+    class Destroyed : public FailingDialog {
+        BOOL OnInitDialog() override {
+            Wnd().Post(WM_APP + 2);
+            return Dialog::OnInitDialog();
+        }
+        bool OnMessage(UINT message, WPARAM, LPARAM, LRESULT&) override {
+            if (message == WM_APP + 2) ::DestroyWindow(Handle());
+            return message == WM_APP + 2;
+        }
+    } modal;
+    EXPECT_EQ(modal.DoModal(), -1);
+    EXPECT_EQ(modal.Handle(), nullptr);
+}
+
 }  // namespace
