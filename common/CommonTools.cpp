@@ -4,6 +4,7 @@
 #include "common/core/LineReader.h"
 #include "common/core/Sorting.h"
 #include "common/core/TimeText.h"
+#include "platform/DeviceContext.h"
 #include "platform/Prompts.h"
 #include "platform/WidePath.h"
 
@@ -14,18 +15,16 @@ void CCommonTools::SetButtonState(Window control, int enabled, const std::string
 }
 
 void CCommonTools::FitHorizontalExtent(ListBox list) const {
-    HDC context = GetDC(list.Handle());
+    const WindowDC context(list.Handle());
     // Measure with the list's own font, as it draws its lines.
-    HGDIOBJ font = SelectObject(context, reinterpret_cast<HFONT>(list.Send(WM_GETFONT)));
+    const SelectedObject font(context.Get(), reinterpret_cast<HFONT>(list.Send(WM_GETFONT)));
     LONG widest = 0;
     for (int i = 0; i < list.Count(); ++i) {
         const std::string text = list.ItemText(i);
         SIZE size = {};
-        GetTextExtentPoint32A(context, text.c_str(), static_cast<int>(text.size()), &size);
+        GetTextExtentPoint32A(context.Get(), text.c_str(), static_cast<int>(text.size()), &size);
         if (size.cx > widest) widest = size.cx;
     }
-    SelectObject(context, font);
-    ReleaseDC(list.Handle(), context);
     list.SetHorizontalExtent(widest);
 }
 
