@@ -8,15 +8,23 @@ WNDPROC OwnerDrawnControl::Subclass(HWND control) {
 }
 
 void OwnerDrawnControl::Unsubclass(HWND control, WNDPROC original) {
-    SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
     RemovePropA(control, PropertyName);
     SetWindowLongPtrA(control, GWLP_USERDATA, 0);
+    // Someone who subclassed the control after us still calls our procedure:
+    // it stays in their chain and hands every message on to the original.
+    if (GetWindowLongPtrA(control, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SubclassProc))
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    else
+        SetPropA(control, OriginalPropertyName, reinterpret_cast<HANDLE>(original));
 }
 
 LRESULT CALLBACK OwnerDrawnControl::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<OwnerDrawnControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
-    return self->Dispatch(message, wParam, lParam);
+    if (self) return self->Dispatch(message, wParam, lParam);
+    const auto original = reinterpret_cast<WNDPROC>(GetPropA(window, OriginalPropertyName));
+    if (message == WM_NCDESTROY) RemovePropA(window, OriginalPropertyName);
+    if (original) return CallWindowProcA(original, window, message, wParam, lParam);
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 OwnerDrawnControl* OwnerDrawnControl::ControlOf(HWND child) {

@@ -17,11 +17,14 @@ public:
     static bool HandOn(UINT message, LPARAM lParam);
 
     static constexpr const char* PropertyName = "VellaroOwnerDrawn";
+    // The control's own procedure, kept for a subclass that outlived ours.
+    static constexpr const char* OriginalPropertyName = "VellaroOriginalProc";
 
 protected:
     // Sends `control`'s messages to Dispatch; returns its own procedure.
     WNDPROC Subclass(HWND control);
-    // Gives `control` its own procedure back and forgets the object.
+    // Gives `control` its own procedure back and forgets the object. Where
+    // another subclass came after ours, ours stays between and passes on.
     static void Unsubclass(HWND control, WNDPROC original);
     // A message sent to the subclassed control.
     virtual LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) = 0;

@@ -208,6 +208,16 @@ TEST_F(CheckListBoxTest, LinesReachTheirObjectUnderAnotherSubclass) {
     SetWindowLongPtrA(host.List(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(outerOriginal));
 }
 
+TEST_F(CheckListBoxTest, ASubclassAfterOursKeepsWorkingWhenOursGoes) {
+    outerOriginal = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(host.List(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PassOn)));
+    list.Detach();
+    EXPECT_EQ(GetWindowLongPtrA(host.List(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&PassOn));
+    EXPECT_EQ(SendMessageA(host.List(), LB_GETCOUNT, 0, 0), 5);
+    EXPECT_EQ(SendMessageA(host.List(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("six")), 5);
+    SetWindowLongPtrA(host.List(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(outerOriginal));
+}
+
 TEST(CheckListBoxLongList, ClickTogglesLinesBeyondSixteenBitIndexes) {
     ListHost host;
     CheckListBox list;
