@@ -91,8 +91,7 @@ void CContentComparer::RecordIdentities(Pass& pass, int first, const std::vector
     for (std::size_t member : members) {
         const std::size_t at = static_cast<std::size_t>(first) + member;
         FileInfo& info = pass.job.paths[at];
-        info.fileIndex = files.OpenedIndex(member);
-        info.identified = identities_.VolumeOf(info.path, info.volumeSerial);
+        info.id = identities_.Of(files.OpenedIndex(member), info.path);
     }
 }
 

@@ -5,9 +5,9 @@
 #include "common/CommonTools.h"
 #include "common/MessagePump.h"
 #include "engine/ComparisonJob.h"
-#include "engine/FileIdentities.h"
 #include "engine/GroupSink.h"
 #include "engine/PacedProgressBar.h"
+#include "platform/FileIdentities.h"
 
 #include <cstddef>
 #include <cstdint>

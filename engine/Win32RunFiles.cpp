@@ -97,25 +97,15 @@ HANDLE Win32RunFiles::OpenForReading(std::size_t file) const {
                        nullptr);
 }
 
-std::wstring Win32RunFiles::NameOf(std::size_t file) const {
-    return widepath::ForFileSystem(files_[first_ + file].path);
-}
+const std::wstring& Win32RunFiles::PathOf(std::size_t file) const { return files_[first_ + file].path; }
 
-Win32RunFiles::Identity Win32RunFiles::IdentityOf(HANDLE handle) const {
-    Identity identity;
-    BY_HANDLE_FILE_INFORMATION information = {};
-    if (!GetFileInformationByHandle(handle, &information)) return identity;
-    identity.known = true;
-    identity.volume = information.dwVolumeSerialNumber;
-    identity.index = (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
-    return identity;
-}
+std::wstring Win32RunFiles::NameOf(std::size_t file) const { return widepath::ForFileSystem(PathOf(file)); }
 
-const Win32RunFiles::Identity& Win32RunFiles::IdentityOfEarlier(std::size_t file) {
-    Identity& identity = identities_[file];
-    if (identity.known) return identity;
+const std::optional<FileId>& Win32RunFiles::IdentityOfEarlier(std::size_t file) {
+    std::optional<FileId>& identity = identities_[file];
+    if (identity) return identity;
     if (handles_[file] != INVALID_HANDLE_VALUE) {
-        identity = IdentityOf(handles_[file]);
+        identity = lookup_.Of(handles_[file], PathOf(file));
         return identity;
     }
     // Closed already: a look at its attributes only, which takes no access
@@ -123,20 +113,17 @@ const Win32RunFiles::Identity& Win32RunFiles::IdentityOfEarlier(std::size_t file
     const HANDLE handle = CreateFileW(NameOf(file).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return identity;
-    identity = IdentityOf(handle);
+    identity = lookup_.Of(handle, PathOf(file));
     CloseHandle(handle);
-    if (identity.known && identity.index != indexes_[file]) identity.known = false;
+    if (identity && identity->index != indexes_[file]) identity.reset();
     return identity;
 }
 
 bool Win32RunFiles::SameFile(std::size_t file, std::size_t earlier) {
-    if (!identities_[file].known) identities_[file] = IdentityOf(handles_[file]);
-    const Identity& mine = identities_[file];
-    const Identity& theirs = IdentityOfEarlier(earlier);
+    if (!identities_[file]) identities_[file] = lookup_.Of(handles_[file], PathOf(file));
     // A pair that cannot be told apart is kept apart: a file grouped with
     // itself could be deleted as its own copy.
-    if (!mine.known || !theirs.known) return true;
-    return mine.volume == theirs.volume && mine.index == theirs.index;
+    return ::SameFile(identities_[file], IdentityOfEarlier(earlier));
 }
 
 bool Win32RunFiles::Fail(std::size_t file) {

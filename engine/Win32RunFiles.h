@@ -5,15 +5,16 @@
 // compared. A file that cannot be opened, or that is the same file (volume
 // serial and file index) as an earlier file of the run, is reported through
 // the caller's report and takes no further part.
-#include "engine/FileIdentities.h"
 #include "engine/FileInfo.h"
 #include "engine/core/RunComparison.h"
+#include "platform/FileIdentities.h"
 
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,17 +43,12 @@ public:
     std::uint64_t OpenedIndex(std::size_t file) const { return indexes_[file]; }
 
 private:
-    struct Identity {
-        bool known = false;
-        DWORD volume = 0;
-        std::uint64_t index = 0;
-    };
-
+    const std::wstring& PathOf(std::size_t file) const;
+    // The path in the form the file functions take.
     std::wstring NameOf(std::size_t file) const;
     HANDLE OpenForReading(std::size_t file) const;
-    Identity IdentityOf(HANDLE handle) const;
-    // Volume serial and index of an earlier file, open or closed.
-    const Identity& IdentityOfEarlier(std::size_t file);
+    // The identity of an earlier file, open or closed.
+    const std::optional<FileId>& IdentityOfEarlier(std::size_t file);
     // True when `file`, just opened, is `earlier` under another name, or
     // when that cannot be ruled out.
     bool SameFile(std::size_t file, std::size_t earlier);
@@ -66,6 +62,6 @@ private:
     std::vector<HANDLE> handles_;           // INVALID_HANDLE_VALUE when closed
     std::vector<std::uint64_t> positions_;  // where the next read starts
     std::vector<std::uint64_t> indexes_;    // of every file opened
-    std::vector<Identity> identities_;      // taken only where indexes meet
+    std::vector<std::optional<FileId>> identities_;  // taken only where indexes meet
     std::multimap<std::uint64_t, std::size_t> filesByIndex_;
 };

@@ -102,7 +102,7 @@ CDeletionRun::Outcome CDeletionRun::Delete(const Candidate& ticked, const Group&
         batch_.Add(ticked.line, std::move(file), std::move(keptCopy));
         return Outcome::Batched;
     }
-    return file->DeleteNow() ? Outcome::Deleted : Outcome::Failed;
+    return file->DeleteNow(identities_) ? Outcome::Deleted : Outcome::Failed;
 }
 
 std::unique_ptr<HeldFile> CDeletionRun::KeptCopyFor(const Candidate& ticked, HeldFile& file, const Group& group,
@@ -121,7 +121,7 @@ std::unique_ptr<HeldFile> CDeletionRun::KeptCopyFor(const Candidate& ticked, Hel
 void CDeletionRun::MoveBatch(DeletionSummary& summary) {
     std::vector<int> failed;
     const std::size_t goneBefore = gone_.size();
-    batch_.MoveAll(gone_, failed);
+    batch_.MoveAll(gone_, failed, identities_);
     summary.deleted += static_cast<int>(gone_.size() - goneBefore);
     summary.failed += static_cast<int>(failed.size());
 }

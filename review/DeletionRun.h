@@ -8,7 +8,7 @@
 // that check until the file is gone. A line whose file went leaves the
 // list; every other ticked line stays where it is, ticked.
 #include "common/MessagePump.h"
-#include "engine/FileIdentities.h"
+#include "platform/FileIdentities.h"
 #include "platform/Window.h"
 #include "review/CandidateList.h"
 #include "review/DirectNames.h"

@@ -23,12 +23,5 @@ bool DirectNames::IsReachedDirectly(const HeldFile& file) {
     const FilePath& path = file.Path();
     const HeldFile shorter(path.substr(0, path.find_last_not_of(L". ") + 1), HeldFile::Use::Look);
     if (!shorter.IsOpen()) return shorter.NamesNoFile();
-    return !SameFile(shorter, file);
-}
-
-bool DirectNames::SameFile(const HeldFile& a, const HeldFile& b) const {
-    std::uint64_t first = 0, second = 0;
-    // A pair that cannot be told apart counts as one file.
-    if (!identities_.IndexOf(a.Handle(), first) || !identities_.IndexOf(b.Handle(), second)) return true;
-    return first == second;
+    return !SameFile(identities_.Of(shorter.Handle(), shorter.Path()), identities_.Of(file.Handle(), path));
 }

@@ -6,7 +6,7 @@
 // once, so that a folder reached through a link still holds its own files.
 // Where the system cannot give the resolved name, the file is not vouched
 // for.
-#include "engine/FileIdentities.h"
+#include "platform/FileIdentities.h"
 #include "review/FilePath.h"
 #include "review/HeldFile.h"
 
@@ -17,9 +17,6 @@ public:
     bool IsReachedDirectly(const HeldFile& file);
 
 private:
-    // By index: both are in one folder, so on one volume.
-    bool SameFile(const HeldFile& a, const HeldFile& b) const;
-
     FileIdentities identities_;
     std::map<FilePath, FilePath> resolvedFolders_;  // with a final backslash
 };

@@ -55,25 +55,26 @@ bool HeldFile::NamesNoFile() const {
 }
 
 bool HeldFile::IsAsRecorded(const FileInfo& recorded, FileIdentities& identities) {
-    if (!IsOpen() || !recorded.identified) return false;
+    if (!IsOpen() || !recorded.id) return false;
     FILE_BASIC_INFO basic = {};
     LARGE_INTEGER length = {};
     if (!GetFileInformationByHandleEx(handle_, FileBasicInfo, &basic, sizeof basic) ||
-        !GetFileSizeEx(handle_, &length) || !identities.IndexOf(handle_, fileIndex_) ||
-        !identities.VolumeOf(path_, volumeSerial_))
+        !GetFileSizeEx(handle_, &length))
         return false;
+    const std::optional<FileId> id = identities.Of(handle_, path_);
+    if (!id || *id != *recorded.id) return false;
     if (basic.FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) return false;
     FILETIME written;
     written.dwLowDateTime = static_cast<DWORD>(basic.LastWriteTime.QuadPart);
     written.dwHighDateTime = static_cast<DWORD>(static_cast<std::uint64_t>(basic.LastWriteTime.QuadPart) >> 32);
-    return volumeSerial_ == recorded.volumeSerial && fileIndex_ == recorded.fileIndex &&
-           static_cast<std::uint64_t>(length.QuadPart) == recorded.size &&
-           FileFinder::SecondsSince1970(written) == recorded.lastWriteTime;
+    if (static_cast<std::uint64_t>(length.QuadPart) != recorded.size ||
+        FileFinder::SecondsSince1970(written) != recorded.lastWriteTime)
+        return false;
+    id_ = id;
+    return true;
 }
 
-bool HeldFile::IsOtherFileThan(const HeldFile& other) const {
-    return volumeSerial_ != other.volumeSerial_ || fileIndex_ != other.fileIndex_;
-}
+bool HeldFile::IsOtherFileThan(const HeldFile& other) const { return !SameFile(id_, other.id_); }
 
 bool HeldFile::HasSameBytesAs(HeldFile& other, std::uint64_t length, std::vector<unsigned char>& buffers) {
     const DWORD block = static_cast<DWORD>(engine::BlockSize);
@@ -94,18 +95,20 @@ bool HeldFile::HasSameBytesAs(HeldFile& other, std::uint64_t length, std::vector
     }
 }
 
-bool HeldFile::DeleteNow() {
+bool HeldFile::DeleteNow(FileIdentities& identities) {
     if (!IsOpen()) return false;
     FILE_DISPOSITION_INFO disposition = {TRUE};
     const bool marked = SetFileInformationByHandle(handle_, FileDispositionInfo, &disposition, sizeof disposition) != 0;
     Close();
-    return marked && IsGone();
+    return marked && IsGone(identities);
 }
 
-bool HeldFile::IsGone() const {
-    if (GetFileAttributesW(widepath::ForFileSystem(path_).c_str()) != INVALID_FILE_ATTRIBUTES) return false;
-    const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+bool HeldFile::IsGone(FileIdentities& identities) const {
+    // Asked of the file behind the name, not of the name: the name alone
+    // may now lead to another file.
+    const HeldFile look(path_, Use::Look);
+    if (!look.IsOpen()) return look.openError_ == ERROR_FILE_NOT_FOUND || look.openError_ == ERROR_PATH_NOT_FOUND;
+    return !SameFile(id_, identities.Of(look.handle_, path_));
 }
 
 bool HeldFile::MoveToRecycleBin(const std::vector<const HeldFile*>& files) {

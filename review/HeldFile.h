@@ -5,13 +5,14 @@
 // the Recycle Bin lets the shell move it (delete sharing) and nothing else.
 // Closed by the destructor. Every file-system call of the deletion is made
 // here.
-#include "engine/FileIdentities.h"
 #include "engine/FileInfo.h"
+#include "platform/FileIdentities.h"
 #include "review/FilePath.h"
 
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class HeldFile {
@@ -34,16 +35,19 @@ public:
     // Still the very file that the comparison read: the recorded volume and
     // index, a plain file with the recorded length and last-write time.
     bool IsAsRecorded(const FileInfo& recorded, FileIdentities& identities);
-    // Another file than `other` (by volume and index), both as recorded.
+    // Another file than `other`, both as recorded.
     bool IsOtherFileThan(const HeldFile& other) const;
     // Reads both files from their start: true when each holds exactly
     // `length` bytes and the bytes are equal. `buffers` is scratch space.
     bool HasSameBytesAs(HeldFile& other, std::uint64_t length, std::vector<unsigned char>& buffers);
     // Deletes the file through the handle (it goes when the handle closes,
     // which this does); true when it is gone.
-    bool DeleteNow();
-    // Nothing has the file's name any more.
-    bool IsGone() const;
+    bool DeleteNow(FileIdentities& identities);
+    // The file, as recorded, is no longer behind its name: nothing has the
+    // name, or another file has it (a folder of Linux, or a case-sensitive
+    // one of Windows, may hold photo.jpg and Photo.JPG; Wine finds the other
+    // one by either name once one is gone).
+    bool IsGone(FileIdentities& identities) const;
 
     // Asks the shell to move the files, held for the Recycle Bin, there in
     // one call; true when the shell reports success. Whether each one went
@@ -57,6 +61,5 @@ private:
     FilePath path_;
     HANDLE handle_ = INVALID_HANDLE_VALUE;
     DWORD openError_ = 0;
-    std::uint32_t volumeSerial_ = 0;
-    std::uint64_t fileIndex_ = 0;
+    std::optional<FileId> id_;  // as recorded
 };

@@ -18,7 +18,7 @@ public:
     bool IsFull() const { return entries_.size() >= Capacity; }
     // Moves the files held; adds the lines of those that went to `gone` and
     // of the others to `failed`, and lets go of every file.
-    void MoveAll(std::vector<int>& gone, std::vector<int>& failed);
+    void MoveAll(std::vector<int>& gone, std::vector<int>& failed, FileIdentities& identities);
 
 private:
     struct Entry {

@@ -65,8 +65,7 @@ protected:
                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                           OPEN_EXISTING, 0, nullptr);
         if (handle != INVALID_HANDLE_VALUE) {
-            file.identified = identities.IndexOf(handle, file.fileIndex) &&
-                              identities.VolumeOf(path, file.volumeSerial);
+            file.id = identities.Of(handle, path);
             CloseHandle(handle);
         }
         const int line = list.AppendLine(-1, widepath::ToCp932(path), RGB(0, 0, 255), RGB(255, 255, 255), file);
@@ -257,6 +256,29 @@ TEST_F(DeletionRunTest, ALinkNeverCostsTheFileItLeadsTo) {
         EXPECT_EQ(TempTree::ReadFile(d), "cc");
         EXPECT_EQ(TempTree::ReadFile(target), "ee");
         EXPECT_EQ(TempTree::ReadFile(deepTarget), "gg");
+        list.ClearLines();
+    }
+}
+
+TEST_F(DeletionRunTest, AFileIsGoneThoughANameDifferingInCaseStays) {
+    // A Linux folder (or a case-sensitive one of Windows) holds both names;
+    // once one file is gone, Wine finds the other by either name.
+    for (const int recycleFlag : {0, 1}) {
+        const std::string mode = std::to_string(recycleFlag), stamp = std::to_string(GetTickCount());
+        const std::string name = "photo-" + stamp + ".jpg", other = "PHOTO-" + stamp + ".JPG";
+        const std::string kept = Make(mode + "\\kept.jpg"), ticked = Make(mode + "\\" + name);
+        const std::string folder = host::UnixName(tree.Path(mode));
+        if (folder.empty() || !host::RunScript("printf other > '" + folder + "/" + other + "'"))
+            GTEST_SKIP() << "no host folder here";
+        Add(kept, 0, false);
+        Add(ticked, 0, true);
+        const DeletionSummary summary = run.Run(list, recycleFlag);
+        EXPECT_EQ(summary.deleted, 1) << mode;
+        EXPECT_EQ(summary.failed, 0) << mode;
+        EXPECT_EQ(Lines(), (std::vector<std::string>{kept}));
+        EXPECT_EQ(TempTree::ReadFile(tree.Path(mode + "\\" + other)), "other");
+        DeleteFileA((TrashFolder() + "\\files\\" + name).c_str());
+        DeleteFileA((TrashFolder() + "\\info\\" + name + ".trashinfo").c_str());
         list.ClearLines();
     }
 }

@@ -1,4 +1,4 @@
-#include "engine/FileIdentities.h"
+#include "platform/FileIdentities.h"
 
 #include "platform/WidePath.h"
 
@@ -17,6 +17,19 @@ FileIdentities::FileIdentities() {
         queryObject_ =
             reinterpret_cast<QueryObject>(reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQueryObject")));
     }
+}
+
+std::optional<FileId> FileIdentities::Of(HANDLE file, const std::wstring& path) {
+    std::uint64_t index = 0;
+    if (!IndexOf(file, index)) return std::nullopt;
+    return Of(index, path);
+}
+
+std::optional<FileId> FileIdentities::Of(std::uint64_t index, const std::wstring& path) {
+    FileId id;
+    id.index = index;
+    if (!VolumeOf(path, id.volume)) return std::nullopt;
+    return id;
 }
 
 bool FileIdentities::IndexOf(HANDLE file, std::uint64_t& index) const {
