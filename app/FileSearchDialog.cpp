@@ -6,6 +6,7 @@
 #include "platform/Prompts.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 const int StorageItems = 100000;
@@ -373,7 +374,7 @@ void CFileSearchDialog::StartComparison() {
     bool ordered = false;
     {
         const Running running(running_);
-        ordered = duplicateComparer_.SortAndGroup(GroupListCount, gatheredFiles_, mainProgress_);
+        ordered = duplicateComparer_.SortAndGroup(GroupListCount, gatheredFiles_, view_);
     }
     if (failed_) return Recover();
     if (!ordered) return Enter(Step::Collected);
@@ -385,9 +386,9 @@ void CFileSearchDialog::StartComparison() {
     statusField_.SetText("ファイルを比較中");
     {
         const Running running(running_);
-        ComparisonJob job{duplicateComparer_.Paths, duplicateComparer_.RunLengths,
-                          GroupListCount, statusField_, mainProgress_, runProgress_};
-        contentComparer_.CompareAll(job, groupListing_);
+        contentComparer_.CompareAll(
+            ComparisonJob{std::move(duplicateComparer_.Paths), std::move(duplicateComparer_.RunLengths)},
+            groupListing_, view_);
     }
     if (failed_) return Recover();
 
@@ -405,7 +406,7 @@ void CFileSearchDialog::OnDeleteButton() {
     DeletionSummary summary;
     {
         const Running running(running_);
-        summary = deletion_.Run(candidateList_, RecycleFlag, mainProgress_);
+        summary = deletion_.Run(candidateList_, RecycleFlag, view_);
     }
     if (deletion_.Aborted() && !failed_) return;  // the window is closing
     failed_ = false;

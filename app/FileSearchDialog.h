@@ -1,6 +1,7 @@
 #pragma once
 // The main window: the lists of groups and candidates, the workflow button
 // and its state, and the engine that the workflow drives.
+#include "app/ControlSearchView.h"
 #include "app/GroupListing.h"
 #include "app/MainWindowLayout.h"
 #include "common/CommonTools.h"
@@ -118,6 +119,8 @@ private:
     Button settingsButton_;
     Button searchButton_;
     Button deleteButton_;
+    // What the engine shows and asks goes through these controls.
+    ControlSearchView view_{statusField_, mainProgress_, runProgress_};
     // The one pump of the long operations, handed to each of them.
     MessagePump pump_;
     CDuplicateComparer duplicateComparer_{pump_};

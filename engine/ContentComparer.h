@@ -6,7 +6,8 @@
 #include "common/MessagePump.h"
 #include "engine/ComparisonJob.h"
 #include "engine/GroupSink.h"
-#include "engine/PacedProgressBar.h"
+#include "engine/PacedProgress.h"
+#include "engine/SearchView.h"
 #include "platform/FileIdentities.h"
 
 #include <cstddef>
@@ -21,10 +22,9 @@ public:
     // The pump is the window's; it outlives the object.
     explicit CContentComparer(MessagePump& pump) : pump_(pump) {}
     virtual ~CContentComparer() = default;
-    // Runs over the job's runs and reorders its paths and records inside
-    // each run: every group's members stand together where its reference
-    // stood.
-    void CompareAll(ComparisonJob& job, GroupSink& sink);
+    // Runs over the job's runs, handing every group to the sink, with its
+    // progress, estimate and time taken on the view.
+    void CompareAll(ComparisonJob job, GroupSink& sink, SearchView& view);
     void Abort() { aborted_ = true; }
     // Bytes read by the last comparison.
     std::uint64_t BytesRead() const { return bytesRead_; }
@@ -34,8 +34,8 @@ private:
     struct Pass {
         ComparisonJob& job;
         GroupSink& sink;
-        int fileCount;  // never below zero
-        PacedProgressBar runProgress;
+        SearchView& view;
+        PacedProgress runProgress;
         std::int64_t startTime = 0;
         std::string shownEstimate;  // the estimate in the status field, if any
         bool reportOpenFailures = true;
@@ -50,7 +50,6 @@ private:
     void RecordIdentities(Pass& pass, int first, const std::vector<std::size_t>& members,
                           const Win32RunFiles& files);
     void RecordGroup(Pass& pass, int first, const std::vector<std::size_t>& members);
-    void Reorder(ComparisonJob& job, int first, const std::vector<std::size_t>& order);
     void ReportOpenFailure(Pass& pass, const std::string& path);
     void ShowRemainingTime(Pass& pass, int done);
 

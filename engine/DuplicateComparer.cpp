@@ -1,14 +1,13 @@
 #include "engine/DuplicateComparer.h"
 
 #include "common/core/Sorting.h"
-#include "engine/PacedProgressBar.h"
+#include "engine/PacedProgress.h"
 #include "engine/core/RunBuilder.h"
 
 #include <utility>
 
-bool CDuplicateComparer::SortAndGroup(int fileCount, GatheredFileList& files, ProgressBar progress) {
+bool CDuplicateComparer::SortAndGroup(int fileCount, GatheredFileList& files, SearchView& view) {
     fileCount_ = fileCount > 0 ? fileCount : 0;
-    progress_ = progress;
     aborted_ = false;
     pump_.LookNextTime();
     // The tables grow with the files; until the runs are formed they hold
@@ -24,11 +23,11 @@ bool CDuplicateComparer::SortAndGroup(int fileCount, GatheredFileList& files, Pr
     std::vector<int> order(static_cast<std::size_t>(fileCount_));
     std::vector<std::uint64_t> sizes(static_cast<std::size_t>(fileCount_));
     OrderBySize(files, order, sizes);
-    FormRuns(sizes);
-    OrderRunsByTime(files, order);
+    FormRuns(sizes, view);
+    OrderRunsByTime(files, order, view);
     if (!aborted_) TakeRecords(files, order);
 
-    progress_.SetPos(0);
+    view.SetProgress(SearchView::Bar::Main, 0);
     return !aborted_;
 }
 
@@ -42,10 +41,10 @@ void CDuplicateComparer::OrderBySize(const GatheredFileList& files, std::vector<
     if (fileCount_ > 1) tools_.SortIndexesByKey(order, sizes, 0, fileCount_ - 1);
 }
 
-void CDuplicateComparer::FormRuns(const std::vector<std::uint64_t>& sizes) {
+void CDuplicateComparer::FormRuns(const std::vector<std::uint64_t>& sizes, SearchView& view) {
     pump_.PumpOne();
     if (aborted_) return;
-    PacedProgressBar progress(progress_);
+    PacedProgress progress(view, SearchView::Bar::Main);
     progress.SetRange(0, fileCount_);
     progress.ShowPos(0);
     const int step = engine::ProgressStep(fileCount_);
@@ -60,10 +59,11 @@ void CDuplicateComparer::FormRuns(const std::vector<std::uint64_t>& sizes) {
     RunLengths = runs.Lengths(tools_.NoIndex());
 }
 
-void CDuplicateComparer::OrderRunsByTime(const GatheredFileList& files, std::vector<int>& order) {
+void CDuplicateComparer::OrderRunsByTime(const GatheredFileList& files, std::vector<int>& order,
+                                         SearchView& view) {
     pump_.PumpOne();
     if (aborted_) return;
-    PacedProgressBar progress(progress_);
+    PacedProgress progress(view, SearchView::Bar::Main);
     progress.SetRange(0, fileCount_);
     progress.ShowPos(0);
 

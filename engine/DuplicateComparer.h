@@ -5,7 +5,7 @@
 #include "common/MessagePump.h"
 #include "engine/FileInfo.h"
 #include "engine/GatheredFileList.h"
-#include "platform/Window.h"
+#include "engine/SearchView.h"
 
 #include <cstdint>
 #include <vector>
@@ -18,7 +18,8 @@ public:
     // True when finished: the records then move from the gathered files into
     // Paths, leaving none behind. False when aborted: the gathered files
     // stay as they were, to be ordered again.
-    bool SortAndGroup(int fileCount, GatheredFileList& files, ProgressBar progress);
+    // The view's main bar shows the progress.
+    bool SortAndGroup(int fileCount, GatheredFileList& files, SearchView& view);
     void Abort() { aborted_ = true; }
 
     // The records in comparison order, each with its exact path. No display
@@ -30,12 +31,11 @@ private:
     // order[i] becomes the index among the gathered files of the file at
     // position i.
     void OrderBySize(const GatheredFileList& files, std::vector<int>& order, std::vector<std::uint64_t>& sizes) const;
-    void FormRuns(const std::vector<std::uint64_t>& sizes);
+    void FormRuns(const std::vector<std::uint64_t>& sizes, SearchView& view);
     // Orders each run newest first.
-    void OrderRunsByTime(const GatheredFileList& files, std::vector<int>& order);
+    void OrderRunsByTime(const GatheredFileList& files, std::vector<int>& order, SearchView& view);
     void TakeRecords(GatheredFileList& files, const std::vector<int>& order);
 
-    ProgressBar progress_;
     MessagePump& pump_;
     CCommonTools tools_;
     int fileCount_ = 0;

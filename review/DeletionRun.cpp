@@ -1,6 +1,6 @@
 #include "review/DeletionRun.h"
 
-#include "engine/PacedProgressBar.h"
+#include "engine/PacedProgress.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -15,7 +15,7 @@ std::string Count(const char* format, int count) {
 }
 }  // namespace
 
-DeletionSummary CDeletionRun::Run(CCandidateList& list, int recycleFlag, ProgressBar progressBar) {
+DeletionSummary CDeletionRun::Run(CCandidateList& list, int recycleFlag, SearchView& view) {
     aborted_ = false;
     pump_.LookNextTime();
     identities_ = FileIdentities();
@@ -51,7 +51,7 @@ DeletionSummary CDeletionRun::Run(CCandidateList& list, int recycleFlag, Progres
 
     // A move repaints the bar at once under Wine: ten a second are enough
     // to see the run advance.
-    PacedProgressBar progress(progressBar, 100);
+    PacedProgress progress(view, SearchView::Bar::Main, 100);
     progress.SetRange(0, static_cast<int>(ticked.size()));
     progress.ShowPos(0);
     const bool recycle = recycleFlag != 0;

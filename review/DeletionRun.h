@@ -8,6 +8,7 @@
 // that check until the file is gone. A line whose file went leaves the
 // list; every other ticked line stays where it is, ticked.
 #include "common/MessagePump.h"
+#include "engine/SearchView.h"
 #include "platform/FileIdentities.h"
 #include "platform/Window.h"
 #include "review/CandidateList.h"
@@ -34,9 +35,9 @@ public:
     explicit CDeletionRun(MessagePump& pump) : pump_(pump) {}
 
     // `recycleFlag` non-zero: into the Recycle Bin; zero: for good. Shows
-    // the files done out of the files ticked on `progress` and hands over
-    // waiting messages between files.
-    DeletionSummary Run(CCandidateList& list, int recycleFlag, ProgressBar progress = ProgressBar());
+    // the files done out of the files ticked on the view's main bar and
+    // hands over waiting messages between files.
+    DeletionSummary Run(CCandidateList& list, int recycleFlag, SearchView& view);
     // Stops a run before its next file (the window is closing); the run
     // then leaves the list alone.
     void Abort() { aborted_ = true; }

@@ -2,24 +2,24 @@
 
 #include "platform/WidePath.h"
 
+#include <utility>
+
 void EngineRig::Collect(const std::string& folders, const std::string& fileTypes, int subfolders) {
     host.ReleaseGatheredFiles();
     collector.Collect(folders, fileTypes, subfolders, host.gathered, host.statusField);
 }
 
 bool EngineRig::Order() {
-    return ordering.SortAndGroup(host.gathered.Count(), host.gathered, host.mainProgress);
+    return ordering.SortAndGroup(host.gathered.Count(), host.gathered, view);
 }
 
 void EngineRig::Compare() {
-    const int count = static_cast<int>(ordering.Paths.size());
     host.ReleaseGatheredFiles();
     host.candidates.ClearLines();
     host.candidates.InitStorage(100000, 260);
     host.statusField.SetText("ファイルを比較中");
     groupsBefore_ = groupsListed_;
-    ComparisonJob job{ordering.Paths, ordering.RunLengths, count, host.statusField, host.mainProgress, host.runProgress};
-    comparison.CompareAll(job, sink);
+    comparison.CompareAll(ComparisonJob{std::move(ordering.Paths), std::move(ordering.RunLengths)}, sink, view);
     groupsListed_ += host.groupList.Count();
 }
 

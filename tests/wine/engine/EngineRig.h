@@ -4,6 +4,7 @@
 // controls.
 #include "EngineHost.h"
 
+#include "app/ControlSearchView.h"
 #include "app/GroupListing.h"
 #include "engine/ContentComparer.h"
 #include "engine/DuplicateComparer.h"
@@ -41,6 +42,7 @@ struct CountingListing : GroupSink {
 class EngineRig {
 public:
     EngineHost host;
+    ControlSearchView view{host.statusField, host.mainProgress, host.runProgress};
     MessagePump pump;
     CFileCollector collector{pump};
     CDuplicateComparer ordering{pump};

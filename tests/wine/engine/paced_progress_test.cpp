@@ -1,13 +1,15 @@
 // A progress bar moved in bulk: the last position always shows, the ones in
 // between no more often than the interval, each with the latest range.
 #include "EngineHost.h"
-#include "engine/PacedProgressBar.h"
+#include "app/ControlSearchView.h"
+#include "engine/PacedProgress.h"
 
 #include <gtest/gtest.h>
 
-TEST(PacedProgressBar, ShowsTheLastPositionAndPacesTheRest) {
+TEST(PacedProgress, ShowsTheLastPositionAndPacesTheRest) {
     EngineHost host;
-    PacedProgressBar bar(host.runProgress, 60000);  // nothing paced passes within the test
+    ControlSearchView view(host.statusField, host.mainProgress, host.runProgress);
+    PacedProgress bar(view, SearchView::Bar::Run, 60000);  // nothing paced passes within the test
     bar.SetRange(10, 20);
     bar.ShowPos(15);
     EXPECT_EQ(host.runProgress.RangeLow(), 10);
@@ -28,7 +30,7 @@ TEST(PacedProgressBar, ShowsTheLastPositionAndPacesTheRest) {
     EXPECT_EQ(host.runProgress.RangeHigh(), 60);
     EXPECT_EQ(host.runProgress.Pos(), 55);
 
-    PacedProgressBar unpaced(host.runProgress, 0);
+    PacedProgress unpaced(view, SearchView::Bar::Run, 0);
     unpaced.SetRange(0, 100);
     unpaced.SetPos(40);
     EXPECT_EQ(host.runProgress.Pos(), 40);

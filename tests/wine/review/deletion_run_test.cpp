@@ -6,6 +6,7 @@
 #include "platform/WidePath.h"
 #include "support/HostCommand.h"
 #include "support/ListHost.h"
+#include "support/QuietView.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -90,6 +91,7 @@ protected:
     CCandidateList list;
     MessagePump pump;
     CDeletionRun run{pump};
+    QuietView quiet;
 };
 
 // The freedesktop Trash that Wine's Recycle Bin uses, through drive Z:.
@@ -114,7 +116,7 @@ TEST_F(DeletionRunTest, DeletesTheTickedCopiesForGoodAndKeepsTheReferences) {
     Add(c, 0, true);
     Add(d, 1, false);
     Add(e, 1, true);
-    run.Run(list, 0);
+    run.Run(list, 0, quiet);
     EXPECT_EQ(Lines(), (std::vector<std::string>{a, d}));
     EXPECT_EQ(Checks(), (std::vector<int>{0, 0}));
     EXPECT_TRUE(TempTree::Exists(a));
@@ -131,7 +133,7 @@ TEST_F(DeletionRunTest, RecycledFilesArriveInTheTrash) {
     const std::string kept = Make("kept.txt", "recycled bytes");
     Add(kept, 0, false);
     for (const std::string& name : names) Add(Make(name, "recycled bytes"), 0, true);
-    const DeletionSummary summary = run.Run(list, 1);
+    const DeletionSummary summary = run.Run(list, 1, quiet);
     EXPECT_EQ(summary.deleted, 2);
     EXPECT_EQ(summary.Kept(), 0);
     EXPECT_EQ(Lines(), (std::vector<std::string>{kept}));
@@ -168,7 +170,7 @@ TEST_F(DeletionRunTest, ExactNamesDeleteExactlyTheirOwnFile) {
             AddExact(ticked.back(), group, true);
         }
         ASSERT_GT(ticked.back().size(), 1000u);
-        const DeletionSummary summary = run.Run(list, recycle);
+        const DeletionSummary summary = run.Run(list, recycle, quiet);
         for (std::size_t k = 0; k < pairs.size(); ++k) {
             EXPECT_TRUE(TempTree::ExistsWide(kept[k])) << k;
             // The Recycle Bin takes no path over MAX_PATH: such a file stays, ticked.
@@ -204,7 +206,7 @@ TEST_F(DeletionRunTest, FilesThatCannotGoOrAreNoLongerTheFoundOnesStayTicked) {
     DeleteFileA(folder.c_str());
     tree.Folder("folder.txt");
 
-    const DeletionSummary summary = run.Run(list, 0);
+    const DeletionSummary summary = run.Run(list, 0, quiet);
     CloseHandle(holder);
     EXPECT_EQ(summary.deleted, 0);
     EXPECT_EQ(summary.changed, 5);
@@ -246,7 +248,7 @@ TEST_F(DeletionRunTest, ALinkNeverCostsTheFileItLeadsTo) {
         ASSERT_TRUE(links.Make(b, mode + "a.txt"));
         ASSERT_TRUE(links.Make(c, mode + "d.txt"));
 
-        const DeletionSummary summary = run.Run(list, recycleFlag);
+        const DeletionSummary summary = run.Run(list, recycleFlag, quiet);
         EXPECT_EQ(summary.deleted, 0);
         EXPECT_EQ(summary.changed, 1);
         EXPECT_EQ(summary.noCopyLeft, 1);
@@ -272,7 +274,7 @@ TEST_F(DeletionRunTest, AFileIsGoneThoughANameDifferingInCaseStays) {
             GTEST_SKIP() << "no host folder here";
         Add(kept, 0, false);
         Add(ticked, 0, true);
-        const DeletionSummary summary = run.Run(list, recycleFlag);
+        const DeletionSummary summary = run.Run(list, recycleFlag, quiet);
         EXPECT_EQ(summary.deleted, 1) << mode;
         EXPECT_EQ(summary.failed, 0) << mode;
         EXPECT_EQ(Lines(), (std::vector<std::string>{kept}));
@@ -296,7 +298,7 @@ TEST_F(DeletionRunTest, ARelativeNameNowLeadingElsewhereDeletesNothing) {
     Add(".\\c.txt", 0, false);
     Add(".\\b.txt", 0, true);
     SetCurrentDirectoryA(tree.Path("two").c_str());
-    const DeletionSummary summary = run.Run(list, 0);
+    const DeletionSummary summary = run.Run(list, 0, quiet);
     SetCurrentDirectoryA(previous);
     EXPECT_EQ(summary.deleted, 0);
     EXPECT_EQ(summary.changed, 1);
@@ -311,7 +313,7 @@ TEST_F(DeletionRunTest, ANameWithAWildcardNeverReachesTheShell) {
     const std::string pattern = tree.Path("a?.txt");
     Add(kept, 0, false);
     Add(pattern, 0, true);
-    run.Run(list, 1);
+    run.Run(list, 1, quiet);
     EXPECT_EQ(Lines(), (std::vector<std::string>{kept, pattern}));
     EXPECT_EQ(Checks(), (std::vector<int>{0, 1}));
     EXPECT_TRUE(TempTree::Exists(matching));
@@ -348,7 +350,7 @@ TEST_F(DeletionRunTest, ACopyGoesOnlyWhileAKeptCopyOfItsGroupIsStillThere) {
     Rewrite("j.txt", "JJ");
     const HANDLE holder = CreateFileA(m.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
 
-    const DeletionSummary summary = run.Run(list, 0);
+    const DeletionSummary summary = run.Run(list, 0, quiet);
     CloseHandle(holder);
     EXPECT_EQ(summary.deleted, 2);
     EXPECT_EQ(summary.noCopyLeft, 3);
@@ -373,7 +375,7 @@ TEST_F(DeletionRunTest, AGroupWithEveryLineTickedGoesEntirely) {
     Add(d, 1, true);
     Add(e, 1, true);
     DeleteFileA(d.c_str());  // gone meanwhile: its line stays, the rest goes
-    run.Run(list, 0);
+    run.Run(list, 0, quiet);
     EXPECT_EQ(Lines(), (std::vector<std::string>{d}));
     EXPECT_EQ(Checks(), (std::vector<int>{1}));
     EXPECT_FALSE(TempTree::Exists(a));
@@ -392,7 +394,7 @@ TEST_F(DeletionRunTest, OneFailureKeepsExactlyThatLineInItsPlace) {
     Add(otherCopy, 1, true);
     SetFileAttributesA(paths[3].c_str(), FILE_ATTRIBUTE_READONLY);
 
-    run.Run(list, 0);
+    run.Run(list, 0, quiet);
     EXPECT_EQ(Lines(), (std::vector<std::string>{paths[0], paths[3], other}));
     EXPECT_EQ(Checks(), (std::vector<int>{0, 1, 0}));
     EXPECT_EQ(list.LineCount(), 3);
@@ -404,8 +406,8 @@ TEST_F(DeletionRunTest, NothingTickedTouchesNothing) {
     const std::string a = Make("a.txt"), b = Make("b.txt");
     Add(a, 0, false);
     Add(b, 0, false);
-    run.Run(list, 0);
-    run.Run(list, 1);
+    run.Run(list, 0, quiet);
+    run.Run(list, 1, quiet);
     EXPECT_EQ(Lines(), (std::vector<std::string>{a, b}));
     EXPECT_TRUE(TempTree::Exists(a) && TempTree::Exists(b));
 }
@@ -422,7 +424,7 @@ TEST_F(DeletionRunTest, GroupsLeadToTheirFirstRemainingLine) {
     Add(f, 2, false);
     Add(g, 2, true);
     EXPECT_EQ(CDeletionRun::FirstLineOfGroup(list, 2), 5);
-    run.Run(list, 0);
+    run.Run(list, 0, quiet);
     EXPECT_EQ(Lines(), (std::vector<std::string>{b, c, f}));
     EXPECT_EQ(CDeletionRun::FirstLineOfGroup(list, 0), 0);
     EXPECT_EQ(CDeletionRun::FirstLineOfGroup(list, 1), -1);

@@ -3,15 +3,14 @@
 // waiting message, so that the window stays responsive and the abort can
 // arrive, and shows the files decided on the run's progress bar.
 #include "common/MessagePump.h"
-#include "engine/PacedProgressBar.h"
+#include "engine/PacedProgress.h"
 #include "engine/core/RunComparison.h"
-#include "platform/Window.h"
 
-class RunProgressBar : public engine::RunProgress {
+class RunProgressReport : public engine::RunProgress {
 public:
-    // The bar's range is first to last, the run's positions in Paths;
+    // The bar's range is first to last, the run's positions in the job;
     // `aborted` is the abort flag of the running comparison.
-    RunProgressBar(MessagePump& pump, const bool& aborted, PacedProgressBar& bar, int first, int last)
+    RunProgressReport(MessagePump& pump, const bool& aborted, PacedProgress& bar, int first, int last)
         : pump_(pump), aborted_(aborted), bar_(bar), first_(first), last_(last) {}
 
     bool Interrupted() override;
@@ -20,7 +19,7 @@ public:
 private:
     MessagePump& pump_;
     const bool& aborted_;
-    PacedProgressBar& bar_;
+    PacedProgress& bar_;
     int first_;
     int last_;
 };

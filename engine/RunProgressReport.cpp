@@ -1,11 +1,11 @@
-#include "engine/RunProgressBar.h"
+#include "engine/RunProgressReport.h"
 
-bool RunProgressBar::Interrupted() {
+bool RunProgressReport::Interrupted() {
     pump_.PumpOne();
     return aborted_;
 }
 
-void RunProgressBar::Decided(std::size_t decided) {
+void RunProgressReport::Decided(std::size_t decided) {
     // The bar itself keeps its moves as rare as the eye can follow.
     if (decided == 0) return;
     const std::size_t count = static_cast<std::size_t>(last_ - first_) + 1;

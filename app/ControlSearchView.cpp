@@ -1,0 +1,5 @@
+#include "app/ControlSearchView.h"
+
+#include "platform/Prompts.h"
+
+int ControlSearchView::Message(const std::string& text, UINT type) { return MessageBoxPrompt(text, type); }
