@@ -1,6 +1,7 @@
 #include "engine/FileCollector.h"
 
 #include "common/core/Cp932Text.h"
+#include "engine/CoveredFolders.h"
 #include "engine/FileInfo.h"
 #include "engine/core/CollectionRules.h"
 #include "platform/FileFinder.h"
@@ -8,6 +9,12 @@
 #include "platform/WidePath.h"
 
 #include <utility>
+
+struct CFileCollector::Level {
+    FileFinder finder;
+    std::size_t folderLength = 0;  // of its path, with the final backslash
+    bool more = false;             // another entry follows
+};
 
 CFileCollector::~CFileCollector() = default;
 
@@ -25,49 +32,92 @@ void CFileCollector::Collect(std::string folders, std::string fileTypes, int sub
     fileTypes_ = fileTypes;
     UpdateAllTypesFlag();
 
-    // Only pieces that a separator ends are folders. After an abort every
-    // further walk stops at its first entry.
+    // Only pieces that a separator ends are folders; an empty one names no
+    // folder and yields nothing, like a missing one.
+    std::vector<std::wstring> chosen;
     for (const std::string& folder : cp932::SplitTerminated(folders, tools_.ListSeparator())) {
-        // An empty entry names no folder: it yields nothing, like a missing one.
         const std::wstring wide = widepath::FromCp932(folder);
-        if (wide.empty()) continue;
-        ScanFolder(files, widepath::WithBackslash(widepath::FullPath(wide)), true);
+        if (!wide.empty()) chosen.push_back(widepath::WithBackslash(widepath::FullPath(wide)));
     }
+    // Into subfolders, a folder inside another chosen one would gather its
+    // files twice.
+    const std::vector<bool> covered = subfolders_ ? CoveredFolders::Of(chosen) : std::vector<bool>(chosen.size());
+    // After an abort every further walk stops at its first entry.
+    for (std::size_t at = 0; at < chosen.size(); ++at)
+        if (!covered[at]) WalkTree(files, chosen[at]);
     files.ShowLast();
     if (pendingCount_ >= 0) ShowCount(pendingCount_);
     ReportUnlistedFolders();
 }
 
-void CFileCollector::ScanFolder(GatheredFileList& files, const std::wstring& folder, bool chosen) {
-    FileFinder finder;
-    bool more = finder.FindFile(folder + L"*");
+void CFileCollector::WalkTree(GatheredFileList& files, std::wstring folder) {
+    // The folders being listed, the chosen one first, the deepest last;
+    // `folder` is the path of the deepest. A subfolder is walked completely
+    // before the folder around it goes on.
+    std::deque<Level> levels;
+    Enter(levels, folder, true);
+    while (!levels.empty()) {
+        Level& level = levels.back();
+        if (!level.more) {
+            CountFolder(files);
+            Leave(levels, folder);
+            continue;
+        }
+        pump_.PumpOne();
+        // Stopped: this folder shows no count, and each folder around it
+        // stops at its next entry.
+        if (aborted_) {
+            Leave(levels, folder);
+            continue;
+        }
+        level.more = level.finder.FindNextFile();
+        if (level.finder.IsDots()) continue;
+        if (level.finder.IsDirectory()) {
+            // A linked subfolder may lead back up the tree: not walked. A
+            // listed folder is walked even when it is a link itself.
+            if (subfolders_ && !level.finder.IsReparsePoint()) {
+                folder.append(level.finder.FileName()).push_back(L'\\');
+                Enter(levels, folder, false);
+            }
+            continue;
+        }
+        Take(files, level.finder, folder);
+    }
+}
+
+void CFileCollector::Enter(std::deque<Level>& levels, const std::wstring& folder, bool chosen) {
+    Level& level = levels.emplace_back();
+    level.folderLength = folder.size();
+    level.more = level.finder.FindFile(folder + L"*");
     // A chosen folder that is missing yields nothing, silently; any other
     // folder that cannot be listed is reported.
-    const DWORD error = finder.Error();
-    if (!more && (!chosen || (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND))) {
+    const DWORD error = level.finder.Error();
+    if (!level.more && (!chosen || (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND))) {
         if (firstUnlisted_.size() < 5) firstUnlisted_.push_back(folder);
         ++unlistedCount_;
     }
-    while (more) {
-        pump_.PumpOne();
-        if (aborted_) return;
-        more = finder.FindNextFile();
-        if (finder.IsDots()) continue;
-        if (finder.IsDirectory()) {
-            // A linked subfolder may lead back up the tree: not walked. A
-            // listed folder is walked even when it is a link itself.
-            if (subfolders_ && !finder.IsReparsePoint()) ScanFolder(files, finder.FilePath() + L"\\", false);
-            continue;
-        }
-        FileInfo record;
-        record.path = finder.FilePath();
-        // Types are matched on the display text, as the user typed them.
-        if (!allTypes_ && !MatchesFileType(widepath::ToCp932(record.path))) continue;
-        record.size = finder.Length();
-        record.lastWriteTime = finder.LastWriteTime();
-        files.Append(std::move(record));
-        ShowLastFound(files);
-    }
+}
+
+void CFileCollector::Leave(std::deque<Level>& levels, std::wstring& folder) {
+    levels.pop_back();
+    if (!levels.empty()) folder.resize(levels.back().folderLength);
+}
+
+void CFileCollector::Take(GatheredFileList& files, const FileFinder& finder, const std::wstring& folder) {
+    const std::wstring_view name = finder.FileName();
+    FileInfo record;
+    // Sized to fit: a gathered file keeps its path for the whole search.
+    record.path.reserve(folder.size() + name.size());
+    record.path.append(folder).append(name);
+    // Types are matched on the display text, as the user typed them.
+    if (!allTypes_ && !MatchesFileType(widepath::ToCp932(record.path))) return;
+    record.size = finder.Length();
+    record.lastWriteTime = finder.LastWriteTime();
+    files.Append(std::move(record));
+    ShowLastFound(files);
+}
+
+void CFileCollector::CountFolder(GatheredFileList& files) {
     // The count after each folder, as often as the eye can follow: every
     // text set repaints the field (about a millisecond under Wine), and a
     // tree has thousands of folders. The last one always shows at the end.

@@ -1,13 +1,16 @@
 #pragma once
 // Gathers the files that a search examines: walks each listed folder
 // depth-first and appends the FileInfo record of every matching file to the
-// gathered files.
+// gathered files. The walk keeps the folders it is in on a list of its own,
+// not on the call stack, so that a tree as deep as paths allow (thousands of
+// levels with \\?\) cannot overflow the stack.
 #include "common/CommonTools.h"
 #include "common/MessagePump.h"
 #include "engine/GatheredFileList.h"
 #include "platform/Window.h"
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -26,8 +29,19 @@ public:
     void Abort() { aborted_ = true; }
 
 private:
-    // `folder` is a full path ending in a backslash.
-    void ScanFolder(GatheredFileList& files, const std::wstring& folder, bool chosen);
+    // A folder being listed.
+    struct Level;
+
+    // Walks the tree of a chosen folder, a full path ending in a backslash.
+    void WalkTree(GatheredFileList& files, std::wstring folder);
+    // Starts listing `folder`, a full path ending in a backslash, as the
+    // deepest level.
+    void Enter(std::deque<Level>& levels, const std::wstring& folder, bool chosen);
+    // Drops the deepest level; `folder` becomes the path of the one above.
+    static void Leave(std::deque<Level>& levels, std::wstring& folder);
+    // The finder's current entry, a file in `folder`.
+    void Take(GatheredFileList& files, const FileFinder& finder, const std::wstring& folder);
+    void CountFolder(GatheredFileList& files);
     void ReportUnlistedFolders() const;
     bool MatchesFileType(const std::string& path) const;
     void UpdateAllTypesFlag();

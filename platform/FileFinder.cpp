@@ -2,12 +2,8 @@
 
 #include "platform/WidePath.h"
 
-#include <cwchar>
-
 bool FileFinder::FindFile(const std::wstring& pattern) {
     Close();
-    const std::size_t slash = pattern.rfind(L'\\');
-    root_ = slash == std::wstring::npos ? std::wstring() : pattern.substr(0, slash + 1);
     handle_ = FindFirstFileW(widepath::ForFileSystem(pattern).c_str(), &next_);
     hasNext_ = handle_ != INVALID_HANDLE_VALUE;
     error_ = hasNext_ ? 0 : GetLastError();
@@ -33,16 +29,8 @@ std::uint64_t FileFinder::Length() const {
 
 std::int64_t FileFinder::LastWriteTime() const { return SecondsSince1970(current_.ftLastWriteTime); }
 
-std::wstring FileFinder::FilePath() const {
-    std::wstring path;
-    path.reserve(root_.size() + wcslen(current_.cFileName));
-    path += root_;
-    path += current_.cFileName;
-    return path;
-}
-
 bool FileFinder::IsDots() const {
-    const std::wstring name = current_.cFileName;
+    const std::wstring_view name = FileName();
     return name == L"." || name == L"..";
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class FileFinder {
 public:
@@ -23,8 +24,7 @@ public:
     void Close();
     DWORD Error() const { return error_; }
 
-    // Sized to fit: a gathered file keeps its path for the whole search.
-    std::wstring FilePath() const;
+    std::wstring_view FileName() const { return current_.cFileName; }
     std::uint64_t Length() const;
     // Last-write time in whole seconds since 1970-01-01 00:00 UTC.
     std::int64_t LastWriteTime() const;
@@ -40,5 +40,4 @@ private:
     WIN32_FIND_DATAW next_ = {};
     bool hasNext_ = false;
     DWORD error_ = 0;
-    std::wstring root_;  // the pattern's folder, with its final backslash
 };

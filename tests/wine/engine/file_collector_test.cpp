@@ -8,7 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
 #include <algorithm>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -132,7 +136,7 @@ TEST_F(FileCollection, WalksOnlyFoldersThatASeparatorEnds) {
 
     // A folder ending in 表 (second byte 0x5C) listed without and with its
     // backslash; a missing folder and an empty entry yield nothing.
-    rig.Collect(tree.Path("表") + ";;" + tree.Path("missing") + ";;;;" + tree.Path("表") + "\\;;", "*.*;;", 1);
+    rig.Collect(tree.Path("表") + ";;" + tree.Path("missing") + ";;;;" + tree.Path("表") + "\\;;", "*.*;;", 0);
     EXPECT_EQ(Gathered(), (std::vector<std::string>{tree.Path("表\\中.txt"), tree.Path("表\\中.txt")}));
     EXPECT_EQ(rig.host.statusField.Text(), "2");
 }
@@ -151,6 +155,52 @@ TEST_F(FileCollection, LinkedSubfoldersAreNotWalkedButAListedLinkIs) {
     std::vector<std::string> found = Gathered();
     std::sort(found.begin(), found.end());
     EXPECT_EQ(found, (std::vector<std::string>{link + "\\NOTES.TXT", link + "\\a.txt", link + "\\c.txt"}));
+}
+
+// Runs `work` with about `left` bytes of this thread's stack left.
+void WithStackLeft(std::size_t left, const std::function<void()>& work) {
+    MEMORY_BASIC_INFORMATION stack = {};
+    VirtualQuery(&stack, &stack, sizeof stack);
+    const std::size_t free = reinterpret_cast<std::uintptr_t>(&stack) - reinterpret_cast<std::uintptr_t>(stack.AllocationBase);
+    ASSERT_GT(free, left + 64 * 1024);
+    volatile char* used = static_cast<char*>(alloca(free - left));
+    used[0] = 0;
+    work();
+}
+
+TEST_F(FileCollection, ADeepTreeIsWalkedToTheBottomWithLittleStackLeft) {
+    // 300 levels with 128 KB of stack left: a walk that takes stack per
+    // level would need over 400 KB. Paths with \\?\ allow trees of
+    // thousands of levels, on the program's stack of 2 MB.
+    std::wstring deep;
+    for (int level = 0; level < 300; ++level) deep += L"d\\";
+    const std::wstring top = tree.WriteWide(L"deep\\top.txt", "t");
+    const std::wstring bottom = tree.WriteWide(L"deep\\" + deep + L"bottom.txt", "b");
+    WithStackLeft(128 * 1024, [&] { rig.Collect(tree.Path("deep") + ";;", "*.txt;;", 1); });
+    ASSERT_EQ(rig.host.gathered.Count(), 2);
+    EXPECT_EQ(rig.host.gathered.Record(0)->path, bottom);
+    EXPECT_EQ(rig.host.gathered.Record(1)->path, top);
+    EXPECT_TRUE(scripted::MessageBoxes().empty());
+}
+
+TEST_F(FileCollection, AFolderInsideAnotherChosenOneAddsNothingIntoSubfolders) {
+    // b under other texts (letter case, a final backslash, \\?\), and B, a
+    // folder of its own beside b that differs only in case.
+    const std::string unixRoot = host::UnixName(tree.Root());
+    if (unixRoot.empty() || !host::RunScript("mkdir '" + unixRoot + "/B' && printf u > '" + unixRoot + "/B/upper.txt'"))
+        GTEST_SKIP() << "no host folder here";
+    std::string upperRoot = tree.Root();
+    CharUpperA(&upperRoot[0]);
+    const std::string b = tree.Path("b");
+    rig.Collect(upperRoot + "\\b\\深い;;" + b + "\\;;\\\\?\\" + b + ";;" + tree.Path("B") + ";;" + tree.Root() + ";;");
+    std::vector<std::string> found = Gathered();
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(std::unique(found.begin(), found.end()), found.end());
+    EXPECT_EQ(found.size(), 10u);
+
+    // Without subfolders each is walked.
+    rig.Collect(b + ";;\\\\?\\" + b + ";;", "*.*;;", 0);
+    EXPECT_EQ(Gathered().size(), 2u);
 }
 
 TEST_F(FileCollection, KeepsLengthsBeyond4GiB) {
@@ -188,7 +238,7 @@ TEST_F(FileCollection, AbortKeepsTheFilesFoundSoFar) {
             rig.host.PostCommand();
     };
     rig.host.PostCommand();
-    rig.Collect(tree.Path("many") + ";;" + tree.Root() + ";;", "*.*;;", 1);
+    rig.Collect(tree.Path("many") + ";;" + tree.Path("b") + ";;", "*.*;;", 1);
 
     ASSERT_EQ(Gathered().size(), 5u);
     for (int i = 0; i < 5; ++i) {
