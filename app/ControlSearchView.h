@@ -1,25 +1,29 @@
 #pragma once
 // The engine's view over the main window's controls: the two progress
-// bars, the status field and the program's message boxes. It refers to the
+// bars, the status field, the group list (which shows the file a walk found
+// last) and the program's message boxes. It refers to the
 // window's control members, which are bound after it is made.
 #include "engine/SearchView.h"
 #include "platform/Window.h"
 
 class ControlSearchView : public SearchView {
 public:
-    ControlSearchView(const Edit& statusField, const ProgressBar& mainProgress, const ProgressBar& runProgress)
-        : statusField_(statusField), mainProgress_(mainProgress), runProgress_(runProgress) {}
+    ControlSearchView(const Edit& statusField, const ComboBox& groupList, const ProgressBar& mainProgress,
+                      const ProgressBar& runProgress)
+        : statusField_(statusField), groupList_(groupList), mainProgress_(mainProgress), runProgress_(runProgress) {}
 
     void SetProgressRange(Bar bar, int low, int high) override { Of(bar).SetRange(low, high); }
     void SetProgress(Bar bar, int position) override { Of(bar).SetPos(position); }
     int Progress(Bar bar) const override { return Of(bar).Pos(); }
     void ShowStatus(const std::string& text) override { statusField_.SetText(text); }
+    void ShowFound(const std::string& path) override;
     int Message(const std::string& text, UINT type) override;
 
 private:
     const ProgressBar& Of(Bar bar) const { return bar == Bar::Main ? mainProgress_ : runProgress_; }
 
     const Edit& statusField_;
+    const ComboBox& groupList_;
     const ProgressBar& mainProgress_;
     const ProgressBar& runProgress_;
 };

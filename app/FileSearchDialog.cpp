@@ -317,7 +317,10 @@ void CFileSearchDialog::ShowGroupTotals() {
     statusField_.SetText(Format("%d 組 / %d ファイル", candidateList_.GroupCount(), candidateList_.Count()));
 }
 
-void CFileSearchDialog::ClearGatheredFiles() { gatheredFiles_.ReleaseAll(); }
+void CFileSearchDialog::ClearGatheredFiles() {
+    gatheredFiles_.ReleaseAll();
+    groupList_.ResetContent();
+}
 
 void CFileSearchDialog::OnSearchButton() {
     switch (ActionFlag) {
@@ -356,7 +359,7 @@ void CFileSearchDialog::StartSearch() {
     {
         const Running running(running_);
         fileCollector_.Collect(settingsDialog_.JoinedDirectories, settingsDialog_.JoinedFileTypes,
-                               settingsDialog_.SubdirectoryFlag, gatheredFiles_, statusField_);
+                               settingsDialog_.SubdirectoryFlag, gatheredFiles_, view_);
     }
     if (failed_) return Recover();
 

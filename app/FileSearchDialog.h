@@ -113,14 +113,14 @@ private:
     ListView detailsList_;
     ComboBox groupList_;
     // The files a search gathered; the group list shows the last one found.
-    GatheredFileList gatheredFiles_{groupList_};
+    GatheredFileList gatheredFiles_;
     ProgressBar mainProgress_;
     Edit statusField_;
     Button settingsButton_;
     Button searchButton_;
     Button deleteButton_;
     // What the engine shows and asks goes through these controls.
-    ControlSearchView view_{statusField_, mainProgress_, runProgress_};
+    ControlSearchView view_{statusField_, groupList_, mainProgress_, runProgress_};
     // The one pump of the long operations, handed to each of them.
     MessagePump pump_;
     CDuplicateComparer duplicateComparer_{pump_};

@@ -5,7 +5,6 @@
 #include "engine/FileInfo.h"
 #include "engine/core/CollectionRules.h"
 #include "platform/FileFinder.h"
-#include "platform/Prompts.h"
 #include "platform/WidePath.h"
 
 #include <utility>
@@ -19,12 +18,13 @@ struct CFileCollector::Level {
 CFileCollector::~CFileCollector() = default;
 
 void CFileCollector::Collect(std::string folders, std::string fileTypes, int subfolders, GatheredFileList& files,
-                             Edit statusField) {
+                             SearchView& view) {
     subfolders_ = subfolders != 0;
-    statusField_ = statusField;
+    view_ = &view;
     aborted_ = false;
     pump_.LookNextTime();
     lastShown_ = 0;
+    shownCount_ = 0;
     lastCounted_ = 0;
     pendingCount_ = -1;
     unlistedCount_ = 0;
@@ -45,9 +45,10 @@ void CFileCollector::Collect(std::string folders, std::string fileTypes, int sub
     // After an abort every further walk stops at its first entry.
     for (std::size_t at = 0; at < chosen.size(); ++at)
         if (!covered[at]) WalkTree(files, chosen[at]);
-    files.ShowLast();
+    ShowLastFound(files, true);
     if (pendingCount_ >= 0) ShowCount(pendingCount_);
     ReportUnlistedFolders();
+    view_ = nullptr;
 }
 
 void CFileCollector::WalkTree(GatheredFileList& files, std::wstring folder) {
@@ -114,7 +115,7 @@ void CFileCollector::Take(GatheredFileList& files, const FileFinder& finder, con
     record.size = finder.Length();
     record.lastWriteTime = finder.LastWriteTime();
     files.Append(std::move(record));
-    ShowLastFound(files);
+    ShowLastFound(files, false);
 }
 
 void CFileCollector::CountFolder(GatheredFileList& files) {
@@ -126,19 +127,22 @@ void CFileCollector::CountFolder(GatheredFileList& files) {
 }
 
 void CFileCollector::ShowCount(int count) {
-    statusField_.SetText(std::to_string(count));
+    view_->ShowStatus(std::to_string(count));
     lastCounted_ = GetTickCount64();
     pendingCount_ = -1;
 }
 
-void CFileCollector::ShowLastFound(GatheredFileList& files) {
+void CFileCollector::ShowLastFound(const GatheredFileList& files, bool now) {
     // Showing repaints the list at once (tens of microseconds under Wine);
     // the last file found shows as often as the eye can follow, and at the
     // end of the walk.
-    const std::uint64_t now = GetTickCount64();
-    if (now - lastShown_ < ShowIntervalMs) return;
-    files.ShowLast();
-    lastShown_ = now;
+    const std::uint64_t time = GetTickCount64();
+    if (!now && time - lastShown_ < ShowIntervalMs) return;
+    const int count = files.Count();
+    if (count == 0 || count == shownCount_) return;
+    view_->ShowFound(widepath::ToCp932(files.Record(count - 1)->path));
+    shownCount_ = count;
+    lastShown_ = time;
 }
 
 bool CFileCollector::MatchesFileType(const std::string& path) const {
@@ -153,5 +157,5 @@ void CFileCollector::ReportUnlistedFolders() const {
                        " 個ありました。その中のファイルは検索されていません";
     for (const std::wstring& folder : firstUnlisted_) text += "\n" + widepath::ToCp932(folder);
     if (unlistedCount_ > static_cast<int>(firstUnlisted_.size())) text += "\n...";
-    MessageBoxPrompt(text, MB_OK | MB_ICONWARNING);
+    view_->Message(text, MB_OK | MB_ICONWARNING);
 }

@@ -7,7 +7,7 @@
 #include "common/CommonTools.h"
 #include "common/MessagePump.h"
 #include "engine/GatheredFileList.h"
-#include "platform/Window.h"
+#include "engine/SearchView.h"
 
 #include <cstdint>
 #include <deque>
@@ -22,10 +22,12 @@ public:
     explicit CFileCollector(MessagePump& pump) : pump_(pump) {}
     virtual ~CFileCollector();
     // `folders` and `fileTypes` hold entries each followed by ";;". Each
-    // gathered file is appended to `files`, which keeps its record. Folders
-    // that could not be listed are reported in one message at the end.
+    // gathered file is appended to `files`, which keeps its record. The
+    // view shows the count and the file found last as the walk goes on;
+    // folders that could not be listed are reported in one message at the
+    // end.
     void Collect(std::string folders, std::string fileTypes, int subfolders, GatheredFileList& files,
-                 Edit statusField);
+                 SearchView& view);
     void Abort() { aborted_ = true; }
 
 private:
@@ -45,12 +47,13 @@ private:
     void ReportUnlistedFolders() const;
     bool MatchesFileType(const std::string& path) const;
     void UpdateAllTypesFlag();
-    void ShowLastFound(GatheredFileList& files);
+    // The file found last, at most every ShowIntervalMs unless `now`.
+    void ShowLastFound(const GatheredFileList& files, bool now);
     void ShowCount(int count);
 
     static constexpr std::uint64_t ShowIntervalMs = 30;
 
-    Edit statusField_;
+    SearchView* view_ = nullptr;  // of the running walk
     bool allTypes_ = false;
     bool subfolders_ = false;
     bool aborted_ = false;
@@ -58,6 +61,7 @@ private:
     CCommonTools tools_;
     std::string fileTypes_;
     std::uint64_t lastShown_ = 0;    // when the last file found was last shown
+    int shownCount_ = 0;             // the files gathered when it was
     std::uint64_t lastCounted_ = 0;  // when the count was last shown
     int pendingCount_ = -1;          // the count of the last folder walked, if not shown yet
     int unlistedCount_ = 0;

@@ -20,6 +20,8 @@ public:
     virtual int Progress(Bar bar) const = 0;
     // The status field.
     virtual void ShowStatus(const std::string& text) = 0;
+    // The file a walk found last, shown as the walk goes on.
+    virtual void ShowFound(const std::string& path) = 0;
     // A message box of `type` (MB_OK, MB_YESNO, ... and an icon); returns
     // the button pressed.
     virtual int Message(const std::string& text, UINT type) = 0;

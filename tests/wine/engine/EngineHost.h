@@ -20,7 +20,7 @@ public:
     EngineHost& operator=(const EngineHost&) = delete;
 
     ComboBox groupList;
-    GatheredFileList gathered{groupList};
+    GatheredFileList gathered;
     CCandidateList candidates;
     Edit statusField;
     ProgressBar mainProgress;
@@ -32,7 +32,10 @@ public:
 
     // Frees the records that a collection gathered, and empties the group
     // list.
-    void ReleaseGatheredFiles() { gathered.ReleaseAll(); }
+    void ReleaseGatheredFiles() {
+        gathered.ReleaseAll();
+        groupList.ResetContent();
+    }
 
 private:
     HostWindow window_;

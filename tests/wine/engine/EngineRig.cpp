@@ -6,7 +6,7 @@
 
 void EngineRig::Collect(const std::string& folders, const std::string& fileTypes, int subfolders) {
     host.ReleaseGatheredFiles();
-    collector.Collect(folders, fileTypes, subfolders, host.gathered, host.statusField);
+    collector.Collect(folders, fileTypes, subfolders, host.gathered, view);
 }
 
 bool EngineRig::Order() {

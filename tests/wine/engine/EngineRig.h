@@ -42,7 +42,7 @@ struct CountingListing : GroupSink {
 class EngineRig {
 public:
     EngineHost host;
-    ControlSearchView view{host.statusField, host.mainProgress, host.runProgress};
+    ControlSearchView view{host.statusField, host.groupList, host.mainProgress, host.runProgress};
     MessagePump pump;
     CFileCollector collector{pump};
     CDuplicateComparer ordering{pump};

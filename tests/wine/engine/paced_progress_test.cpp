@@ -8,7 +8,7 @@
 
 TEST(PacedProgress, ShowsTheLastPositionAndPacesTheRest) {
     EngineHost host;
-    ControlSearchView view(host.statusField, host.mainProgress, host.runProgress);
+    ControlSearchView view(host.statusField, host.groupList, host.mainProgress, host.runProgress);
     PacedProgress bar(view, SearchView::Bar::Run, 60000);  // nothing paced passes within the test
     bar.SetRange(10, 20);
     bar.ShowPos(15);

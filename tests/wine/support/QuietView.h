@@ -10,5 +10,6 @@ public:
     void SetProgress(Bar, int) override {}
     int Progress(Bar) const override { return 0; }
     void ShowStatus(const std::string&) override {}
+    void ShowFound(const std::string&) override {}
     int Message(const std::string& text, UINT type) override { return MessageBoxPrompt(text, type); }
 };
