@@ -1,5 +1,6 @@
 // The check list box driven with real mouse and keyboard messages.
 #include "platform/CheckListBox.h"
+#include "support/ListChecks.h"
 #include "support/ListHost.h"
 
 #include <gtest/gtest.h>
@@ -65,11 +66,7 @@ protected:
         }
     }
     bool Selected(int line) const { return SendMessageA(host.List(), LB_GETSEL, line, 0) > 0; }
-    std::vector<int> Checks() const {
-        std::vector<int> checks;
-        for (int i = 0; i < list.Count(); ++i) checks.push_back(list.GetCheck(i));
-        return checks;
-    }
+    std::vector<int> Checks() const { return ChecksOf(list); }
 
     ListHost host;
     CountingCheckListBox list;

@@ -5,6 +5,7 @@
 #include "platform/FileFinder.h"
 #include "platform/WidePath.h"
 #include "support/HostCommand.h"
+#include "support/ListChecks.h"
 #include "support/ListHost.h"
 #include "support/QuietView.h"
 #include "support/TempTree.h"
@@ -78,11 +79,7 @@ protected:
         for (int i = 0; i < list.Count(); ++i) lines.push_back(list.ItemText(i));
         return lines;
     }
-    std::vector<int> Checks() const {
-        std::vector<int> checks;
-        for (int i = 0; i < list.Count(); ++i) checks.push_back(list.GetCheck(i));
-        return checks;
-    }
+    std::vector<int> Checks() const { return ChecksOf(list); }
 
     TempTree tree;
     HostLinks links;
