@@ -15,23 +15,18 @@ Win32RunFiles::Win32RunFiles(const std::vector<FileInfo>& files, std::size_t fir
       first_(first),
       length_(length),
       reportOpenFailure_(std::move(reportOpenFailure)),
-      handles_(count, INVALID_HANDLE_VALUE),
+      handles_(count),
       positions_(count, 0),
       indexes_(count, 0),
       identities_(count) {}
 
-Win32RunFiles::~Win32RunFiles() {
-    for (std::size_t file = 0; file < handles_.size(); ++file) Close(file);
-}
-
 bool Win32RunFiles::Open(std::size_t file) {
-    const HANDLE handle = OpenForReading(file);
-    if (handle == INVALID_HANDLE_VALUE) return Fail(file);
-    handles_[file] = handle;
+    handles_[file] = OpenForReading(file);
+    if (!handles_[file].Valid()) return Fail(file);
     positions_[file] = 0;
     std::uint64_t index = 0;
     // Without an identity a second name of the file could not be caught.
-    if (!lookup_.IndexOf(handle, index)) {
+    if (!lookup_.IndexOf(handles_[file].Get(), index)) {
         Close(file);
         return Fail(file);
     }
@@ -50,13 +45,11 @@ bool Win32RunFiles::Open(std::size_t file) {
 bool Win32RunFiles::Reopen(std::size_t file) {
     // Not reported: the file was opened once already. Another file in its
     // place counts as a failed read.
-    Close(file);
-    const HANDLE handle = OpenForReading(file);
-    if (handle == INVALID_HANDLE_VALUE) return false;
-    handles_[file] = handle;
+    handles_[file] = OpenForReading(file);
+    if (!handles_[file].Valid()) return false;
     positions_[file] = 0;
     std::uint64_t index = 0;
-    if (!lookup_.IndexOf(handle, index) || index != indexes_[file]) {
+    if (!lookup_.IndexOf(handles_[file].Get(), index) || index != indexes_[file]) {
         Close(file);
         return false;
     }
@@ -65,7 +58,7 @@ bool Win32RunFiles::Reopen(std::size_t file) {
 
 std::int64_t Win32RunFiles::Read(std::size_t file, std::uint64_t offset, unsigned char* buffer,
                                  std::size_t size) {
-    const HANDLE handle = handles_[file];
+    const HANDLE handle = handles_[file].Get();
     if (handle == INVALID_HANDLE_VALUE) return -1;
     if (positions_[file] != offset) {
         LARGE_INTEGER distance;
@@ -86,15 +79,11 @@ std::int64_t Win32RunFiles::Read(std::size_t file, std::uint64_t offset, unsigne
     return static_cast<std::int64_t>(got);
 }
 
-void Win32RunFiles::Close(std::size_t file) {
-    if (handles_[file] == INVALID_HANDLE_VALUE) return;
-    CloseHandle(handles_[file]);
-    handles_[file] = INVALID_HANDLE_VALUE;
-}
+void Win32RunFiles::Close(std::size_t file) { handles_[file].Reset(); }
 
-HANDLE Win32RunFiles::OpenForReading(std::size_t file) const {
-    return CreateFileW(NameOf(file).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
-                       nullptr);
+UniqueFile Win32RunFiles::OpenForReading(std::size_t file) const {
+    return UniqueFile(CreateFileW(NameOf(file).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
 const std::wstring& Win32RunFiles::PathOf(std::size_t file) const { return files_[first_ + file].path; }
@@ -104,23 +93,22 @@ std::wstring Win32RunFiles::NameOf(std::size_t file) const { return widepath::Fo
 const std::optional<FileId>& Win32RunFiles::IdentityOfEarlier(std::size_t file) {
     std::optional<FileId>& identity = identities_[file];
     if (identity) return identity;
-    if (handles_[file] != INVALID_HANDLE_VALUE) {
-        identity = lookup_.Of(handles_[file], PathOf(file));
+    if (handles_[file].Valid()) {
+        identity = lookup_.Of(handles_[file].Get(), PathOf(file));
         return identity;
     }
     // Closed already: a look at its attributes only, which takes no access
     // and conflicts with nobody. It must still be the file opened before.
-    const HANDLE handle = CreateFileW(NameOf(file).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, 0, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return identity;
-    identity = lookup_.Of(handle, PathOf(file));
-    CloseHandle(handle);
+    const UniqueFile look(CreateFileW(NameOf(file).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!look.Valid()) return identity;
+    identity = lookup_.Of(look.Get(), PathOf(file));
     if (identity && identity->index != indexes_[file]) identity.reset();
     return identity;
 }
 
 bool Win32RunFiles::SameFile(std::size_t file, std::size_t earlier) {
-    if (!identities_[file]) identities_[file] = lookup_.Of(handles_[file], PathOf(file));
+    if (!identities_[file]) identities_[file] = lookup_.Of(handles_[file].Get(), PathOf(file));
     // A pair that cannot be told apart is kept apart: a file grouped with
     // itself could be deleted as its own copy.
     return ::SameFile(identities_[file], IdentityOfEarlier(earlier));

@@ -8,6 +8,7 @@
 #include "engine/FileInfo.h"
 #include "engine/core/RunComparison.h"
 #include "platform/FileIdentities.h"
+#include "platform/UniqueHandle.h"
 
 #include <windows.h>
 
@@ -27,7 +28,6 @@ public:
     // The table must outlive the object.
     Win32RunFiles(const std::vector<FileInfo>& files, std::size_t first, std::size_t count, std::uint64_t length,
                   FailureReport reportOpenFailure);
-    ~Win32RunFiles() override;
     Win32RunFiles(const Win32RunFiles&) = delete;
     Win32RunFiles& operator=(const Win32RunFiles&) = delete;
 
@@ -46,7 +46,7 @@ private:
     const std::wstring& PathOf(std::size_t file) const;
     // The path in the form the file functions take.
     std::wstring NameOf(std::size_t file) const;
-    HANDLE OpenForReading(std::size_t file) const;
+    UniqueFile OpenForReading(std::size_t file) const;
     // The identity of an earlier file, open or closed.
     const std::optional<FileId>& IdentityOfEarlier(std::size_t file);
     // True when `file`, just opened, is `earlier` under another name, or
@@ -59,7 +59,7 @@ private:
     std::uint64_t length_;
     FailureReport reportOpenFailure_;
     FileIdentities lookup_;
-    std::vector<HANDLE> handles_;           // INVALID_HANDLE_VALUE when closed
+    std::vector<UniqueFile> handles_;       // not valid when closed
     std::vector<std::uint64_t> positions_;  // where the next read starts
     std::vector<std::uint64_t> indexes_;    // of every file opened
     std::vector<std::optional<FileId>> identities_;  // taken only where indexes meet

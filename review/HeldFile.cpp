@@ -41,11 +41,10 @@ HeldFile::HeldFile(const FilePath& path, Use use) : path_(path) {
     // knows links (Wine does not: there the resolved name tells).
     DWORD flags = FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN;
     if (use == Use::Look) flags = FILE_FLAG_BACKUP_SEMANTICS;
-    handle_ = CreateFileW(widepath::ForFileSystem(path_).c_str(), AccessFor(use), SharingFor(use), nullptr, OPEN_EXISTING, flags, nullptr);
-    if (handle_ == INVALID_HANDLE_VALUE) openError_ = GetLastError();
+    handle_.Reset(CreateFileW(widepath::ForFileSystem(path_).c_str(), AccessFor(use), SharingFor(use), nullptr,
+                              OPEN_EXISTING, flags, nullptr));
+    if (!handle_.Valid()) openError_ = GetLastError();
 }
-
-HeldFile::~HeldFile() { Close(); }
 
 bool HeldFile::NamesNoFile() const {
     if (IsOpen()) return false;
@@ -58,10 +57,10 @@ bool HeldFile::IsAsRecorded(const FileInfo& recorded, FileIdentities& identities
     if (!IsOpen() || !recorded.id) return false;
     FILE_BASIC_INFO basic = {};
     LARGE_INTEGER length = {};
-    if (!GetFileInformationByHandleEx(handle_, FileBasicInfo, &basic, sizeof basic) ||
-        !GetFileSizeEx(handle_, &length))
+    if (!GetFileInformationByHandleEx(handle_.Get(), FileBasicInfo, &basic, sizeof basic) ||
+        !GetFileSizeEx(handle_.Get(), &length))
         return false;
-    const std::optional<FileId> id = identities.Of(handle_, path_);
+    const std::optional<FileId> id = identities.Of(handle_.Get(), path_);
     if (!id || *id != *recorded.id) return false;
     if (basic.FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) return false;
     FILETIME written;
@@ -85,8 +84,8 @@ bool HeldFile::HasSameBytesAs(HeldFile& other, std::uint64_t length, std::vector
     std::uint64_t offset = 0;
     for (;;) {
         DWORD gotMine = 0, gotTheirs = 0;
-        if (!ReadFile(handle_, mine, block, &gotMine, nullptr) ||
-            !ReadFile(other.handle_, theirs, block, &gotTheirs, nullptr))
+        if (!ReadFile(handle_.Get(), mine, block, &gotMine, nullptr) ||
+            !ReadFile(other.handle_.Get(), theirs, block, &gotTheirs, nullptr))
             return false;
         if (gotMine != gotTheirs || std::memcmp(mine, theirs, gotMine) != 0) return false;
         if (gotMine == 0) return offset == length;
@@ -98,8 +97,8 @@ bool HeldFile::HasSameBytesAs(HeldFile& other, std::uint64_t length, std::vector
 bool HeldFile::DeleteNow(FileIdentities& identities) {
     if (!IsOpen()) return false;
     FILE_DISPOSITION_INFO disposition = {TRUE};
-    const bool marked = SetFileInformationByHandle(handle_, FileDispositionInfo, &disposition, sizeof disposition) != 0;
-    Close();
+    const bool marked = SetFileInformationByHandle(handle_.Get(), FileDispositionInfo, &disposition, sizeof disposition) != 0;
+    handle_.Reset();
     return marked && IsGone(identities);
 }
 
@@ -108,7 +107,7 @@ bool HeldFile::IsGone(FileIdentities& identities) const {
     // may now lead to another file.
     const HeldFile look(path_, Use::Look);
     if (!look.IsOpen()) return look.openError_ == ERROR_FILE_NOT_FOUND || look.openError_ == ERROR_PATH_NOT_FOUND;
-    return !SameFile(id_, identities.Of(look.handle_, path_));
+    return !SameFile(id_, identities.Of(look.handle_.Get(), path_));
 }
 
 bool HeldFile::MoveToRecycleBin(const std::vector<const HeldFile*>& files) {
@@ -139,11 +138,5 @@ bool HeldFile::MoveToRecycleBin(const std::vector<const HeldFile*>& files) {
 
 bool HeldFile::Rewind() const {
     LARGE_INTEGER start = {};
-    return IsOpen() && SetFilePointerEx(handle_, start, nullptr, FILE_BEGIN);
-}
-
-void HeldFile::Close() {
-    if (handle_ == INVALID_HANDLE_VALUE) return;
-    CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
+    return IsOpen() && SetFilePointerEx(handle_.Get(), start, nullptr, FILE_BEGIN);
 }

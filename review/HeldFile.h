@@ -7,6 +7,7 @@
 // here.
 #include "engine/FileInfo.h"
 #include "platform/FileIdentities.h"
+#include "platform/UniqueHandle.h"
 #include "review/FilePath.h"
 
 #include <windows.h>
@@ -21,16 +22,15 @@ public:
     enum class Use { Keep, DeleteNow, Recycle, Look };
 
     HeldFile(const FilePath& path, Use use);
-    ~HeldFile();
     HeldFile(const HeldFile&) = delete;
     HeldFile& operator=(const HeldFile&) = delete;
 
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool IsOpen() const { return handle_.Valid(); }
     // The open failed because the name names no file (any more): nothing,
     // or a folder, has it.
     bool NamesNoFile() const;
     const FilePath& Path() const { return path_; }
-    HANDLE Handle() const { return handle_; }
+    HANDLE Handle() const { return handle_.Get(); }
 
     // Still the very file that the comparison read: the recorded volume and
     // index, a plain file with the recorded length and last-write time.
@@ -56,10 +56,9 @@ public:
 
 private:
     bool Rewind() const;
-    void Close();
 
     FilePath path_;
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    UniqueFile handle_;
     DWORD openError_ = 0;
     std::optional<FileId> id_;  // as recorded
 };
