@@ -53,7 +53,11 @@ private:
         std::optional<FileId> id;
         const HANDLE handle = OpenFolder(folder);
         if (handle != INVALID_HANDLE_VALUE) {
-            id = identities_.Of(handle, folder);
+            // Named as an entry of the folder above it, so that the volume is
+            // looked up once for all of its siblings; a root stands for
+            // itself.
+            const std::wstring entry = folder.substr(0, folder.size() - 1);
+            id = identities_.Of(handle, widepath::FolderOf(entry).size() > 4 ? entry : folder);
             CloseHandle(handle);
         }
         known_.emplace(folder, id);
