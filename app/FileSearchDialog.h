@@ -12,6 +12,7 @@
 #include "res/resource.h"
 #include "review/CandidateList.h"
 #include "review/DeletionRun.h"
+#include "review/SelectionMenu.h"
 #include "settings/SettingsDialog.h"
 
 #include <string>
@@ -41,6 +42,16 @@ public:
     void OnCandidateDblClk();
     void OnCandidateSelChange();
     void OnGroupSelChange();
+    void OnCandidateChecksChanged();
+    // The candidate list's context menu at a point of the screen, on the
+    // line under it; a point of (-1, -1) (the keyboard's) opens it on the
+    // line with the caret.
+    void ShowCandidateMenu(POINT at);
+    // Asks for a file and saves the candidate list there.
+    void SaveCandidateList();
+    // The ticked lines and their bytes in the total field; empty while no
+    // comparison result is shown.
+    void ShowTickedTotal();
 
     // What the Search button does next; ActionFlag holds one of these.
     enum State : int {
@@ -76,6 +87,7 @@ private:
     bool OnVKeyToItem(WPARAM, LPARAM, LRESULT& result);
     bool OnSize(WPARAM, LPARAM, LRESULT&);
     bool OnGetMinMaxInfo(WPARAM, LPARAM limits, LRESULT&);
+    bool OnContextMenu(WPARAM window, LPARAM point, LRESULT&);
     // Aborts what runs and releases what the lists own.
     void RunCloseSequence();
     // Enters `state` and shows the Search button for it (disabled when Idle).
@@ -92,6 +104,7 @@ private:
     GatheredFileList gatheredFiles_{groupList_};
     ProgressBar mainProgress_;
     Edit statusField_;
+    Edit tickedTotal_;
     Button settingsButton_;
     Button searchButton_;
     Button deleteButton_;
@@ -101,6 +114,7 @@ private:
     CContentComparer contentComparer_{pump_};
     CFileCollector fileCollector_{pump_};
     CDeletionRun deletion_{pump_};
+    bool deleting_ = false;  // a deletion run hands over messages
     CCommonTools tools_;
     CSettingsDialog settingsDialog_;
     GroupListing groupListing_{groupList_, candidateList_};

@@ -26,5 +26,9 @@ bool FileDialogPrompt(const FileDialogRequest& request, std::string& chosenPath)
 // The shell's folder browser (SHBrowseForFolderA).
 LPITEMIDLIST FolderBrowserPrompt(BROWSEINFOA& info);
 
+// Shows a pop-up menu at a point of the screen, owned by `owner`, and
+// returns the command chosen, or 0 when it was dismissed.
+int PopupMenuPrompt(HMENU menu, POINT at, HWND owner);
+
 // Opens a file, named exactly, with its associated program (ShellExecuteW).
 HINSTANCE ShellOpenPrompt(const std::wstring& path);

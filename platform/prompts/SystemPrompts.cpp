@@ -48,6 +48,11 @@ bool FileDialogPrompt(const FileDialogRequest& request, std::string& chosenPath)
 
 LPITEMIDLIST FolderBrowserPrompt(BROWSEINFOA& info) { return SHBrowseForFolderA(&info); }
 
+int PopupMenuPrompt(HMENU menu, POINT at, HWND owner) {
+    return static_cast<int>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr));
+}
+
 HINSTANCE ShellOpenPrompt(const std::wstring& path) {
     return ShellExecuteW(nullptr, nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
