@@ -1,6 +1,6 @@
 #include "review/CandidateList.h"
 
-#include "platform/LocalTime.h"
+#include "platform/LocalClock.h"
 #include "review/core/ReviewTexts.h"
 
 #include <utility>
@@ -101,7 +101,7 @@ void CCandidateList::DrawItem(DRAWITEMSTRUCT& item) {
     const std::string path = ItemText(static_cast<int>(item.itemID));
     const std::string size = reviewtext::Size(record->file.size);
     CivilTime local;
-    LocalTimeOf(record->file.lastWriteTime, local);
+    clock_.ToLocal(record->file.lastWriteTime, local);
     const std::string time = reviewtext::LineTime(local);
     const RECT rect = item.rcItem;
     // The size and the time stand in columns before the path, where a long

@@ -4,6 +4,7 @@
 #include "common/CommonTools.h"
 #include "engine/FileInfo.h"
 #include "platform/CheckListBox.h"
+#include "platform/LocalClock.h"
 #include "review/LineRecords.h"
 
 #include <cstdint>
@@ -55,4 +56,5 @@ private:
     static Columns ColumnsIn(HDC context);
 
     LineRecords records_{*this};
+    LocalClock clock_;  // for the lines' times
 };

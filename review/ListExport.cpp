@@ -1,6 +1,6 @@
 #include "review/ListExport.h"
 
-#include "platform/LocalTime.h"
+#include "platform/LocalClock.h"
 #include "platform/WidePath.h"
 #include "review/core/CsvText.h"
 #include "review/core/ReviewTexts.h"
@@ -49,12 +49,13 @@ bool WriteList(const CCandidateList& list, HANDLE file) {
     FileWriter writer(file);
     bool written = writer.Add("\xEF\xBB\xBF") &&
                    writer.Add(csvtext::Record({u8"組", u8"サイズ (バイト)", u8"更新日時", u8"チェック", u8"パス"}));
+    LocalClock clock;
     const int count = list.Count();
     for (int line = 0; written && line < count; ++line) {
         const LineRecord* record = list.Line(line);
         if (!record) continue;
         CivilTime local;
-        LocalTimeOf(record->file.lastWriteTime, local);
+        clock.ToLocal(record->file.lastWriteTime, local);
         written = writer.Add(csvtext::Record({std::to_string(record->group + 1), std::to_string(record->file.size),
                                               reviewtext::FullTime(local), list.GetCheck(line) == 1 ? "1" : "0",
                                               Utf8(record->file.path)}));

@@ -5,7 +5,6 @@
 #include "support/ScriptedPrompts.h"
 #include "support/TempTree.h"
 
-#include "platform/LocalTime.h"
 #include "platform/WidePath.h"
 #include "review/SelectionMenu.h"
 #include "review/core/ReviewTexts.h"
@@ -209,8 +208,13 @@ TEST_F(Triage, TheSavedListReadsBackByteForByteAndAFailedSaveKeepsTheEarlierFile
             std::string expected = "\xEF\xBB\xBF" + std::string(u8"組,サイズ (バイト),更新日時,チェック,パス\r\n");
             for (int line = 0; line < lines.Count(); ++line) {
                 const FileInfo& file = lines.Line(line)->file;
-                CivilTime local;
-                LocalTimeOf(file.lastWriteTime, local);
+                // The system's own conversion, time by time.
+                const std::uint64_t ticks = static_cast<std::uint64_t>(file.lastWriteTime + 11644473600LL) * 10000000;
+                const FILETIME utcTime = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+                SYSTEMTIME utc, time;
+                FileTimeToSystemTime(&utcTime, &utc);
+                SystemTimeToTzSpecificLocalTime(nullptr, &utc, &time);
+                const CivilTime local{time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
                 std::string path = tree.Root();  // plain letters
                 if (file.path == smiling) path += u8"\\x\U0001F600\\r.bin";
                 else if (file.path == winking) path += u8"\\x\U0001F609\\r.bin";
