@@ -4,9 +4,15 @@
 #include "platform/DataExchange.h"
 #include "platform/MessageMap.h"
 #include "platform/Prompts.h"
+#include "platform/WidePath.h"
+#include "review/ListExport.h"
+#include "review/core/ReviewTexts.h"
 
+#include <commdlg.h>
 #include <cstdio>
 #include <utility>
+
+#include <windowsx.h>
 
 namespace {
 const int StorageItems = 100000;
@@ -90,6 +96,7 @@ CFileSearchDialog::CFileSearchDialog()
                {IDC_RECYCLE_CHECK, CMainWindowLayout::FollowBottom},
                {IDC_RUN_PROGRESS, CMainWindowLayout::FollowBottom},
                {IDC_MAIN_PROGRESS, CMainWindowLayout::FollowBottom | CMainWindowLayout::Widen},
+               {IDC_TICKED_TOTAL, CMainWindowLayout::FollowBottom | CMainWindowLayout::FollowRight},
                {IDC_STATUS_FIELD, CMainWindowLayout::FollowBottom | CMainWindowLayout::FollowRight}}) {
     icon_ = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
 }
@@ -108,6 +115,7 @@ void CFileSearchDialog::DoDataExchange(DataExchange& exchange) {
     exchange.Control(IDC_GROUP_LIST, groupList_);
     exchange.Control(IDC_MAIN_PROGRESS, mainProgress_);
     exchange.Control(IDC_STATUS_FIELD, statusField_);
+    exchange.Control(IDC_TICKED_TOTAL, tickedTotal_);
     exchange.Control(IDC_SETTINGS_BUTTON, settingsButton_);
     exchange.Control(IDC_DELETE_BUTTON, deleteButton_);
     exchange.Control(IDC_SEARCH_BUTTON, searchButton_);
@@ -122,6 +130,7 @@ bool CFileSearchDialog::OnCommand(int id, int code) {
         {IDC_CANDIDATE_LIST, LBN_DBLCLK, &CFileSearchDialog::OnCandidateDblClk},
         {IDC_CANDIDATE_LIST, LBN_SELCHANGE, &CFileSearchDialog::OnCandidateSelChange},
         {IDC_GROUP_LIST, CBN_SELCHANGE, &CFileSearchDialog::OnGroupSelChange},
+        {IDC_CANDIDATE_LIST, CheckListBox::ChecksChanged, &CFileSearchDialog::OnCandidateChecksChanged},
     };
     return RouteCommand(map, this, id, code);
 }
@@ -135,6 +144,7 @@ bool CFileSearchDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
         {WM_VKEYTOITEM, &CFileSearchDialog::OnVKeyToItem},
         {WM_SIZE, &CFileSearchDialog::OnSize},
         {WM_GETMINMAXINFO, &CFileSearchDialog::OnGetMinMaxInfo},
+        {WM_CONTEXTMENU, &CFileSearchDialog::OnContextMenu},
     };
     return RouteMessage(map, this, message, wParam, lParam, result);
 }
@@ -164,6 +174,19 @@ BOOL CFileSearchDialog::OnInitDialog() {
 }
 
 bool CFileSearchDialog::PreTranslateMessage(MSG* message) {
+    // Shift+F10 and the menu key open the candidate list's menu on its
+    // focused line; their key-ups are kept from the list as well, where the
+    // default handling would open the system menu or a second menu.
+    if (message->hwnd == candidateList_.Handle()) {
+        const bool menuKey = (message->message == WM_KEYDOWN || message->message == WM_KEYUP) &&
+                             message->wParam == VK_APPS;
+        const bool shiftF10 = (message->message == WM_SYSKEYDOWN || message->message == WM_SYSKEYUP) &&
+                              message->wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0;
+        if (menuKey || shiftF10) {
+            if (message->message == WM_KEYDOWN || message->message == WM_SYSKEYDOWN) ShowCandidateMenu({-1, -1});
+            return true;
+        }
+    }
     // Enter and Escape go to the focused control, never to the dialog.
     if (message->wParam == VK_RETURN || message->wParam == VK_ESCAPE) return false;
     return Dialog::PreTranslateMessage(message);
@@ -202,6 +225,12 @@ bool CFileSearchDialog::OnClose(WPARAM, LPARAM, LRESULT&) {
     // Posted, so that a running operation first sees its abort flag and
     // its step finishes before the dialog ends.
     Wnd().Post(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    return true;
+}
+
+bool CFileSearchDialog::OnContextMenu(WPARAM window, LPARAM point, LRESULT&) {
+    if (reinterpret_cast<HWND>(window) != candidateList_.Handle()) return false;
+    ShowCandidateMenu({GET_X_LPARAM(point), GET_Y_LPARAM(point)});
     return true;
 }
 
@@ -302,6 +331,7 @@ void CFileSearchDialog::Recover() {
     GroupListCount = 0;
     ResultsReady = FALSE;
     statusField_.SetText("");
+    tickedTotal_.SetText("");
     Enter(Step::Recovered);
 }
 
@@ -384,6 +414,7 @@ void CFileSearchDialog::StartComparison() {
 
     ClearGatheredFiles();
     candidateList_.ClearLines();
+    tickedTotal_.SetText("");
     candidateList_.InitStorage(StorageItems, StorageBytes);
     Enter(Step::Comparing);
     statusField_.SetText("ファイルを比較中");
@@ -397,13 +428,20 @@ void CFileSearchDialog::StartComparison() {
 
     GroupListCount = groupList_.Count();
     ShowGroupTotals();
-    if (candidateList_.Count() == 0) return Enter(Step::NoDuplicates);
+    if (candidateList_.Count() == 0) {
+        tickedTotal_.SetText("");
+        return Enter(Step::NoDuplicates);
+    }
     candidateList_.FitHorizontalExtent(tools_);
     Enter(Step::Results);
+    ShowTickedTotal();
 }
 
 void CFileSearchDialog::OnDeleteButton() {
-    if (MessageBoxPrompt("チェック済みのファイルを削除します", MB_OKCANCEL) != IDOK) return;
+    const CCandidateList::Total ticked = candidateList_.Ticked();
+    const bool recycle = recycleCheck_.Check() == BST_CHECKED;
+    if (MessageBoxPrompt(reviewtext::DeletionQuestion(ticked.files, ticked.bytes, recycle), MB_OKCANCEL) != IDOK)
+        return;
     UpdateData(true);
     Enter(Step::Deleting);
     DeletionSummary summary;
@@ -414,6 +452,8 @@ void CFileSearchDialog::OnDeleteButton() {
     if (deletion_.Aborted() && !failed_) return;  // the window is closing
     failed_ = false;
     ShowGroupTotals();
+    // Until the ticks next change.
+    tickedTotal_.SetText(reviewtext::DeletedTotal(static_cast<std::uint64_t>(summary.deleted), summary.deletedBytes));
     Enter(Step::Deleted);
     if (summary.Kept() > 0) MessageBoxPrompt(CDeletionRun::SummaryText(summary), MB_OK | MB_ICONEXCLAMATION);
 }
@@ -441,4 +481,54 @@ void CFileSearchDialog::OnGroupSelChange() {
     if (group < 0) return;
     const int line = CDeletionRun::FirstLineOfGroup(candidateList_, group);
     if (line >= 0) candidateList_.SetTopIndex(line);
+}
+
+void CFileSearchDialog::OnCandidateChecksChanged() { ShowTickedTotal(); }
+
+void CFileSearchDialog::ShowTickedTotal() {
+    // While a comparison runs, its lines are no result yet.
+    if (candidateList_.Count() <= 0 || ActionFlag == Comparing) {
+        tickedTotal_.SetText("");
+        return;
+    }
+    const CCandidateList::Total ticked = candidateList_.Ticked();
+    tickedTotal_.SetText(reviewtext::TickedTotal(ticked.files, ticked.bytes));
+}
+
+void CFileSearchDialog::ShowCandidateMenu(POINT at) {
+    // Only a result that no running operation is changing.
+    if (candidateList_.Count() <= 0 || running_ > 0) return;
+    int line = -1;
+    if (at.x == -1 && at.y == -1) {
+        line = candidateList_.CaretIndex();
+        RECT rect = {};
+        if (line < 0 || line >= candidateList_.Count()) line = -1;
+        if (line < 0 || candidateList_.Send(LB_GETITEMRECT, line, reinterpret_cast<LPARAM>(&rect)) == LB_ERR)
+            GetClientRect(candidateList_.Handle(), &rect);
+        RECT client;
+        GetClientRect(candidateList_.Handle(), &client);
+        // Under the line, or at the list's corner when it is out of view.
+        at = {client.left + candidateList_.BoxWidth(), rect.bottom < client.bottom ? rect.bottom : client.top};
+        ClientToScreen(candidateList_.Handle(), &at);
+    } else {
+        POINT inList = at;
+        ScreenToClient(candidateList_.Handle(), &inList);
+        line = candidateList_.LineAt(inList.x, inList.y);
+    }
+    const CSelectionMenu::Command command = CSelectionMenu::Show(Handle(), at, line);
+    if (command == CSelectionMenu::SaveList) SaveCandidateList();
+    else if (CSelectionMenu::ApplyRule(candidateList_, command, line)) ShowTickedTotal();
+}
+
+void CFileSearchDialog::SaveCandidateList() {
+    FileDialogRequest request;
+    request.open = false;
+    request.defaultExtension = "csv";
+    request.fileName = "重複ファイル一覧.csv";
+    request.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
+    request.filter = "CSV ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*|";
+    std::string path;
+    if (!FileDialogPrompt(request, path)) return;
+    if (!CListExport::Save(candidateList_, widepath::FromCp932(path)))
+        MessageBoxPrompt(CListExport::FailureMessage(path), MB_OK | MB_ICONEXCLAMATION);
 }

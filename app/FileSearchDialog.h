@@ -13,6 +13,7 @@
 #include "res/resource.h"
 #include "review/CandidateList.h"
 #include "review/DeletionRun.h"
+#include "review/SelectionMenu.h"
 #include "settings/SettingsDialog.h"
 
 #include <string>
@@ -42,6 +43,16 @@ public:
     void OnCandidateDblClk();
     void OnCandidateSelChange();
     void OnGroupSelChange();
+    void OnCandidateChecksChanged();
+    // The candidate list's context menu at a point of the screen, on the
+    // line under it; a point of (-1, -1) (the keyboard's) opens it on the
+    // line with the caret.
+    void ShowCandidateMenu(POINT at);
+    // Asks for a file and saves the candidate list there.
+    void SaveCandidateList();
+    // The ticked lines and their bytes in the total field; empty while no
+    // comparison result is shown.
+    void ShowTickedTotal();
 
     // What the Search button does next; ActionFlag holds one of these.
     enum State : int {
@@ -96,6 +107,7 @@ private:
     bool OnVKeyToItem(WPARAM, LPARAM, LRESULT& result);
     bool OnSize(WPARAM, LPARAM, LRESULT&);
     bool OnGetMinMaxInfo(WPARAM, LPARAM limits, LRESULT&);
+    bool OnContextMenu(WPARAM window, LPARAM point, LRESULT&);
     // Aborts what runs and releases what the lists own.
     void RunCloseSequence();
     // Sets the abort flag of the engine operation that runs, if any.
@@ -116,6 +128,7 @@ private:
     GatheredFileList gatheredFiles_;
     ProgressBar mainProgress_;
     Edit statusField_;
+    Edit tickedTotal_;
     Button settingsButton_;
     Button searchButton_;
     Button deleteButton_;

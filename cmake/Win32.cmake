@@ -6,7 +6,7 @@ set(WIN_LIBS comctl32 comdlg32 shell32 ole32 uuid gdi32 user32 kernel32)
 # folder, each using only the layers below it. The start-up and the real
 # user prompts are linked into the program alone: the tests replace the
 # prompts with scripted ones.
-vellaro_layer(platform platform LINKS ${WIN_LIBS})
+vellaro_layer(platform platform USES common_core LINKS ${WIN_LIBS})
 vellaro_layer(common common USES platform common_core)
 vellaro_layer(engine engine USES common engine_core)
 vellaro_layer(review review USES engine review_core)

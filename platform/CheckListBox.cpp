@@ -56,6 +56,20 @@ void CheckListBox::SetCheck(int line, int check) const {
     }
 }
 
+bool CheckListBox::SetChecks(const std::vector<bool>& checks) const {
+    const int count = static_cast<int>(CallOriginal(LB_GETCOUNT, 0, 0));
+    bool changed = false;
+    for (int line = 0; line < count && static_cast<std::size_t>(line) < checks.size(); ++line) {
+        LineState* state = State(line);
+        const int check = checks[static_cast<std::size_t>(line)] ? 1 : 0;
+        if (!state || state->check == check) continue;
+        state->check = check;
+        changed = true;
+    }
+    if (changed) InvalidateRect(handle_, nullptr, FALSE);
+    return changed;
+}
+
 int CheckListBox::BoxWidth() const { return BoxSize + 2 * BoxMargin; }
 
 void CheckListBox::DrawItem(DRAWITEMSTRUCT& item) {
@@ -107,15 +121,22 @@ LRESULT CheckListBox::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) c
     return CallWindowProcA(original_, handle_, message, wParam, lParam);
 }
 
-int CheckListBox::BoxAt(int x, int y) const {
+int CheckListBox::LineAt(int x, int y) const {
     // Lines have one height, so the line under the point follows from the
     // top line (LB_ITEMFROMPOINT gives only 16 bits of the index).
     const int top = static_cast<int>(CallOriginal(LB_GETTOPINDEX, 0, 0));
     const int height = static_cast<int>(CallOriginal(LB_GETITEMHEIGHT, 0, 0));
-    if (y < 0 || height <= 0) return -1;
+    RECT client;
+    GetClientRect(handle_, &client);
+    if (y < 0 || x < 0 || x >= client.right || y >= client.bottom || height <= 0) return -1;
     const int line = top + y / height;
+    return line < static_cast<int>(CallOriginal(LB_GETCOUNT, 0, 0)) ? line : -1;
+}
+
+int CheckListBox::BoxAt(int x, int y) const {
+    const int line = LineAt(x, y);
     RECT rect;
-    if (line >= static_cast<int>(CallOriginal(LB_GETCOUNT, 0, 0)) ||
+    if (line < 0 ||
         CallOriginal(LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&rect)) == LB_ERR)
         return -1;
     // The box starts at the line's left edge, which moves when the list is
@@ -145,6 +166,11 @@ void CheckListBox::ToggleSelected() const {
     for (int line : lines) if (line == caret) model = line;
     const int check = GetCheck(model) ? 0 : 1;
     for (int line : lines) SetCheck(line, check);
+}
+
+void CheckListBox::NotifyChecksChanged() const {
+    SendMessageA(GetParent(handle_), WM_COMMAND, MAKEWPARAM(ControlId(), ChecksChanged),
+                 reinterpret_cast<LPARAM>(handle_));
 }
 
 void CheckListBox::InvalidateLine(int line) const {
@@ -186,6 +212,7 @@ LRESULT CheckListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         if (line >= 0) {
             SetFocus(handle_);
             Toggle(line);
+            NotifyChecksChanged();
             return 0;
         }
         break;
@@ -193,6 +220,7 @@ LRESULT CheckListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_KEYDOWN:
         if (wParam == VK_SPACE) {
             ToggleSelected();
+            NotifyChecksChanged();
             return 0;
         }
         break;

@@ -3,12 +3,15 @@
 // item data is a record of its own holding the caller's data and the tick;
 // LB_GETITEMDATA and LB_SETITEMDATA sent to the control reach the caller's
 // data, so the list reads like any list box. A click on a line's box toggles
-// it; the space bar toggles the selected lines. Records are released when
+// it; the space bar toggles the selected lines, and the parent then gets
+// the notification ChecksChanged. Records are released when
 // the control deletes a line (WM_DELETEITEM, handed on by the dialog), and
 // Detach gives the lines their caller's data back.
 #include "platform/ExceptionBarrier.h"
 #include "platform/OwnerDrawnControl.h"
 #include "platform/Window.h"
+
+#include <vector>
 
 class CheckListBox : public ListBox, public OwnerDrawnControl {
 public:
@@ -21,8 +24,16 @@ public:
     void Attach(HWND control);
     void Detach();
 
+    // Sent to the parent (WM_COMMAND) after the user ticked or unticked lines.
+    static constexpr int ChecksChanged = 40;
+
     int GetCheck(int line) const;
     void SetCheck(int line, int check) const;
+    // Ticks line k when checks[k] is set and unticks it otherwise, for the
+    // lines both have; the list is drawn again once. True when a tick changed.
+    bool SetChecks(const std::vector<bool>& checks) const;
+    // The line under a point of the client area, or -1.
+    int LineAt(int x, int y) const;
 
     // The part of a line right of its box, where the derived class draws.
     int BoxWidth() const;
@@ -51,6 +62,7 @@ private:
     int BoxAt(int x, int y) const;
     void Toggle(int line) const;
     void ToggleSelected() const;
+    void NotifyChecksChanged() const;
     void InvalidateLine(int line) const;
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);

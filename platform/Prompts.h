@@ -26,6 +26,10 @@ bool FileDialogPrompt(const FileDialogRequest& request, std::string& chosenPath)
 // The shell's folder browser (SHBrowseForFolderA).
 LPITEMIDLIST FolderBrowserPrompt(BROWSEINFOA& info);
 
+// Shows a pop-up menu at a point of the screen, owned by `owner`, and
+// returns the command chosen, or 0 when it was dismissed.
+int PopupMenuPrompt(HMENU menu, POINT at, HWND owner);
+
 // Opens a file with its associated program (ShellExecuteExW); returns
 // ERROR_SUCCESS, or the system's error code when the shell could not.
 DWORD ShellOpenPrompt(const std::wstring& path);

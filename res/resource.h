@@ -18,6 +18,7 @@
 #define IDC_MAIN_PROGRESS         1009
 #define IDC_RECYCLE_CHECK         1043
 #define IDC_STATUS_FIELD          1050
+#define IDC_TICKED_TOTAL          1051
 #define IDC_DETAILS_LIST          1053
 
 // Settings dialog

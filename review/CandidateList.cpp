@@ -1,6 +1,13 @@
 #include "review/CandidateList.h"
 
+#include "platform/LocalClock.h"
+#include "review/core/ReviewTexts.h"
+
 #include <utility>
+
+namespace {
+const int ColumnGap = 12;  // pixels after the size and after the time
+}  // namespace
 
 CCandidateList::~CCandidateList() { ReleaseLines(); }
 
@@ -47,6 +54,17 @@ int CCandidateList::GroupCount() const {
     return groups;
 }
 
+CCandidateList::Total CCandidateList::Ticked() const {
+    Total total;
+    const int count = Count();
+    for (int line = 0; line < count; ++line) {
+        if (GetCheck(line) != 1) continue;
+        ++total.files;
+        if (const LineRecord* record = records_.Read(line)) total.bytes += record->file.size;
+    }
+    return total;
+}
+
 void CCandidateList::ReleaseLines() { records_.ReleaseAll(); }
 
 void CCandidateList::ClearLines() {
@@ -56,7 +74,22 @@ void CCandidateList::ClearLines() {
 
 void CCandidateList::FitHorizontalExtent(const CCommonTools& tools) {
     tools.FitHorizontalExtent(*this);
-    SetHorizontalExtent(HorizontalExtent() + BoxWidth());
+    HDC context = GetDC(Handle());
+    HGDIOBJ font = SelectObject(context, reinterpret_cast<HFONT>(Send(WM_GETFONT)));
+    const Columns columns = ColumnsIn(context);
+    SelectObject(context, font);
+    ReleaseDC(Handle(), context);
+    SetHorizontalExtent(HorizontalExtent() + BoxWidth() + columns.size + columns.time);
+}
+
+CCandidateList::Columns CCandidateList::ColumnsIn(HDC context) {
+    // The widest texts each column can show.
+    auto width = [context](const char* widest) {
+        SIZE size = {};
+        GetTextExtentPoint32A(context, widest, lstrlenA(widest), &size);
+        return static_cast<int>(size.cx) + ColumnGap;
+    };
+    return {width("10,240 KB"), width("0000/00/00 00:00")};
 }
 
 void CCandidateList::DrawItem(DRAWITEMSTRUCT& item) {
@@ -66,7 +99,18 @@ void CCandidateList::DrawItem(DRAWITEMSTRUCT& item) {
     if (!record || !record->display) return;  // a released line draws nothing
     const LineDisplay& display = *record->display;
     const std::string path = ItemText(static_cast<int>(item.itemID));
-    RECT rect = item.rcItem;
+    const std::string size = reviewtext::Size(record->file.size);
+    CivilTime local;
+    clock_.ToLocal(record->file.lastWriteTime, local);
+    const std::string time = reviewtext::LineTime(local);
+    const RECT rect = item.rcItem;
+    // The size and the time stand in columns before the path, where a long
+    // path cannot push them out of sight.
+    const Columns columns = ColumnsIn(item.hDC);
+    RECT sizeRect = rect, timeRect = rect, pathRect = rect;
+    sizeRect.right = rect.left + columns.size - ColumnGap;
+    timeRect.left = rect.left + columns.size;
+    pathRect.left = timeRect.left + columns.time;
 
     auto paint = [&](COLORREF text, COLORREF background) {
         SetTextColor(item.hDC, text);
@@ -74,7 +118,10 @@ void CCandidateList::DrawItem(DRAWITEMSTRUCT& item) {
         HBRUSH brush = CreateSolidBrush(background);
         FillRect(item.hDC, &rect, brush);
         DeleteObject(brush);
-        DrawTextA(item.hDC, path.c_str(), static_cast<int>(path.size()), &rect, DT_SINGLELINE | DT_VCENTER);
+        DrawTextA(item.hDC, size.c_str(), static_cast<int>(size.size()), &sizeRect,
+                  DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+        DrawTextA(item.hDC, time.c_str(), static_cast<int>(time.size()), &timeRect, DT_SINGLELINE | DT_VCENTER);
+        DrawTextA(item.hDC, path.c_str(), static_cast<int>(path.size()), &pathRect, DT_SINGLELINE | DT_VCENTER);
     };
     const COLORREF oldText = GetTextColor(item.hDC);
     const COLORREF oldBackground = GetBkColor(item.hDC);

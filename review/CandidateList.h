@@ -4,8 +4,10 @@
 #include "common/CommonTools.h"
 #include "engine/FileInfo.h"
 #include "platform/CheckListBox.h"
+#include "platform/LocalClock.h"
 #include "review/LineRecords.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -29,8 +31,14 @@ public:
     int LineCount() const { return Count(); }
     // How many groups have lines in the list.
     int GroupCount() const;
+    // The ticked lines and the bytes of their files.
+    struct Total {
+        std::uint64_t files = 0;
+        std::uint64_t bytes = 0;
+    };
+    Total Ticked() const;
     // Lets the list scroll sideways to the end of its longest line, which
-    // starts right of the tick box.
+    // starts right of the tick box and the size and time columns.
     void FitHorizontalExtent(const CCommonTools& tools);
 
 protected:
@@ -39,5 +47,14 @@ protected:
     void ReleaseLineData(LPARAM data) override;
 
 private:
+    // Widths in pixels of the size and the time column, each with the gap
+    // after it, in the font selected into `context`.
+    struct Columns {
+        int size;
+        int time;
+    };
+    static Columns ColumnsIn(HDC context);
+
     LineRecords records_{*this};
+    LocalClock clock_;  // for the lines' times
 };

@@ -1,6 +1,7 @@
 #include "review/DeletionRun.h"
 
 #include "engine/PacedProgress.h"
+#include "review/core/ReviewTexts.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -82,6 +83,8 @@ DeletionSummary CDeletionRun::Run(CCandidateList& list, int recycleFlag, SearchV
     progress.ShowPos(0);
 
     std::sort(gone_.begin(), gone_.end());
+    for (int line : gone_)
+        if (const LineRecord* record = list.Line(line)) summary.deletedBytes += record->file.size;
     list.RemoveLines(gone_);
     return summary;
 }
@@ -127,7 +130,8 @@ void CDeletionRun::MoveBatch(DeletionSummary& summary) {
 }
 
 std::string CDeletionRun::SummaryText(const DeletionSummary& summary) {
-    std::string text = Count("%d ファイルを削除しました\n", summary.deleted) +
+    std::string text = Count("%d ファイルを削除しました\n", summary.deleted) + "削除したファイルの容量: " +
+                       reviewtext::Size(summary.deletedBytes) + "\n" +
                        Count("%d ファイルは削除しませんでした\n", summary.Kept());
     if (summary.changed > 0) text += Count("\n検索後に変更されていた: %d ファイル", summary.changed);
     if (summary.noCopyLeft > 0) text += Count("\n変更のないコピーが残っていない: %d ファイル", summary.noCopyLeft);

@@ -16,6 +16,7 @@
 #include "review/HeldFile.h"
 #include "review/RecycleBatch.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +24,7 @@
 // What a run did with the ticked files.
 struct DeletionSummary {
     int deleted = 0;
+    std::uint64_t deletedBytes = 0;
     int changed = 0;     // no longer the file compared, or no longer equal to its copy
     int noCopyLeft = 0;  // no unticked copy of its group is still the file compared
     int failed = 0;      // could not be read, is reached through a link, or did not go

@@ -9,7 +9,9 @@
 # table (also in build/bench/out/*/table.md). Then it measures the deletion
 # of ticked lines, for good and into the Recycle Bin, against a bare Wine
 # loop making the same file-system calls, for each LINES:TICKED of $DELETE
-# (default "10000:6000 100000:30000"; empty leaves it out).
+# (default "10000:6000 100000:30000"; empty leaves it out). Last it times
+# the triage of 100,000 lines: each rule with the ticked total, a tick, and
+# saving the list.
 #   scripts/bench.sh [SIZE [SMALL]]   SIZE as make_corpus.py takes it: 1.5e9,
 #                                     50M, ...; SMALL 0 leaves that tree out
 # BENCH_REPS=N sets the repetitions of each measure (the median counts; 5).
@@ -55,3 +57,7 @@ for size in ${DELETE-10000:6000 100000:30000}; do
   echo "measuring the deletion of ${size#*:} of ${size%:*} lines (${BENCH_DELETE_REPS:-3} times) ..."
   scripts/with-wine.sh python3 scripts/bench_run.py delete "${size%:*}" "${size#*:}" --reps "${BENCH_DELETE_REPS:-3}"
 done
+echo
+echo "measuring the triage of 100,000 lines ..."
+scripts/with-wine.sh bash -c '"$WINE" "build/$VELLARO_WINE/wine_review_tests.exe" \
+  --gtest_also_run_disabled_tests --gtest_filter=*TriageTimes* | grep -v "^\["'

@@ -8,7 +8,11 @@
 #   screenshot-delete-result.png    the message after it: before the
 #                                   deletion two files are changed, so that
 #                                   it has files to tell about
-# With --docs the pictures (all but the first) are copied into docs/.
+#   screenshot-rule-1.png to -6.png the main window after each entry of the
+#                                   candidate list's menu, each on a fresh
+#                                   search of the demo folder
+# With --docs the pictures (but the first, and of the rules only the third,
+# as screenshot-triage.png) are copied into docs/.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build
@@ -21,6 +25,13 @@ rm -rf "$shots" && mkdir -p "$shots"
 # the time stamps that would make every run's file differ.
 take() {
   import -window root -crop "${4}x${5}+${2}+${3}" +repage -define png:exclude-chunks=date,time "$1"
+}
+
+shoot() {  # shoot FILE: the main window of Vellaro into FILE
+  local id
+  id=$(xwininfo -root -tree | grep '"\[Vellaro\]' | head -n 1 | awk '{print $1}')
+  [ -n "$id" ] || { echo "no Vellaro window to capture" >&2; return 1; }
+  import -window "$id" -define png:exclude-chunks=date,time "$1"
 }
 
 session() {
@@ -61,15 +72,25 @@ session() {
   done
   [ -n "${DRIVER_PID:-}" ] && wait "$DRIVER_PID" 2>/dev/null
   [ $taken -eq 4 ] || { echo "screenshot: $taken of 4 pictures taken" >&2; return 1; }
+
+  # The menu's rules, each on a fresh demo folder and a fresh search.
+  for rule in 1 2 3 4 5 6; do
+    wineserver -k; sleep 0.5; wineserver -p 600 </dev/null >/dev/null 2>&1
+    python3 "$root/scripts/make-demo-tree.py" "$demo"
+    "$WINE" "$build/$VELLARO_WINE/drive_vellaro.exe" 'C:\サンプル' --rule $rule </dev/null >/dev/null 2>&1 || return 1
+    sleep 1
+    shoot "$shots/screenshot-rule-$rule.png" || return 1
+  done
 }
-export -f session take
+export -f session take shoot
 export build shots root
 "$root/scripts/with-wine.sh" bash -c session || exit 1
 if [ $docs -eq 1 ]; then
   for picture in screenshot screenshot-settings screenshot-delete-question screenshot-delete-result; do
     cp "$shots/$picture.png" "$root/docs/$picture.png"
   done
+  cp "$shots/screenshot-rule-3.png" "$root/docs/screenshot-triage.png"
   echo "Screenshots copied into $root/docs"
 fi
-echo "Vellaro ran under Xvfb. Screenshots, from a search of the demo folder C:\\サンプル:"
+echo "Vellaro ran under Xvfb. Screenshots, from searches of the demo folder C:\\サンプル:"
 ls "$shots"/*.png | sed 's/^/  /'

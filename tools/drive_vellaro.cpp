@@ -2,7 +2,7 @@
 // settings, enters a folder, confirms, starts the search and closes the
 // time message, then leaves the window showing the result.
 //   drive_vellaro.exe <folder> [--exit] [--sync] [--shots] [--groups FILE]
-//                     [--delete COUNT good|recycle PAIRS]
+//                     [--delete COUNT good|recycle PAIRS] [--rule ENTRY]
 // Prints the elapsed milliseconds from the press of Search to the time
 // message. With --exit it then presses Finish. With --groups it writes the
 // groups that the window shows into FILE: the paths of each group's lines
@@ -27,6 +27,9 @@
 // (after the search), and, deleting the files ticked as the program ticked
 // them, "question" (the question before the deletion) and "result" (the
 // message after it, if one came); "end" closes the list.
+// With --rule it then opens the candidate list's context menu from the
+// keyboard on the first line in a folder named "バックアップ" (or the first
+// line) and chooses entry ENTRY (1 to 6) with the arrow keys and Enter.
 #include <windows.h>
 
 #include <algorithm>
@@ -260,6 +263,46 @@ bool TickCopies(HWND main, int count, const std::string& pairsFile) {
     return !pairs.fail();
 }
 
+// The process's open pop-up menu, if any.
+HWND FindMenu(DWORD process) {
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, "#32768", nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == process && IsWindowVisible(window)) return window;
+    }
+    return nullptr;
+}
+
+// Opens the context menu on a line as the menu key does, and chooses the
+// entry as a person would with the keyboard: the menu's own loop takes the
+// keys posted to the window that owns it.
+bool ChooseRule(HWND main, DWORD process, int entry) {
+    HWND lines = GetDlgItem(main, CandidateList);
+    const LRESULT count = SendMessageA(lines, LB_GETCOUNT, 0, 0);
+    LRESULT line = 0;
+    for (LRESULT i = 0; i < count; ++i) {
+        if (LineText(lines, i, CP_ACP).find("\\バックアップ\\") != std::string::npos) {
+            line = i;
+            break;
+        }
+    }
+    SendMessageA(lines, LB_SETSEL, FALSE, -1);
+    SendMessageA(lines, LB_SETSEL, TRUE, line);
+    SendMessageA(lines, LB_SETCARETINDEX, line, 0);
+    PostMessageA(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(lines), MAKELPARAM(-1, -1));
+    for (int i = 0; i < 500 && !FindMenu(process); ++i) Sleep(10);
+    if (!FindMenu(process)) return false;
+    for (int k = 0; k < entry; ++k) {
+        PostMessageA(main, WM_KEYDOWN, VK_DOWN, 1);
+        PostMessageA(main, WM_KEYUP, VK_DOWN, 0xC0000001);
+    }
+    PostMessageA(main, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageA(main, WM_KEYUP, VK_RETURN, 0xC0000001);
+    for (int i = 0; i < 500 && FindMenu(process); ++i) Sleep(10);
+    return !FindMenu(process);
+}
+
 HWND WaitForMessageBox(DWORD process, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
@@ -305,7 +348,7 @@ int Fail(const char* what) {
 int main(int argc, char** argv) {
     if (argc < 2)
         return Fail("usage: drive_vellaro.exe <folder> [--exit] [--sync] [--shots] [--groups FILE] "
-                    "[--delete COUNT good|recycle PAIRS]");
+                    "[--delete COUNT good|recycle PAIRS] [--rule ENTRY]");
     const std::string folder = argv[1];
     bool finish = false;
     bool sync = false;
@@ -314,6 +357,7 @@ int main(int argc, char** argv) {
     int deleteCount = 0;
     bool recycle = false;
     std::string pairsFile;
+    int rule = 0;
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--exit") == 0) finish = true;
         else if (std::strcmp(argv[i], "--sync") == 0) sync = true;
@@ -323,6 +367,8 @@ int main(int argc, char** argv) {
             deleteCount = std::atoi(argv[++i]);
             recycle = std::strcmp(argv[++i], "recycle") == 0;
             pairsFile = argv[++i];
+        } else if (std::strcmp(argv[i], "--rule") == 0 && i + 1 < argc) {
+            rule = std::atoi(argv[++i]);
         } else return Fail("unknown option");
     }
     // With a deletion, the synchronisation surrounds it rather than the search.
@@ -384,6 +430,7 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     if (!groupsFile.empty() && !WriteGroups(main, groupsFile)) return Fail("cannot write the groups");
 
+    if (rule > 0 && !ChooseRule(main, info.dwProcessId, rule)) return Fail("cannot choose the rule");
     if (shots) {
         Shot("main", {main});
         PostMessageA(main, WM_COMMAND, MAKEWPARAM(DeleteButton, BN_CLICKED),

@@ -39,6 +39,11 @@ bool FileDialogPrompt(const FileDialogRequest& request, std::string& chosenPath)
 
 LPITEMIDLIST FolderBrowserPrompt(BROWSEINFOA& info) { return SHBrowseForFolderA(&info); }
 
+int PopupMenuPrompt(HMENU menu, POINT at, HWND owner) {
+    return static_cast<int>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr));
+}
+
 namespace {
 // The shell's own answer in hInstApp (SE_ERR_...) as a system error code:
 // the last error is not always set when the shell fails.

@@ -102,7 +102,9 @@ TEST_F(ReviewAndDelete, CancelAtTheQuestionTouchesNothing) {
         const std::string title = w.Wnd().Text();
         scripted::AnswerNextMessageBoxes({IDCANCEL});
         w.OnDeleteButton();
-        EXPECT_EQ(scripted::MessageBoxes().back().text, "チェック済みのファイルを削除します");
+        // What goes, and where to: the box is ticked.
+        EXPECT_EQ(scripted::MessageBoxes().back().text,
+                  "チェック済みのファイルを削除します\n20 ファイル (3 KB) をごみ箱に移動します");
         EXPECT_EQ(scripted::MessageBoxes().back().type, static_cast<UINT>(MB_OKCANCEL));
         EXPECT_EQ(w.Wnd().Text(), title);
         EXPECT_TRUE(w.Item(IDC_DELETE_BUTTON).IsEnabled());
@@ -118,7 +120,8 @@ TEST_F(ReviewAndDelete, DeletingForGoodRemovesTheTickedCopiesAndEndsInFinish) {
         EXPECT_EQ(w.RecycleFlag, 0);  // read from the box when confirmed
         EXPECT_EQ(w.Wnd().Text(), "[Vellaro] ファイルを削除が終了しました");
         // Every ticked file went: no message after the question.
-        EXPECT_EQ(scripted::MessageBoxes().back().text, "チェック済みのファイルを削除します");
+        EXPECT_EQ(scripted::MessageBoxes().back().text,
+                  "チェック済みのファイルを削除します\n20 ファイル (3 KB) を完全に削除します。元に戻すことはできません");
         PBRANGE range = {};
         w.Item(IDC_MAIN_PROGRESS).Send(PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
         EXPECT_EQ(range.iHigh, Groups);  // files done out of files ticked
@@ -132,8 +135,9 @@ TEST_F(ReviewAndDelete, DeletingForGoodRemovesTheTickedCopiesAndEndsInFinish) {
         EXPECT_EQ(w.ActionFlag, CFileSearchDialog::Finished);
         EXPECT_EQ(w.Item(IDC_SEARCH_BUTTON).Text(), "終了(&G)");
         EXPECT_TRUE(w.Item(IDC_SEARCH_BUTTON).IsEnabled());
-        // The status field counts what is left.
+        // The status field counts what is left, the total what went.
         EXPECT_EQ(w.Item(IDC_STATUS_FIELD).Text(), "20 組 / 20 ファイル");
+        EXPECT_EQ(w.Item(IDC_TICKED_TOTAL).Text(), "削除 20 ファイル / 3 KB");
 
         // Each group still scrolls to its first remaining line.
         ComboBox groups(w.Item(IDC_GROUP_LIST).Handle());
@@ -155,7 +159,7 @@ TEST_F(ReviewAndDelete, KeptFilesAreCountedByReasonInOneMessage) {
         w.OnDeleteButton();
         CloseHandle(holder);
         EXPECT_EQ(scripted::MessageBoxes().back().text,
-                  "18 ファイルを削除しました\n2 ファイルは削除しませんでした\n\n"
+                  "18 ファイルを削除しました\n削除したファイルの容量: 2 KB\n2 ファイルは削除しませんでした\n\n"
                   "検索後に変更されていた: 1 ファイル\n削除できなかった: 1 ファイル\n\n"
                   "削除しなかったファイルはチェックを付けたまま残しています");
         EXPECT_EQ(w.Wnd().Text(), "[Vellaro] ファイルを削除が終了しました");
@@ -166,6 +170,12 @@ TEST_F(ReviewAndDelete, KeptFilesAreCountedByReasonInOneMessage) {
         EXPECT_EQ(lines.GetCheck(1), 1);
         EXPECT_EQ(lines.GetCheck(3), 1);
         EXPECT_EQ(w.Item(IDC_STATUS_FIELD).Text(), "20 組 / 22 ファイル");
+        EXPECT_EQ(w.Item(IDC_TICKED_TOTAL).Text(), "削除 18 ファイル / 2 KB");
+        // The next change of the ticks counts them again.
+        lines.Send(LB_SETSEL, TRUE, 1);
+        lines.Send(LB_SETCARETINDEX, 1);
+        lines.Send(WM_KEYDOWN, VK_SPACE, 1);
+        EXPECT_EQ(w.Item(IDC_TICKED_TOTAL).Text(), "チェック 1 ファイル / 101 バイト");
     });
 }
 

@@ -140,7 +140,8 @@ TEST_F(CandidateListTest, ReleasedLinesStayWithoutRecordsAndClearEmptiesTheList)
 
 TEST_F(CandidateListTest, UnselectedLineIsGroupColourOnWhiteAndSelectedLineTheReverse) {
     Append("WWWWWW", 0);
-    Canvas plain(300, 20);
+    // Wide enough for the size and time columns, the text and a margin.
+    Canvas plain(600, 20);
     Draw(plain, 0, ODA_DRAWENTIRE, 0);
     const RECT text = TextPart(plain);
     EXPECT_EQ(plain.Pixel(text.right - 2, 10), White);
@@ -149,29 +150,49 @@ TEST_F(CandidateListTest, UnselectedLineIsGroupColourOnWhiteAndSelectedLineTheRe
     // The tick box is drawn in front of the text.
     EXPECT_EQ(plain.Count({0, 0, list.BoxWidth(), 20}, Untouched), 0);
 
-    Canvas selected(300, 20);
+    Canvas selected(600, 20);
     Draw(selected, 0, ODA_DRAWENTIRE, ODS_SELECTED);
     EXPECT_EQ(selected.Pixel(text.right - 2, 10), Blue);
     EXPECT_GT(selected.Count(text, White), 20);
     EXPECT_EQ(selected.Count(text, Untouched), 0);
 }
 
+TEST_F(CandidateListTest, SizeAndTimeStandInColumnsThatNeverMoveThePath) {
+    Append("C:\\x.txt", 0, 10);
+    Append("C:\\x.txt", 0, 5000000000ULL);  // "4.65 GB", and another time
+    Canvas small(600, 20), large(600, 20);
+    Draw(small, 0, ODA_DRAWENTIRE, 0);
+    Draw(large, 1, ODA_DRAWENTIRE, 0);
+    auto lastTextColumn = [](const Canvas& canvas) {
+        int last = -1;
+        for (int x = 0; x < canvas.Width(); ++x)
+            if (canvas.Count({x, 0, x + 1, canvas.Height()}, Blue) > 0) last = x;
+        return last;
+    };
+    int differing = 0;
+    for (int x = 0; x < 600; ++x)
+        differing += small.Count({x, 0, x + 1, 20}, Blue) != large.Count({x, 0, x + 1, 20}, Blue);
+    EXPECT_GT(differing, 0);
+    EXPECT_EQ(lastTextColumn(small), lastTextColumn(large));
+    EXPECT_GT(lastTextColumn(small), 0);
+}
+
 TEST_F(CandidateListTest, SelectionChangesRepaintTheTextPartOnly) {
     Append("WWWWWW", 0);
-    Canvas gained(300, 20);
+    Canvas gained(600, 20);
     Draw(gained, 0, ODA_SELECT, ODS_SELECTED | ODS_FOCUS);
     const RECT text = TextPart(gained);
     EXPECT_EQ(gained.Pixel(text.right - 2, 10), Blue);
     EXPECT_GT(gained.Count(text, White), 20);
     EXPECT_EQ(gained.Count({0, 0, list.BoxWidth(), 20}, Untouched), list.BoxWidth() * 20);
 
-    Canvas lost(300, 20);
+    Canvas lost(600, 20);
     Draw(lost, 0, ODA_SELECT, 0);
     EXPECT_EQ(lost.Pixel(text.right - 2, 10), White);
     EXPECT_GT(lost.Count(text, Blue), 20);
 
     // A pure focus change draws nothing, and no focus rectangle either.
-    Canvas focus(300, 20);
+    Canvas focus(600, 20);
     Draw(focus, 0, ODA_FOCUS, ODS_FOCUS | ODS_SELECTED);
     EXPECT_EQ(focus.Count(text, Untouched), (text.right - text.left) * 20);
 }
@@ -179,13 +200,13 @@ TEST_F(CandidateListTest, SelectionChangesRepaintTheTextPartOnly) {
 TEST_F(CandidateListTest, ReleasedOrEmptyListDrawsNothing) {
     Append("WWWWWW", 0);
     list.ReleaseLines();
-    Canvas released(300, 20);
+    Canvas released(600, 20);
     Draw(released, 0, ODA_DRAWENTIRE, ODS_SELECTED);
     const RECT text = TextPart(released);
     EXPECT_EQ(released.Count(text, Untouched), (text.right - text.left) * 20);
 
     list.ClearLines();
-    Canvas empty(300, 20);
+    Canvas empty(600, 20);
     Draw(empty, 0, ODA_DRAWENTIRE, 0);
     EXPECT_EQ(empty.Count(text, Untouched), (text.right - text.left) * 20);
 }

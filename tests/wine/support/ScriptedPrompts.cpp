@@ -23,6 +23,9 @@ struct Script {
     std::string folderPath;
     std::vector<scripted::AskedFolderBrowser> folderBrowsers;
 
+    int menuAnswer = 0;
+    std::vector<scripted::ShownMenu> menus;
+
     std::vector<std::wstring> shellOpens;
     DWORD shellOpenError = ERROR_SUCCESS;
 };
@@ -151,6 +154,22 @@ LPITEMIDLIST FolderBrowserPrompt(BROWSEINFOA& info) {
     return item;
 }
 
+int PopupMenuPrompt(HMENU menu, POINT at, HWND) {
+    Script& script = State();
+    scripted::ShownMenu shown;
+    shown.at = at;
+    for (int item = 0; item < GetMenuItemCount(menu); ++item) {
+        char text[256] = {};
+        GetMenuStringA(menu, static_cast<UINT>(item), text, sizeof text, MF_BYPOSITION);
+        shown.items.push_back(text);
+        shown.enabled.push_back(!(GetMenuState(menu, static_cast<UINT>(item), MF_BYPOSITION) & MF_GRAYED));
+    }
+    script.menus.push_back(shown);
+    const int answer = script.menuAnswer;
+    script.menuAnswer = 0;
+    return answer;
+}
+
 DWORD ShellOpenPrompt(const std::wstring& path) {
     State().shellOpens.push_back(path);
     return State().shellOpenError;
@@ -185,6 +204,10 @@ void AnswerFolderBrowserWithVirtualItem() { State().folderAnswer = Script::Folde
 void CancelFolderBrowser() { State().folderAnswer = Script::Folder::Cancel; }
 
 const std::vector<AskedFolderBrowser>& FolderBrowsers() { return State().folderBrowsers; }
+
+void AnswerNextMenu(int command) { State().menuAnswer = command; }
+
+const std::vector<ShownMenu>& Menus() { return State().menus; }
 
 const std::vector<std::wstring>& ShellOpens() { return State().shellOpens; }
 

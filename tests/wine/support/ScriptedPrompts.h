@@ -50,6 +50,17 @@ void AnswerFolderBrowserWithVirtualItem();
 void CancelFolderBrowser();
 const std::vector<AskedFolderBrowser>& FolderBrowsers();
 
+struct ShownMenu {
+    POINT at = {};
+    std::vector<std::string> items;  // texts, "" for a separator
+    std::vector<bool> enabled;
+};
+
+// The next pop-up menu returns this command; without a script it is
+// dismissed (0).
+void AnswerNextMenu(int command);
+const std::vector<ShownMenu>& Menus();
+
 // Paths handed to the shell to open; nothing is started.
 const std::vector<std::wstring>& ShellOpens();
 // From now on the shell answers every open with this error.

@@ -1,0 +1,83 @@
+#include "review/ListExport.h"
+
+#include "platform/LocalClock.h"
+#include "platform/WidePath.h"
+#include "review/core/CsvText.h"
+#include "review/core/ReviewTexts.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+
+std::string Utf8(const std::wstring& text) {
+    if (text.empty()) return std::string();
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+    if (length > 0)
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &utf8[0], length, nullptr,
+                            nullptr);
+    return utf8;
+}
+
+// Written in pieces of about a megabyte, so that a long list is not held
+// twice in memory.
+class FileWriter {
+public:
+    explicit FileWriter(HANDLE file) : file_(file) {}
+    bool Add(const std::string& text) {
+        buffer_ += text;
+        return buffer_.size() < (1u << 20) || Flush();
+    }
+    bool Flush() {
+        DWORD written = 0;
+        const bool whole = buffer_.empty() ||
+                           (WriteFile(file_, buffer_.data(), static_cast<DWORD>(buffer_.size()), &written, nullptr) &&
+                            written == buffer_.size());
+        buffer_.clear();
+        return whole;
+    }
+
+private:
+    HANDLE file_;
+    std::string buffer_;
+};
+
+bool WriteList(const CCandidateList& list, HANDLE file) {
+    FileWriter writer(file);
+    bool written = writer.Add("\xEF\xBB\xBF") &&
+                   writer.Add(csvtext::Record({u8"組", u8"サイズ (バイト)", u8"更新日時", u8"チェック", u8"パス"}));
+    LocalClock clock;
+    const int count = list.Count();
+    for (int line = 0; written && line < count; ++line) {
+        const LineRecord* record = list.Line(line);
+        if (!record) continue;
+        CivilTime local;
+        clock.ToLocal(record->file.lastWriteTime, local);
+        written = writer.Add(csvtext::Record({std::to_string(record->group + 1), std::to_string(record->file.size),
+                                              reviewtext::FullTime(local), list.GetCheck(line) == 1 ? "1" : "0",
+                                              Utf8(record->file.path)}));
+    }
+    return written && writer.Flush() && FlushFileBuffers(file);
+}
+
+}  // namespace
+
+bool CListExport::Save(const CCandidateList& list, const std::wstring& path) {
+    const std::wstring target = widepath::ForFileSystem(widepath::FullPath(path));
+    wchar_t temporary[MAX_PATH] = {};
+    // Creates the temporary file, empty, so that no other writer takes its name.
+    if (!GetTempFileNameW(widepath::FolderOf(widepath::FullPath(path)).c_str(), L"vel", 0, temporary)) return false;
+    HANDLE file = CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    bool saved = file != INVALID_HANDLE_VALUE && WriteList(list, file);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    saved = saved && MoveFileExW(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!saved) DeleteFileW(temporary);
+    return saved;
+}
+
+std::string CListExport::FailureMessage(const std::string& path) {
+    return path + " に一覧を保存できませんでした\n同じ名前のファイルがあれば、元のまま残っています";
+}
