@@ -62,3 +62,12 @@ foreach(src ${TOOL_SOURCES})
   target_link_libraries(${tool} PRIVATE vellaro_core ${WIN_LIBS})
   target_link_options(${tool} PRIVATE ${STATIC_RUNTIME})
 endforeach()
+
+# The benchmark of the shown settings dialog (make bench): the program's
+# dialog with the real prompts, driven as its user would.
+add_executable(settings_bench ${CMAKE_SOURCE_DIR}/bench/wine/settings_bench.cpp ${PROMPT_SOURCES}
+               ${CMAKE_SOURCE_DIR}/tests/wine/support/DroppedFiles.cpp
+               ${CMAKE_SOURCE_DIR}/tests/wine/support/TempTree.cpp $<TARGET_OBJECTS:vellaro_resources>)
+target_include_directories(settings_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine)
+target_link_libraries(settings_bench PRIVATE vellaro_win)
+target_link_options(settings_bench PRIVATE ${STATIC_RUNTIME})
