@@ -1,5 +1,7 @@
 #include "platform/FileDrop.h"
 
+#include "platform/WidePath.h"
+
 #include <shlobj.h>
 
 namespace {
@@ -20,13 +22,6 @@ std::vector<std::basic_string<Char>> NamesIn(const Char* first, const Char* end)
     return names;
 }
 
-std::wstring Widened(const std::string& name) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    if (length > 0) MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), &wide[0], length);
-    return wide;
-}
-
 }  // namespace
 
 std::vector<std::wstring> FileDrop::Paths() const {
@@ -41,7 +36,7 @@ std::vector<std::wstring> FileDrop::Paths() const {
             const auto* wide = reinterpret_cast<const wchar_t*>(names);
             paths = NamesIn(wide, wide + bytes / sizeof(wchar_t));
         } else {
-            for (const std::string& name : NamesIn(names, names + bytes)) paths.push_back(Widened(name));
+            for (const std::string& name : NamesIn(names, names + bytes)) paths.push_back(widepath::FromAnsiCodePage(name));
         }
     }
     GlobalUnlock(drop_);

@@ -5,6 +5,7 @@
 #include "platform/FileDrop.h"
 #include "platform/Prompts.h"
 #include "platform/RedrawHold.h"
+#include "platform/SortedListFill.h"
 #include "res/resource.h"
 #include "settings/FolderBrowser.h"
 #include "settings/SettingsFile.h"
@@ -198,11 +199,16 @@ void CSettingsDialog::AddFolders(const std::vector<std::string>& folders, bool a
     // The keys of the listed folders and of those taken so far: duplicates
     // are found without going through the list for each folder.
     std::set<std::string> keys = ListedFolderKeys();
+    std::vector<std::string> accepted;
     for (std::string folder : folders) {
         if (folder.empty() || JudgeFolder(folder, keys) != FolderVerdict::Accepted) continue;
         keys.insert(settingsfile::FolderKey(folder));
-        if (append) directories_.List().InsertString(-1, folder);
-        else directories_.List().AddString(folder);
+        accepted.push_back(folder);
+    }
+    if (append) {
+        for (const std::string& folder : accepted) directories_.List().InsertString(-1, folder);
+    } else {
+        FillSortedList(directories_.List(), accepted);
     }
 }
 
@@ -251,13 +257,15 @@ void CSettingsDialog::OnOpenButton() {
         folderList.ResetContent();
         fileTypeList.ResetContent();
         AddFolders(folders, false);
-        std::set<std::string> patterns;  // lower-cased: listed ones are refused in any case
+        std::set<std::string> seen;  // lower-cased: listed ones are refused in any case
+        std::vector<std::string> patterns;
         for (const std::string& value : values) {
             const std::string extension = tools_.ExtensionOf(value);
             if (extension.empty()) continue;
             const std::string pattern = "*" + extension;
-            if (patterns.insert(tools_.ToLower(pattern)).second) fileTypeList.AddString(pattern);
+            if (seen.insert(tools_.ToLower(pattern)).second) patterns.push_back(pattern);
         }
+        FillSortedList(fileTypeList, patterns);
         tools_.FitHorizontalExtent(folderList);
         tools_.FitHorizontalExtent(fileTypeList);
     }
