@@ -114,8 +114,6 @@ public:
     HWND Handle() const { return dialog_.Handle(); }
     HWND Item(int id) const { return GetDlgItem(Handle(), id); }
     int Count(int listId) const { return static_cast<int>(SendMessageA(Item(listId), LB_GETCOUNT, 0, 0)); }
-    std::string JoinedDirectories() const { return dialog_.JoinedDirectories; }
-    void PressOk() { SendMessageA(Item(IDOK), BM_CLICK, 0, 0); }
 
 private:
     CSettingsDialog dialog_;
