@@ -7,10 +7,12 @@
 # make bench - benchmark against peer tools (SIZE=1.5e9 bytes of mixed files
 #              and SMALL=100000 small files by default; SMALL=0 leaves them out),
 #              and the deletion of ticked files against a bare Wine loop
-#              (DELETE="10000:6000 100000:30000" lines:ticked; DELETE= skips it)
+#              (DELETE="10000:6000 100000:30000" lines:ticked; DELETE= skips it),
+#              and the shown settings dialog with thousands of folders
+# make bench-settings - the settings dialog's part alone
 # Wine runs the 32-bit build where it can start 32-bit programs, the 64-bit
 # build elsewhere; VELLARO_WINE=win32|win64 chooses (scripts/wine-build.sh).
-.PHONY: all deps build native windows win32 win64 run test dist screenshot bench clean
+.PHONY: all deps build native windows win32 win64 run test dist screenshot bench bench-settings clean
 
 SIZE ?= 1500000000
 SMALL ?= 100000
@@ -52,6 +54,10 @@ test: build dist
 
 bench: windows
 	@DELETE="$(DELETE)" bash scripts/bench.sh $(SIZE) $(SMALL)
+	@bash scripts/bench_settings.sh
+
+bench-settings: windows
+	@bash scripts/bench_settings.sh
 
 clean:
 	rm -rf build

@@ -65,3 +65,17 @@ foreach(src ${TOOL_SOURCES})
   target_link_libraries(${tool} PRIVATE ${CORE_LIBRARIES} ${WIN_LIBS})
   target_link_options(${tool} PRIVATE ${STATIC_RUNTIME})
 endforeach()
+
+# Benchmarks of the shown windows (make bench), one program per file: the
+# program's own code with the real prompts, driven as its user would.
+# The tests' support serves them too, but for the scripted prompts.
+file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/wine/*.cpp)
+set(BENCH_SUPPORT ${SUPPORT_SOURCES})
+list(REMOVE_ITEM BENCH_SUPPORT ${CMAKE_SOURCE_DIR}/tests/wine/support/ScriptedPrompts.cpp)
+foreach(src ${BENCH_SOURCES})
+  get_filename_component(bench ${src} NAME_WE)
+  add_executable(${bench} ${src} ${PROMPT_SOURCES} ${BENCH_SUPPORT} $<TARGET_OBJECTS:vellaro_resources>)
+  target_include_directories(${bench} PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine)
+  target_link_libraries(${bench} PRIVATE app)
+  target_link_options(${bench} PRIVATE ${STATIC_RUNTIME})
+endforeach()

@@ -12,19 +12,23 @@ bool IsDriveAbsolute(const std::wstring& path) {
 }
 
 bool IsUnc(const std::wstring& path) { return path.size() > 2 && path[0] == L'\\' && path[1] == L'\\'; }
+
+std::wstring FromCodePage(UINT codePage, const std::string& text) {
+    if (text.empty()) return std::wstring();
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+    if (length <= 0) return std::wstring();
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), size, &wide[0], length);
+    return wide;
+}
 }  // namespace
 
 namespace widepath {
 
-std::wstring FromCp932(const std::string& text) {
-    if (text.empty()) return std::wstring();
-    const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(Cp932, 0, text.data(), size, nullptr, 0);
-    if (length <= 0) return std::wstring();
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(Cp932, 0, text.data(), size, &wide[0], length);
-    return wide;
-}
+std::wstring FromCp932(const std::string& text) { return FromCodePage(Cp932, text); }
+
+std::wstring FromAnsiCodePage(const std::string& text) { return FromCodePage(CP_ACP, text); }
 
 std::string ToCp932(const std::wstring& text) {
     if (text.empty()) return std::string();

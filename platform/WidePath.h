@@ -8,6 +8,9 @@ namespace widepath {
 
 // A cp932 text (a folder the user typed) in UTF-16.
 std::wstring FromCp932(const std::string& text);
+// A text of the system's ANSI code page in UTF-16, as the ANSI window
+// functions read it.
+std::wstring FromAnsiCodePage(const std::string& text);
 
 // The text in cp932 for display: a character that cp932 cannot write shows
 // as '?', never as a look-alike letter that could read as another name.

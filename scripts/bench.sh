@@ -59,5 +59,4 @@ for size in ${DELETE-10000:6000 100000:30000}; do
 done
 echo
 echo "measuring the triage of 100,000 lines ..."
-scripts/with-wine.sh bash -c '"$WINE" "build/$VELLARO_WINE/wine_review_tests.exe" \
-  --gtest_also_run_disabled_tests --gtest_filter=*TriageTimes* | grep -v "^\["'
+scripts/with-wine.sh bash -c '"$WINE" "build/$VELLARO_WINE/triage_bench.exe"'

@@ -2,14 +2,16 @@
 
 #include "common/core/Cp932Text.h"
 #include "platform/DataExchange.h"
+#include "platform/FileDrop.h"
 #include "platform/Prompts.h"
+#include "platform/RedrawHold.h"
+#include "platform/SortedListFill.h"
 #include "res/resource.h"
 #include "settings/FolderBrowser.h"
 #include "settings/SettingsFile.h"
 #include "settings/core/SettingsRecords.h"
 
 #include <commdlg.h>
-#include <shellapi.h>
 
 namespace {
 const char AlreadyListedMessage[] = "既に登録されています";
@@ -154,19 +156,20 @@ void CSettingsDialog::OnDirectoryBrowse() {
 
 // Drops on the folder list reach the dialog: the list box hands them on.
 bool CSettingsDialog::OnDropFiles(WPARAM wParam, LPARAM, LRESULT& result) {
-    HDROP drop = reinterpret_cast<HDROP>(wParam);
     SetForegroundWindow(Handle());
     std::vector<std::string> folders;
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        std::wstring name(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
-        name.resize(DragQueryFileW(drop, i, &name[0], static_cast<UINT>(name.size())));
-        std::string folder;
-        if (CFolderBrowser::AcceptPath(name, folder)) folders.push_back(folder);
+    {
+        const FileDrop drop(reinterpret_cast<HDROP>(wParam));
+        for (const std::wstring& name : drop.Paths()) {
+            std::string folder;
+            if (CFolderBrowser::AcceptPath(name, folder)) folders.push_back(folder);
+        }
     }
-    DragFinish(drop);
-    AddFolders(folders, true);
-    tools_.FitHorizontalExtent(directories_.List());
+    {
+        const RedrawHold held(directories_.List());
+        AddFolders(folders, true);
+        tools_.FitHorizontalExtent(directories_.List());
+    }
     directories_.SetMode(CListEditor::ModeNone);
     ListChanged();
     result = 0;
@@ -196,11 +199,16 @@ void CSettingsDialog::AddFolders(const std::vector<std::string>& folders, bool a
     // The keys of the listed folders and of those taken so far: duplicates
     // are found without going through the list for each folder.
     std::set<std::string> keys = ListedFolderKeys();
+    std::vector<std::string> accepted;
     for (std::string folder : folders) {
         if (folder.empty() || JudgeFolder(folder, keys) != FolderVerdict::Accepted) continue;
         keys.insert(settingsfile::FolderKey(folder));
-        if (append) directories_.List().InsertString(-1, folder);
-        else directories_.List().AddString(folder);
+        accepted.push_back(folder);
+    }
+    if (append) {
+        for (const std::string& folder : accepted) directories_.List().InsertString(-1, folder);
+    } else {
+        FillSortedList(directories_.List(), accepted);
     }
 }
 
@@ -244,18 +252,23 @@ void CSettingsDialog::OnOpenButton() {
         break;
     }
     ListBox folderList = directories_.List(), fileTypeList = fileTypes_.List();
-    folderList.ResetContent();
-    fileTypeList.ResetContent();
-    AddFolders(folders, false);
-    std::set<std::string> patterns;  // lower-cased: listed ones are refused in any case
-    for (const std::string& value : values) {
-        const std::string extension = tools_.ExtensionOf(value);
-        if (extension.empty()) continue;
-        const std::string pattern = "*" + extension;
-        if (patterns.insert(tools_.ToLower(pattern)).second) fileTypeList.AddString(pattern);
+    {
+        const RedrawHold heldFolders(folderList), heldFileTypes(fileTypeList);
+        folderList.ResetContent();
+        fileTypeList.ResetContent();
+        AddFolders(folders, false);
+        std::set<std::string> seen;  // lower-cased: listed ones are refused in any case
+        std::vector<std::string> patterns;
+        for (const std::string& value : values) {
+            const std::string extension = tools_.ExtensionOf(value);
+            if (extension.empty()) continue;
+            const std::string pattern = "*" + extension;
+            if (seen.insert(tools_.ToLower(pattern)).second) patterns.push_back(pattern);
+        }
+        FillSortedList(fileTypeList, patterns);
+        tools_.FitHorizontalExtent(folderList);
+        tools_.FitHorizontalExtent(fileTypeList);
     }
-    tools_.FitHorizontalExtent(folderList);
-    tools_.FitHorizontalExtent(fileTypeList);
     ListChanged();
 }
 

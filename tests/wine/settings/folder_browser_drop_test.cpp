@@ -2,6 +2,7 @@
 #include "SettingsHarness.h"
 #include "platform/WidePath.h"
 #include "settings/FolderBrowser.h"
+#include "support/DroppedFiles.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempTree.h"
 
@@ -11,47 +12,13 @@
 #include <shlobj.h>
 
 #include <cctype>
-#include <cstring>
 
 using Items = std::vector<std::string>;
 
 namespace {
 
-// A drop as the shell hands it over: DROPFILES and the ANSI names, each
-// ended by a zero byte, the list by one more. DragFinish frees it.
-HDROP MakeDrop(const std::vector<std::string>& names) {
-    size_t size = sizeof(DROPFILES) + 1;
-    for (const std::string& name : names) size += name.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GHND, size);
-    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = FALSE;
-    char* next = reinterpret_cast<char*>(header) + sizeof(DROPFILES);
-    for (const std::string& name : names) {
-        std::memcpy(next, name.c_str(), name.size() + 1);
-        next += name.size() + 1;
-    }
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
-// The same with UTF-16 names, as the shell hands over names that cp932
-// cannot write.
-HDROP MakeWideDrop(const std::vector<std::wstring>& names) {
-    size_t size = sizeof(DROPFILES) + sizeof(wchar_t);
-    for (const std::wstring& name : names) size += (name.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GHND, size);
-    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = TRUE;
-    auto* next = reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(header) + sizeof(DROPFILES));
-    for (const std::wstring& name : names) {
-        std::memcpy(next, name.c_str(), (name.size() + 1) * sizeof(wchar_t));
-        next += name.size() + 1;
-    }
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
+using dropped::MakeDrop;
+using dropped::MakeWideDrop;
 
 std::string Upper(std::string text) {
     for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
