@@ -6,7 +6,7 @@
 // groups arrive, with the newest group selected and in view. Groups wait
 // for that drawing to enter the lists, since only the drawn state is seen.
 #include "engine/GroupSink.h"
-#include "engine/ListRedrawBatch.h"
+#include "platform/ListRedrawBatch.h"
 #include "platform/Window.h"
 #include "review/CandidateList.h"
 

@@ -1,4 +1,4 @@
-#include "engine/ListRedrawBatch.h"
+#include "platform/ListRedrawBatch.h"
 
 ListRedrawBatch::ListRedrawBatch(Window list, std::uint64_t intervalMs)
     : hold_(list), intervalMs_(intervalMs), lastRedraw_(GetTickCount64()) {}
