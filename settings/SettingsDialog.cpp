@@ -63,10 +63,6 @@ CSettingsDialog::CSettingsDialog()
 
 void CSettingsDialog::DoDataExchange(DataExchange& exchange) {
     exchange.Control(IDOK, okButton_);
-    exchange.Control(IDC_SAVE_BUTTON, saveButton_);
-    exchange.Control(IDC_FILETYPE_BROWSE, fileTypeBrowseButton_);
-    exchange.Control(IDC_DIRECTORY_BROWSE, directoryBrowseButton_);
-    exchange.Control(IDC_OPEN_BUTTON, openButton_);
     directories_.BindControls(exchange);
     fileTypes_.BindControls(exchange);
     exchange.Check(IDC_SUBDIRECTORY_CHECK, SubdirectoryFlag);

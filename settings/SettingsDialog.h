@@ -66,10 +66,6 @@ private:
     static const MessageEntry<CSettingsDialog> Messages[];
 
     Window okButton_;
-    Window saveButton_;
-    Window fileTypeBrowseButton_;
-    Window directoryBrowseButton_;
-    Window openButton_;
     CListEditor directories_;
     CListEditor fileTypes_;
     CCommonTools tools_;
