@@ -1,5 +1,6 @@
 #include "review/CandidateList.h"
 
+#include "platform/DeviceContext.h"
 #include "platform/LocalClock.h"
 #include "review/core/ReviewTexts.h"
 
@@ -74,11 +75,9 @@ void CCandidateList::ClearLines() {
 
 void CCandidateList::FitHorizontalExtent(const CCommonTools& tools) {
     tools.FitHorizontalExtent(*this);
-    HDC context = GetDC(Handle());
-    HGDIOBJ font = SelectObject(context, reinterpret_cast<HFONT>(Send(WM_GETFONT)));
-    const Columns columns = ColumnsIn(context);
-    SelectObject(context, font);
-    ReleaseDC(Handle(), context);
+    const WindowDC context(Handle());
+    const SelectedObject font(context.Get(), reinterpret_cast<HFONT>(Send(WM_GETFONT)));
+    const Columns columns = ColumnsIn(context.Get());
     SetHorizontalExtent(HorizontalExtent() + BoxWidth() + columns.size + columns.time);
 }
 
@@ -115,9 +114,8 @@ void CCandidateList::DrawItem(DRAWITEMSTRUCT& item) {
     auto paint = [&](COLORREF text, COLORREF background) {
         SetTextColor(item.hDC, text);
         SetBkColor(item.hDC, background);
-        HBRUSH brush = CreateSolidBrush(background);
-        FillRect(item.hDC, &rect, brush);
-        DeleteObject(brush);
+        const OwnedGdiObject<HBRUSH> brush(CreateSolidBrush(background));
+        FillRect(item.hDC, &rect, brush.Get());
         DrawTextA(item.hDC, size.c_str(), static_cast<int>(size.size()), &sizeRect,
                   DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
         DrawTextA(item.hDC, time.c_str(), static_cast<int>(time.size()), &timeRect, DT_SINGLELINE | DT_VCENTER);
