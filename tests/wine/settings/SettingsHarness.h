@@ -4,6 +4,10 @@
 // actions send.
 #include "res/resource.h"
 #include "settings/SettingsDialog.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TempTree.h"
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -36,4 +40,13 @@ public:
 private:
     CSettingsDialog& dialog_;
     HWND owner_ = nullptr;
+};
+
+// The settings suite's fixture: a fresh script of prompts, a scratch tree
+// and a dialog.
+class SettingsFixture : public ::testing::Test {
+protected:
+    void SetUp() override { scripted::Reset(); }
+    TempTree tree;
+    CSettingsDialog dialog;
 };

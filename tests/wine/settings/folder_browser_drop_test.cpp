@@ -25,12 +25,7 @@ std::string Upper(std::string text) {
     return text;
 }
 
-class FolderInputTest : public ::testing::Test {
-protected:
-    void SetUp() override { scripted::Reset(); }
-    TempTree tree;
-    CSettingsDialog dialog;
-};
+class FolderInputTest : public SettingsFixture {};
 
 TEST_F(FolderInputTest, ChosenFolderFillsTheEntryAndEnablesAdd) {
     const std::string photos = tree.Folder("photos");

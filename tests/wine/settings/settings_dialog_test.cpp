@@ -25,12 +25,7 @@ std::vector<std::string> MessageTexts() {
     return texts;
 }
 
-class SettingsDialogTest : public ::testing::Test {
-protected:
-    void SetUp() override { scripted::Reset(); }
-    TempTree tree;
-    CSettingsDialog dialog;
-};
+class SettingsDialogTest : public SettingsFixture {};
 
 TEST_F(SettingsDialogTest, FirstOpeningAndTheTitleForEachPairOfCounts) {
     SettingsHarness ui(dialog);
