@@ -6,7 +6,8 @@
 # measures, with a warm cache and in one run, Vellaro's whole search under
 # Wine and the Wine floor, the native run of the core and jdupes, fdupes,
 # rdfind and rmlint, checks that all find the same groups, and prints the
-# table (also in build/bench/out/*/table.md). Then it measures the deletion
+# table (also in build/bench/out/*/table.md); as root it measures Vellaro and
+# the floor on the mixed tree with a cold cache too. Then it measures the deletion
 # of ticked lines, for good and into the Recycle Bin, against a bare Wine
 # loop making the same file-system calls, for each LINES:TICKED of $DELETE
 # (default "10000:6000 100000:30000"; empty leaves it out). Last it times
@@ -47,7 +48,15 @@ for tree in "${trees[@]}"; do
   echo "measuring ${tree:+the small files }(each program ${BENCH_REPS:-5} times) ..."
   scripts/with-wine.sh python3 scripts/bench_run.py measure $tree --reps "${BENCH_REPS:-5}"
 done
-for out in corpus corpus-small; do
+# Cold, as a user meets a disk not read for a while: the page cache dropped
+# before every run, which needs root.
+if [ "$(id -u)" -eq 0 ]; then
+  echo "measuring with a cold cache (Vellaro and the floor, each ${BENCH_REPS:-5} times) ..."
+  scripts/with-wine.sh python3 scripts/bench_run.py measure --cold --only vellaro,floor --reps "${BENCH_REPS:-5}"
+else
+  echo "not measuring with a cold cache: dropping the page cache needs root"
+fi
+for out in corpus corpus-cold corpus-small; do
   [ -f "build/bench/out/$out/results.json" ] || continue
   echo
   python3 scripts/bench_table.py "build/bench/out/$out/results.json"

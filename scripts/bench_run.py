@@ -10,9 +10,13 @@ a JSON file (scripts/bench_table.py prints them).
   bench_run.py corpus --small COUNT  build (or reuse) COUNT small files
                                      (bench/make_small_tree.py) in
                                      build/corpus-small/tree
-  bench_run.py measure [--small] [--reps N] [--only vellaro,floor]
+  bench_run.py measure [--small] [--reps N] [--only vellaro,floor] [--cold]
                                      measure everything on that tree; run
-                                     under scripts/with-wine.sh
+                                     under scripts/with-wine.sh; with
+                                     --cold (as root) the page cache is
+                                     dropped before every run instead, and
+                                     the results go to build/bench/out/
+                                     corpus-cold (or corpus-small-cold)
   bench_run.py delete LINES TICKED [--reps N] [--modes good,recycle]
                                      Vellaro's deletion of TICKED of LINES
                                      candidate lines, for good and into the
@@ -394,9 +398,22 @@ def warm_cache():
                     pass
 
 
-def measure(reps, small, only):
+def drop_cache():
+    # What a user meets on a disk not read for a while: nothing of the tree
+    # in memory.
+    os.sync()
+    with open("/proc/sys/vm/drop_caches", "w") as f:
+        f.write("3\n")
+
+
+def measure(reps, small, only, cold):
+    global OUT
     if "WINEPREFIX" not in os.environ or "DISPLAY" not in os.environ:
         sys.exit("bench_run.py measure runs under scripts/with-wine.sh")
+    if cold and os.geteuid() != 0:
+        sys.exit("bench_run.py measure --cold drops the page cache, which needs root")
+    if cold:
+        OUT += "-cold"  # every file of the runs goes there
     subprocess.run([os.environ["WINE"], "reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog",
                     "/t", "REG_DWORD", "/d", "0", "/f"], stdout=subprocess.DEVNULL,
                    stderr=subprocess.DEVNULL)
@@ -411,7 +428,10 @@ def measure(reps, small, only):
             # between runs (hundreds of MB of the tree were found uncached
             # after a full round), so a run would otherwise read from disk
             # what the runs before it left unread.
-            warm_cache()
+            if cold:
+                drop_cache()
+            else:
+                warm_cache()
             try:
                 result = run(truth)
             except (RuntimeError, OSError, KeyError, ValueError, subprocess.TimeoutExpired) as error:
@@ -419,7 +439,7 @@ def measure(reps, small, only):
                 continue
             print(f"  run {rep + 1}/{reps} {label:24} {result['wall_s']:8.3f} s", file=sys.stderr)
             runs[key].append(result)
-    results = {"corpus": truth.summary, "reps": reps, "tools": [],
+    results = {"corpus": truth.summary, "reps": reps, "tools": [], "cache": "cold" if cold else "warm",
                "generator": "bench/make_small_tree.py --files" if small else "make_corpus.py --size"}
     for key, label, kind, _ in TOOLS:
         if runs[key]:
@@ -458,7 +478,7 @@ def measure_deletion(lines, ticked, reps, modes):
     tree = os.path.join(corpus, "tree")
     out = os.path.join(BENCH_BUILD, "out", "delete")
     pairs = os.path.join(out, f"pairs-{lines}-{ticked}.txt")
-    os.makedirs(out, exist_ok=True)
+    os.makedirs(OUT, exist_ok=True)
     if not os.path.isdir(template):
         print(f"corpus: building {template} ({lines} lines, {ticked} ticked)")
         subprocess.run([sys.executable, MAKE_DELETE_TREE, template + ".new", "--lines", str(lines), "--ticked",
@@ -517,6 +537,7 @@ def main():
     runs.add_argument("--small", action="store_true")
     runs.add_argument("--reps", type=int, default=5)
     runs.add_argument("--only", default="", help="comma-separated tools to run, e.g. vellaro,floor")
+    runs.add_argument("--cold", action="store_true", help="drop the page cache before every run (root)")
     deletion = commands.add_parser("delete")
     deletion.add_argument("lines", type=int)
     deletion.add_argument("ticked", type=int)
@@ -530,7 +551,7 @@ def main():
     if args.command == "corpus":
         build_corpus(args.size, args.small)
     else:
-        measure(args.reps, args.small, [key for key in args.only.split(",") if key])
+        measure(args.reps, args.small, [key for key in args.only.split(",") if key], args.cold)
 
 
 if __name__ == "__main__":

@@ -48,7 +48,7 @@ def table(results):
              f"({results['generator']} {corpus['requested_size']}); "
              f"{corpus['same_size_files']} non-empty files share their length "
              f"({corpus['same_size_bytes'] / MB:.1f} MB); {corpus['dup_groups']} groups. "
-             f"Warm cache; each figure is the run of median wall time of {results['reps']}, "
+             f"{results.get('cache', 'warm').capitalize()} cache; each figure is the run of median wall time of {results['reps']}, "
              "with the spread of the wall times.", ""]
     header = ("| program | wall s | spread s | ×V | CPU s | ×V | peak MB | ×V | read MB | ×V | groups |\n"
               "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---|")
