@@ -1,6 +1,7 @@
 #include "engine/CoveredFolders.h"
 
 #include "platform/FileIdentities.h"
+#include "platform/UniqueHandle.h"
 #include "platform/WidePath.h"
 
 #include <map>
@@ -12,9 +13,9 @@ using Key = std::pair<std::uint32_t, std::uint64_t>;
 
 Key KeyOf(const FileId& id) { return {id.volume, id.index}; }
 
-HANDLE OpenFolder(const std::wstring& path) {
-    return CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+UniqueFile OpenFolder(const std::wstring& path) {
+    return UniqueFile(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
 
 // The system's name of an object ("\??\C:\a" or "\Device\...\a") as a path
@@ -30,10 +31,7 @@ public:
     // really lies (links resolved), the folder's own first; nothing when
     // the folder itself cannot be identified.
     std::vector<FileId> Of(const std::wstring& folder) {
-        const HANDLE handle = OpenFolder(widepath::ForFileSystem(folder));
-        if (handle == INVALID_HANDLE_VALUE) return {};
-        const std::wstring name = identities_.ResolvedNameOf(handle);
-        CloseHandle(handle);
+        const std::wstring name = identities_.ResolvedNameOf(OpenFolder(widepath::ForFileSystem(folder)).Get());
         if (name.empty()) return {};
         const std::wstring path = widepath::WithBackslash(PathOfSystemName(name));
         std::vector<FileId> chain;
@@ -51,14 +49,13 @@ private:
         const auto known = known_.find(folder);
         if (known != known_.end()) return known->second;
         std::optional<FileId> id;
-        const HANDLE handle = OpenFolder(folder);
-        if (handle != INVALID_HANDLE_VALUE) {
+        const UniqueFile handle = OpenFolder(folder);
+        if (handle.Valid()) {
             // Named as an entry of the folder above it, so that the volume is
             // looked up once for all of its siblings; a root stands for
             // itself.
             const std::wstring entry = folder.substr(0, folder.size() - 1);
-            id = identities_.Of(handle, widepath::FolderOf(entry).size() > 4 ? entry : folder);
-            CloseHandle(handle);
+            id = identities_.Of(handle.Get(), widepath::FolderOf(entry).size() > 4 ? entry : folder);
         }
         known_.emplace(folder, id);
         return id;
