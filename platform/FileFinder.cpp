@@ -4,8 +4,8 @@
 
 bool FileFinder::FindFile(const std::wstring& pattern) {
     Close();
-    handle_ = FindFirstFileW(widepath::ForFileSystem(pattern).c_str(), &next_);
-    hasNext_ = handle_ != INVALID_HANDLE_VALUE;
+    handle_.Reset(FindFirstFileW(widepath::ForFileSystem(pattern).c_str(), &next_));
+    hasNext_ = handle_.Valid();
     error_ = hasNext_ ? 0 : GetLastError();
     return hasNext_;
 }
@@ -13,13 +13,12 @@ bool FileFinder::FindFile(const std::wstring& pattern) {
 bool FileFinder::FindNextFile() {
     if (!hasNext_) return false;
     current_ = next_;
-    hasNext_ = ::FindNextFileW(handle_, &next_) != 0;
+    hasNext_ = ::FindNextFileW(handle_.Get(), &next_) != 0;
     return hasNext_;
 }
 
 void FileFinder::Close() {
-    if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
+    handle_.Reset();
     hasNext_ = false;
 }
 

@@ -3,6 +3,8 @@
 // FindNextFile moves to the next entry and tells whether yet another
 // follows. Names are the file system's own (UTF-16), of any length. The
 // search handle is closed by Close or the destructor.
+#include "platform/UniqueHandle.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -35,7 +37,7 @@ public:
     static std::int64_t SecondsSince1970(const FILETIME& time);
 
 private:
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    UniqueFind handle_;
     WIN32_FIND_DATAW current_ = {};
     WIN32_FIND_DATAW next_ = {};
     bool hasNext_ = false;

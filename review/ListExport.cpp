@@ -1,6 +1,7 @@
 #include "review/ListExport.h"
 
 #include "platform/LocalClock.h"
+#include "platform/UniqueHandle.h"
 #include "platform/WidePath.h"
 #include "review/core/CsvText.h"
 #include "review/core/ReviewTexts.h"
@@ -70,9 +71,10 @@ bool CListExport::Save(const CCandidateList& list, const std::wstring& path) {
     wchar_t temporary[MAX_PATH] = {};
     // Creates the temporary file, empty, so that no other writer takes its name.
     if (!GetTempFileNameW(widepath::FolderOf(widepath::FullPath(path)).c_str(), L"vel", 0, temporary)) return false;
-    HANDLE file = CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    bool saved = file != INVALID_HANDLE_VALUE && WriteList(list, file);
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    UniqueFile file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                nullptr));
+    bool saved = file.Valid() && WriteList(list, file.Get());
+    file.Reset();  // closed before it moves into place
     saved = saved && MoveFileExW(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!saved) DeleteFileW(temporary);
     return saved;
