@@ -428,10 +428,7 @@ void CFileSearchDialog::StartComparison() {
 
     GroupListCount = groupList_.Count();
     ShowGroupTotals();
-    if (candidateList_.Count() == 0) {
-        tickedTotal_.SetText("");
-        return Enter(Step::NoDuplicates);
-    }
+    if (candidateList_.Count() == 0) return Enter(Step::NoDuplicates);
     candidateList_.FitHorizontalExtent(tools_);
     Enter(Step::Results);
     ShowTickedTotal();

@@ -1,5 +1,7 @@
 #include "platform/LocalClock.h"
 
+#include "platform/FileFinder.h"
+
 #include <windows.h>
 
 namespace {
@@ -14,11 +16,6 @@ bool ToFileTime(std::int64_t seconds, FILETIME& time) {
     return true;
 }
 
-std::int64_t SecondsOf(const FILETIME& time) {
-    const std::uint64_t ticks = (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-    return static_cast<std::int64_t>(ticks / 10000000ULL) - SecondsTo1970;
-}
-
 // The system's offset of local time from UTC at a moment.
 bool OffsetAt(std::int64_t seconds, std::int64_t& offset) {
     FILETIME utcTime, localTime;
@@ -26,7 +23,7 @@ bool OffsetAt(std::int64_t seconds, std::int64_t& offset) {
     if (!ToFileTime(seconds, utcTime) || !FileTimeToSystemTime(&utcTime, &utc) ||
         !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local) || !SystemTimeToFileTime(&local, &localTime))
         return false;
-    offset = SecondsOf(localTime) - seconds;
+    offset = FileFinder::SecondsSince1970(localTime) - seconds;
     return true;
 }
 

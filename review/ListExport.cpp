@@ -67,10 +67,11 @@ bool WriteList(const CCandidateList& list, HANDLE file) {
 }  // namespace
 
 bool CListExport::Save(const CCandidateList& list, const std::wstring& path) {
-    const std::wstring target = widepath::ForFileSystem(widepath::FullPath(path));
+    const std::wstring full = widepath::FullPath(path);
+    const std::wstring target = widepath::ForFileSystem(full);
     wchar_t temporary[MAX_PATH] = {};
     // Creates the temporary file, empty, so that no other writer takes its name.
-    if (!GetTempFileNameW(widepath::FolderOf(widepath::FullPath(path)).c_str(), L"vel", 0, temporary)) return false;
+    if (!GetTempFileNameW(widepath::FolderOf(full).c_str(), L"vel", 0, temporary)) return false;
     UniqueFile file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                 nullptr));
     bool saved = file.Valid() && WriteList(list, file.Get());
