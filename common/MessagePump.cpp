@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-void MessagePump::PumpOne() {
+bool MessagePump::PumpOne() {
     const std::uint64_t RepaintIntervalMs = 16;
     const std::uint64_t QuietIntervalMs = 10;
     const std::uint64_t now = GetTickCount64();
@@ -10,7 +10,7 @@ void MessagePump::PumpOne() {
     // under Wine, tens of microseconds: after one, the queue is looked at
     // again a few milliseconds later. Once a message turns up, every call
     // looks, so waiting input drains at the caller's full pace.
-    if (queueWasEmpty_ && now - lastLookTick_ < QuietIntervalMs) return;
+    if (queueWasEmpty_ && now - lastLookTick_ < QuietIntervalMs) return false;
     lastLookTick_ = now;
     UINT flags = PM_REMOVE;
     if (now - lastRepaintTick_ < RepaintIntervalMs) {
@@ -20,7 +20,8 @@ void MessagePump::PumpOne() {
     }
     MSG message;
     queueWasEmpty_ = !PeekMessageA(&message, nullptr, 0, 0, flags);
-    if (queueWasEmpty_) return;
+    if (queueWasEmpty_) return false;
     TranslateMessage(&message);
     DispatchMessageA(&message);
+    return true;
 }

@@ -15,7 +15,8 @@ public:
     // handling; never waits. Repaints pass at most about sixty times a
     // second: more cannot be seen, and each costs milliseconds under Wine.
     // An empty queue is looked at again only some milliseconds later.
-    void PumpOne();
+    // true when a message was handed over.
+    bool PumpOne();
     // The next call looks into the queue whatever the last look found: an
     // operation that starts hands over at once what waited for it.
     void LookNextTime() { queueWasEmpty_ = false; }

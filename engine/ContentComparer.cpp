@@ -1,8 +1,7 @@
 #include "engine/ContentComparer.h"
 
 #include "common/core/TimeText.h"
-#include "engine/RunProgressReport.h"
-#include "engine/Win32RunFiles.h"
+#include "engine/ComparisonWorkers.h"
 #include "engine/core/RunBuilder.h"
 #include "engine/core/RunComparison.h"
 
@@ -11,7 +10,7 @@
 
 void CContentComparer::CompareAll(ComparisonJob job, GroupSink& sink, SearchView& view) {
     Pass pass{job, sink, view, PacedProgress(view, SearchView::Bar::Run), tools_.SecondsOfDay(), std::string(),
-              true, {}};
+              true};
     aborted_ = false;
     pump_.LookNextTime();
     bytesRead_ = 0;
@@ -31,50 +30,84 @@ void CContentComparer::CompareRuns(Pass& pass) {
     const int step = engine::ProgressStep(fileCount);
     int shown = 0;
     int done = 0;
-    const std::size_t available = job.paths.size();
-    pass.sink.BeginGroups();
+
+    // The runs the table holds whole; those of two or more files go to the
+    // workers. A file of a length of its own has no duplicate: it is never
+    // opened.
+    std::vector<int> lengths;
+    std::vector<ComparisonWorkers::Run> compared;
+    std::size_t covered = 0;
     for (std::size_t run = 0; run < job.runLengths.size() && job.runLengths[run] != tools_.NoIndex(); ++run) {
-        pump_.PumpOne();
-        if (aborted_) break;
         const int length = job.runLengths[run];
-        if (length <= 0 || static_cast<std::size_t>(done) + static_cast<std::size_t>(length) > available) break;
-        CompareRun(pass, done, length);
-        ReleasePaths(job, done, length);
-        pass.sink.RunCompared();
-        if (done / step > shown) {
-            pass.view.SetProgress(SearchView::Bar::Main, done);
-            shown = done / step;
+        if (length <= 0 || covered + static_cast<std::size_t>(length) > job.paths.size()) break;
+        lengths.push_back(length);
+        if (length >= 2) compared.push_back({covered, static_cast<std::size_t>(length)});
+        covered += static_cast<std::size_t>(length);
+    }
+
+    pass.sink.BeginGroups();
+    {
+        ComparisonWorkers workers(job.paths, std::move(compared));
+        std::size_t nextCompared = 0;
+        for (const int length : lengths) {
+            pump_.PumpOne();
+            if (aborted_) break;
+            if (length >= 2 && !TakeRun(pass, workers, nextCompared++, done, length)) break;
+            ReleasePaths(job, done, length);
+            pass.sink.RunCompared();
+            if (done / step > shown) {
+                pass.view.SetProgress(SearchView::Bar::Main, done);
+                shown = done / step;
+            }
+            ShowRemainingTime(pass, done);
+            done += length;
         }
-        ShowRemainingTime(pass, done);
-        done += length;
+        workers.Stop();
+        bytesRead_ = workers.BytesRead();
     }
     pass.sink.EndGroups();
     pass.view.SetProgress(SearchView::Bar::Main, 0);
     pass.runProgress.ShowPos(0);
 }
 
-void CContentComparer::CompareRun(Pass& pass, int first, int length) {
-    // A file of a length of its own has no duplicate: it is never opened.
-    if (length < 2) return;
+bool CContentComparer::TakeRun(Pass& pass, ComparisonWorkers& workers, std::size_t run, int first, int length) {
     const int last = first + length - 1;
     pass.runProgress.SetRange(first, last);
     pass.runProgress.SetPos(0);
 
-    Win32RunFiles files(pass.job.paths, static_cast<std::size_t>(first), static_cast<std::size_t>(length),
-                        pass.job.paths[static_cast<std::size_t>(first)].size,
-                        [this, &pass](const std::string& path) { ReportOpenFailure(pass, path); });
-    RunProgressReport progress(pump_, aborted_, pass.runProgress, first, last);
-    const engine::RunResult result = engine::CompareRunByBlocks(files, progress, pass.blocks);
-    bytesRead_ += result.bytesRead;
+    // While a worker compares the run, this thread answers its questions,
+    // shows its progress and hands over the window's messages.
+    ComparisonWorkers::Outcome outcome;
+    std::string failedPath;
+    for (;;) {
+        const ComparisonWorkers::Event event = workers.Poll(run, outcome, failedPath);
+        if (event == ComparisonWorkers::Event::Outcome) break;
+        if (event == ComparisonWorkers::Event::Question) {
+            ReportOpenFailure(pass, failedPath);
+            workers.Answer(run);
+        }
+        ShowDecided(pass, workers.Decided(run), first, last);
+        if (!pump_.PumpOne() && workers.WaitForNews(PollIntervalMs)) pump_.LookNextTime();
+        // The run's outcome is not waited for: its worker stops at its next block.
+        if (aborted_) return false;
+    }
 
     // An interrupted run adds no group.
-    if (!result.interrupted) {
-        for (const std::vector<std::size_t>& members : result.groups) {
-            RecordIdentities(pass, first, members, files);
-            RecordGroup(pass, first, members);
-        }
+    if (outcome.result.interrupted) return false;
+    for (const std::vector<std::size_t>& members : outcome.result.groups) {
+        RecordIdentities(pass, first, members, outcome.openedIndexes);
+        RecordGroup(pass, first, members);
     }
     pass.runProgress.SetPos(0);
+    return true;
+}
+
+void CContentComparer::ShowDecided(Pass& pass, std::size_t decided, int first, int last) {
+    // The bar itself keeps its moves as rare as the eye can follow.
+    if (decided == 0) return;
+    const std::size_t count = static_cast<std::size_t>(last - first) + 1;
+    const std::size_t moved = decided < count ? decided : count;
+    pass.runProgress.SetPos(first + static_cast<int>(moved) - 1);
 }
 
 void CContentComparer::ReleasePaths(ComparisonJob& job, int first, int length) {
@@ -84,11 +117,11 @@ void CContentComparer::ReleasePaths(ComparisonJob& job, int first, int length) {
 }
 
 void CContentComparer::RecordIdentities(Pass& pass, int first, const std::vector<std::size_t>& members,
-                                        const Win32RunFiles& files) {
+                                        const std::vector<std::uint64_t>& openedIndexes) {
     for (std::size_t member : members) {
         const std::size_t at = static_cast<std::size_t>(first) + member;
         FileInfo& info = pass.job.paths[at];
-        info.id = identities_.Of(files.OpenedIndex(member), info.path);
+        info.id = identities_.Of(openedIndexes[member], info.path);
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Compares the contents of the files of each run and hands every group of
 // identical files to a sink, with progress, the remaining-time estimate and
-// the time taken.
+// the time taken. The files are read and compared by worker threads; this
+// class runs on the window's thread.
 #include "common/CommonTools.h"
 #include "common/MessagePump.h"
 #include "engine/ComparisonJob.h"
@@ -15,7 +16,7 @@
 #include <string>
 #include <vector>
 
-class Win32RunFiles;
+class ComparisonWorkers;
 
 class CContentComparer {
 public:
@@ -39,19 +40,25 @@ private:
         std::int64_t startTime = 0;
         std::string shownEstimate;  // the estimate in the status field, if any
         bool reportOpenFailures = true;
-        std::vector<unsigned char> blocks;  // read buffer shared by all runs
     };
 
     void CompareRuns(Pass& pass);
-    void CompareRun(Pass& pass, int first, int length);
+    // Waits for the workers' outcome of run `run`, the files from `first`,
+    // and lists its groups; false when the comparison was aborted.
+    bool TakeRun(Pass& pass, ComparisonWorkers& workers, std::size_t run, int first, int length);
+    void ShowDecided(Pass& pass, std::size_t decided, int first, int last);
     // Lets go of the paths of a run that was compared.
     void ReleasePaths(ComparisonJob& job, int first, int length);
     // Records which files the members were when they were read.
     void RecordIdentities(Pass& pass, int first, const std::vector<std::size_t>& members,
-                          const Win32RunFiles& files);
+                          const std::vector<std::uint64_t>& openedIndexes);
     void RecordGroup(Pass& pass, int first, const std::vector<std::size_t>& members);
     void ReportOpenFailure(Pass& pass, const std::string& path);
     void ShowRemainingTime(Pass& pass, int done);
+
+    // How long the window's thread waits for the worker before it looks
+    // at its messages and the worker's progress again.
+    static constexpr DWORD PollIntervalMs = 10;
 
     bool aborted_ = false;
     MessagePump& pump_;

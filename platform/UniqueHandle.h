@@ -1,5 +1,5 @@
 #pragma once
-// The one owner of a kernel handle (a file, a find): closed when the owner
+// The one owner of a kernel handle (a file, a find, a thread, an event): closed when the owner
 // goes, on every path. Movable, not copyable.
 #include <windows.h>
 
@@ -33,9 +33,12 @@ private:
 
 namespace handles {
 inline HANDLE InvalidFile() { return INVALID_HANDLE_VALUE; }
+inline HANDLE NoHandle() { return nullptr; }
 }  // namespace handles
 
 // A file (CreateFile) or a find (FindFirstFile): both fail with
 // INVALID_HANDLE_VALUE.
 using UniqueFile = BasicUniqueHandle<HANDLE, CloseHandle, handles::InvalidFile>;
 using UniqueFind = BasicUniqueHandle<HANDLE, FindClose, handles::InvalidFile>;
+// A thread or an event: both fail with a null handle.
+using UniqueKernelObject = BasicUniqueHandle<HANDLE, CloseHandle, handles::NoHandle>;

@@ -13,13 +13,15 @@ bool EngineRig::Order() {
     return ordering.SortAndGroup(host.gathered.Count(), host.gathered, view);
 }
 
-void EngineRig::Compare() {
+void EngineRig::Compare() { Compare(view); }
+
+void EngineRig::Compare(SearchView& shownOn) {
     host.ReleaseGatheredFiles();
     host.candidates.ClearLines();
     host.candidates.InitStorage(100000, 260);
     host.statusField.SetText("ファイルを比較中");
     groupsBefore_ = groupsListed_;
-    comparison.CompareAll(ComparisonJob{std::move(ordering.Paths), std::move(ordering.RunLengths)}, sink, view);
+    comparison.CompareAll(ComparisonJob{std::move(ordering.Paths), std::move(ordering.RunLengths)}, sink, shownOn);
     groupsListed_ += host.groupList.Count();
 }
 

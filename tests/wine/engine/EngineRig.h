@@ -53,8 +53,10 @@ public:
     // Empties the gathered files and the group list, and gathers the files.
     void Collect(const std::string& folders, const std::string& fileTypes = "*.*;;", int subfolders = 1);
     bool Order();
-    // Frees the gathered files' records, empties both lists and compares.
+    // Frees the gathered files' records, empties both lists and compares,
+    // showing on `shownOn` (the rig's view by default).
     void Compare();
+    void Compare(SearchView& shownOn);
     // All three steps; false when the ordering was aborted.
     bool Search(const std::string& folders, const std::string& fileTypes = "*.*;;");
 

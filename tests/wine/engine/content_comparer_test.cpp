@@ -182,6 +182,32 @@ TEST_F(ContentComparison, AFileHeldOpenIsReportedUntilTheUserSaysNo) {
     ExpectGroups({{f1, f2, f3, f4}});
 }
 
+TEST_F(ContentComparison, FailuresOfRunsComparedSideBySideAreAskedInRunOrder) {
+    // Runs of 5 to 9 bytes, each of three copies whose newest is held open.
+    std::vector<HANDLE> held;
+    std::vector<std::string> expected;
+    std::vector<std::vector<std::string>> groups;
+    for (int length = 5; length <= 9; ++length) {
+        const std::string bytes(static_cast<std::size_t>(length), static_cast<char>('a' + length));
+        const std::string name = "r" + std::to_string(length);
+        const std::string newest = File(name + "a", bytes, 30);
+        groups.push_back({File(name + "b", bytes, 20), File(name + "c", bytes, 10)});
+        held.push_back(CreateFileA(newest.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_NE(held.back(), INVALID_HANDLE_VALUE);
+        expected.push_back(newest + Asked);
+    }
+    ASSERT_TRUE(rig.Search(Folder()));
+    EXPECT_EQ(Questions(), expected);
+    ExpectGroups(groups);
+
+    // No to the first: no other is asked, whichever worker met it first.
+    scripted::Reset();
+    scripted::AnswerNextMessageBoxes({IDNO});
+    ASSERT_TRUE(rig.Search(Folder()));
+    EXPECT_EQ(Questions(), (std::vector<std::string>{expected.front()}));
+    for (HANDLE handle : held) CloseHandle(handle);
+}
+
 TEST_F(ContentComparison, ColoursGoRoundWithEveryNewGroup) {
     for (int g = 0; g < 6; ++g) {
         const std::string bytes(static_cast<std::size_t>(g + 1), static_cast<char>('k' + g));
@@ -212,27 +238,38 @@ TEST_F(ContentComparison, AbortBeforeTheFirstRunListsNothingButTellsTheTime) {
     ExpectTimeTakenShownLast();
 }
 
+// The rig's view, pressing Abort while an open failure is asked about: the
+// worker waits for the answer, so the abort comes at a known point.
+struct AbortOnQuestion : ControlSearchView {
+    AbortOnQuestion(EngineRig& rig)
+        : ControlSearchView(rig.host.statusField, rig.host.groupList, rig.host.mainProgress, rig.host.runProgress),
+          comparison(rig.comparison) {}
+    int Message(const std::string& text, UINT type) override {
+        if (type == MB_YESNO) comparison.Abort();
+        return ControlSearchView::Message(text, type);
+    }
+    CContentComparer& comparison;
+};
+
 TEST_F(ContentComparison, AbortInsideARunKeepsTheGroupsOfEarlierRuns) {
     const std::string a = File("a", "short", 20), b = File("b", "short", 10);
     for (int i = 0; i < 5; ++i) File("long" + std::to_string(i), std::string(200000, 'L'), 5 - i);
+    // The second run's first file cannot be opened.
+    const std::string held = tree.Path("long0");
+    HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     rig.Collect(Folder());
     ASSERT_TRUE(rig.Order());
-    // Stops at the second pump after the first run: the first comes between
-    // the runs, the second after the second run's first file was opened.
-    int pumpsSinceRun = 0;
-    rig.host.onCommand = [&] {
-        if (rig.sink.runsCompared == 1 && ++pumpsSinceRun == 2)
-            rig.comparison.Abort();
-        else
-            rig.host.PostCommand();
-    };
-    rig.host.PostCommand();
-    rig.Compare();
+    AbortOnQuestion view(rig);
+    rig.Compare(view);
+    CloseHandle(holder);
+
+    EXPECT_EQ(Questions(), (std::vector<std::string>{held + Asked}));
     ExpectGroups({{a, b}});
     EXPECT_EQ(rig.host.mainProgress.Pos(), 0);
     ExpectTimeTakenShownLast();
-    // The second run stopped before it had read its files through.
-    EXPECT_LT(rig.comparison.BytesRead(), 5u * 200000u);
+    // Only the first run's two files of five bytes were read.
+    EXPECT_EQ(rig.comparison.BytesRead(), 2u * 5u);
 }
 
 }  // namespace

@@ -1,0 +1,164 @@
+#include "engine/ComparisonWorkers.h"
+
+#include "engine/Win32RunFiles.h"
+#include "engine/core/BlockComparison.h"
+
+#include <process.h>
+
+#include <new>
+#include <utility>
+
+class ComparisonWorkers::Lock {
+public:
+    explicit Lock(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
+    ~Lock() { ReleaseSRWLockExclusive(&lock_); }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+
+private:
+    SRWLOCK& lock_;
+};
+
+// A run's progress as its worker sees it: stopped when the window's thread
+// says so, its decided files kept for that thread to show.
+class ComparisonWorkers::Progress : public engine::RunProgress {
+public:
+    Progress(ComparisonWorkers& workers, std::size_t run) : workers_(workers), run_(run) {}
+    bool Interrupted() override { return workers_.stop_.load(); }
+    void Decided(std::size_t decided) override { workers_.SetDecided(run_, decided); }
+
+private:
+    ComparisonWorkers& workers_;
+    std::size_t run_;
+};
+
+ComparisonWorkers::ComparisonWorkers(const std::vector<FileInfo>& files, std::vector<Run> runs)
+    : files_(files), runs_(std::move(runs)), decided_(runs_.size(), 0),
+      news_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
+    if (!news_.Valid()) throw std::bad_alloc();
+    for (std::size_t worker = 0; worker < WorkerCount && worker < runs_.size(); ++worker) {
+        UniqueKernelObject thread(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &ThreadStart, this, 0, nullptr)));
+        if (!thread.Valid()) {
+            // The destructor does not run: the threads started are stopped here.
+            Stop();
+            for (const UniqueKernelObject& started : threads_) WaitForSingleObject(started.Get(), INFINITE);
+            throw std::bad_alloc();
+        }
+        threads_.push_back(std::move(thread));
+    }
+}
+
+ComparisonWorkers::~ComparisonWorkers() {
+    Stop();
+    for (const UniqueKernelObject& thread : threads_) WaitForSingleObject(thread.Get(), INFINITE);
+}
+
+unsigned __stdcall ComparisonWorkers::ThreadStart(void* workers) {
+    ComparisonWorkers& self = *static_cast<ComparisonWorkers*>(workers);
+    try {
+        self.Work();
+    } catch (...) {
+        // Handed to the window's thread, whose failure handling reports it;
+        // the other worker stops too.
+        self.stop_.store(true);
+        Lock lock(self.lock_);
+        if (!self.failure_) self.failure_ = std::current_exception();
+    }
+    SetEvent(self.news_.Get());
+    return 0;
+}
+
+void ComparisonWorkers::Work() {
+    std::vector<unsigned char> blocks;  // this worker's read buffer, kept for all its runs
+    std::size_t run = 0;
+    while (NextRun(run)) CompareRun(run, blocks);
+}
+
+bool ComparisonWorkers::NextRun(std::size_t& run) {
+    Lock lock(lock_);
+    if (stop_.load() || nextRun_ == runs_.size()) return false;
+    run = nextRun_++;
+    return true;
+}
+
+void ComparisonWorkers::CompareRun(std::size_t run, std::vector<unsigned char>& blocks) {
+    const Run& span = runs_[run];
+    Win32RunFiles files(files_, span.first, span.length, files_[span.first].size,
+                        [this, run](const std::string& path) { Ask(run, path); });
+    Progress progress(*this, run);
+    // The workers share one comparison's bounds on open files and blocks.
+    engine::BlockComparisonLimits limits;
+    limits.maxOpenFiles /= WorkerCount;
+    limits.maxBufferBytes /= WorkerCount;
+    engine::BlockComparison comparison(files, progress, blocks, limits);
+    Outcome outcome;
+    outcome.result = comparison.Run();
+    bytesRead_ += outcome.result.bytesRead;
+    outcome.openedIndexes.resize(span.length);
+    for (const std::vector<std::size_t>& group : outcome.result.groups) {
+        for (std::size_t member : group) outcome.openedIndexes[member] = files.OpenedIndex(member);
+    }
+    {
+        Lock lock(lock_);
+        outcomes_.emplace(run, std::move(outcome));
+    }
+    SetEvent(news_.Get());
+}
+
+void ComparisonWorkers::Ask(std::size_t run, const std::string& path) {
+    Lock lock(lock_);
+    if (stop_.load()) return;
+    questions_[run] = Question{path, false};
+    SetEvent(news_.Get());
+    while (questions_.count(run) != 0 && !stop_.load()) SleepConditionVariableSRW(&answered_, &lock_, INFINITE, 0);
+    questions_.erase(run);
+}
+
+void ComparisonWorkers::SetDecided(std::size_t run, std::size_t decided) {
+    Lock lock(lock_);
+    decided_[run] = decided;
+}
+
+ComparisonWorkers::Event ComparisonWorkers::Poll(std::size_t run, Outcome& outcome, std::string& failedPath) {
+    Lock lock(lock_);
+    if (failure_) std::rethrow_exception(failure_);
+    const auto found = outcomes_.find(run);
+    if (found != outcomes_.end()) {
+        outcome = std::move(found->second);
+        outcomes_.erase(found);
+        return Event::Outcome;
+    }
+    const auto asked = questions_.find(run);
+    if (asked != questions_.end() && !asked->second.taken) {
+        asked->second.taken = true;
+        failedPath = asked->second.path;
+        return Event::Question;
+    }
+    return Event::Nothing;
+}
+
+void ComparisonWorkers::Answer(std::size_t run) {
+    {
+        Lock lock(lock_);
+        questions_.erase(run);
+    }
+    WakeAllConditionVariable(&answered_);
+}
+
+std::size_t ComparisonWorkers::Decided(std::size_t run) {
+    Lock lock(lock_);
+    return run < decided_.size() ? decided_[run] : 0;
+}
+
+bool ComparisonWorkers::WaitForNews(DWORD milliseconds) const {
+    const HANDLE news = news_.Get();
+    return MsgWaitForMultipleObjects(1, &news, FALSE, milliseconds, QS_ALLINPUT) == WAIT_OBJECT_0 + 1;
+}
+
+void ComparisonWorkers::Stop() {
+    stop_.store(true);
+    // Taken once, so that a worker about to wait for an answer either sees
+    // the flag or is waiting when it is woken.
+    { Lock lock(lock_); }
+    WakeAllConditionVariable(&answered_);
+}

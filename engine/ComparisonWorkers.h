@@ -1,0 +1,99 @@
+#pragma once
+// Compares the runs of a job on worker threads, two runs at a time, so that
+// files are opened, read and compared while the window's thread draws what
+// was found and answers its user. Under Wine every open is a round trip to
+// the wineserver and one reader leaves both cores idle half the time; two
+// keep the disk and the cores busy. The window's thread takes the runs'
+// outcomes in run order, answers the questions about files that cannot be
+// opened in that order too (a worker waits for the answer), and stops the
+// workers by Stop, which they heed after the file or block they are reading.
+#include "engine/FileInfo.h"
+#include "engine/core/RunComparison.h"
+#include "platform/UniqueHandle.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <exception>
+#include <map>
+#include <string>
+#include <vector>
+
+class ComparisonWorkers {
+public:
+    // A run of two or more files: its first file's position in the table.
+    struct Run {
+        std::size_t first;
+        std::size_t length;
+    };
+    // What a run's comparison found, with the index each file had when it
+    // was opened (meaningful for the members of its groups).
+    struct Outcome {
+        engine::RunResult result;
+        std::vector<std::uint64_t> openedIndexes;
+    };
+    enum class Event { Nothing, Outcome, Question };
+
+    // Starts comparing `runs` of `files`. A run's records are read only
+    // until its outcome is taken, so the caller may change the records of
+    // runs taken; the table itself must stay as it is and outlive the
+    // object. A thread is refused only when memory is gone: std::bad_alloc.
+    ComparisonWorkers(const std::vector<FileInfo>& files, std::vector<Run> runs);
+    // Stops the workers and waits for them.
+    ~ComparisonWorkers();
+    ComparisonWorkers(const ComparisonWorkers&) = delete;
+    ComparisonWorkers& operator=(const ComparisonWorkers&) = delete;
+
+    // What run `run` (its place in the runs given) needs of the window's
+    // thread: its outcome, or else the display text of a file of it that
+    // could not be opened, to be reported before Answer(run) lets its
+    // worker go on. Rethrows here what ended a worker.
+    Event Poll(std::size_t run, Outcome& outcome, std::string& failedPath);
+    void Answer(std::size_t run);
+    // Files decided so far in run `run`.
+    std::size_t Decided(std::size_t run);
+    // Waits until a worker has news or a message arrives for this thread,
+    // at most `milliseconds`; true when a message arrived.
+    bool WaitForNews(DWORD milliseconds) const;
+    // Bytes read so far.
+    std::uint64_t BytesRead() const { return bytesRead_.load(); }
+    void Stop();
+
+private:
+    class Lock;
+    class Progress;
+
+    static constexpr std::size_t WorkerCount = 2;
+
+    static unsigned __stdcall ThreadStart(void* workers);
+    void Work();
+    bool NextRun(std::size_t& run);
+    void CompareRun(std::size_t run, std::vector<unsigned char>& blocks);
+    // Blocks the worker until the question about `path` is answered.
+    void Ask(std::size_t run, const std::string& path);
+    void SetDecided(std::size_t run, std::size_t decided);
+
+    const std::vector<FileInfo>& files_;
+    const std::vector<Run> runs_;
+    std::atomic<bool> stop_{false};
+    std::atomic<std::uint64_t> bytesRead_{0};
+
+    // Shared between the threads, under lock_.
+    SRWLOCK lock_ = SRWLOCK_INIT;
+    CONDITION_VARIABLE answered_ = CONDITION_VARIABLE_INIT;
+    std::size_t nextRun_ = 0;
+    std::map<std::size_t, Outcome> outcomes_;
+    // At most one per run, whose worker waits until it is answered.
+    struct Question {
+        std::string path;
+        bool taken = false;  // the window's thread is asking it
+    };
+    std::map<std::size_t, Question> questions_;
+    std::vector<std::size_t> decided_;               // per run
+    std::exception_ptr failure_;
+
+    UniqueKernelObject news_;  // set when an outcome, a question or a failure arrives
+    std::vector<UniqueKernelObject> threads_;
+};
