@@ -98,11 +98,16 @@ void ComparisonWorkers::CompareRun(std::size_t run, std::vector<unsigned char>& 
     for (const std::vector<std::size_t>& group : outcome.result.groups) {
         for (std::size_t member : group) outcome.openedIndexes[member] = files.OpenedIndex(member);
     }
+    bool last = false;
     {
         Lock lock(lock_);
         outcomes_.emplace(run, std::move(outcome));
+        last = ++compared_ == runs_.size();
     }
-    SetEvent(news_.Get());
+    // The window's thread looks for outcomes every few milliseconds anyway;
+    // waking it for each would cost it and the wineserver a round trip per
+    // run. Only the end is worth waking it for.
+    if (last) SetEvent(news_.Get());
 }
 
 void ComparisonWorkers::Ask(std::size_t run, const std::string& path) {

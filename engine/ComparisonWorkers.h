@@ -54,8 +54,9 @@ public:
     void Answer(std::size_t run);
     // Files decided so far in run `run`.
     std::size_t Decided(std::size_t run);
-    // Waits until a worker has news or a message arrives for this thread,
-    // at most `milliseconds`; true when a message arrived.
+    // Waits until a worker asks, fails or has compared every run, or a
+    // message arrives for this thread, at most `milliseconds`; true when a
+    // message arrived. Other outcomes are found by Poll after the wait.
     bool WaitForNews(DWORD milliseconds) const;
     // Bytes read so far.
     std::uint64_t BytesRead() const { return bytesRead_.load(); }
@@ -84,6 +85,7 @@ private:
     SRWLOCK lock_ = SRWLOCK_INIT;
     CONDITION_VARIABLE answered_ = CONDITION_VARIABLE_INIT;
     std::size_t nextRun_ = 0;
+    std::size_t compared_ = 0;  // runs whose outcome came
     std::map<std::size_t, Outcome> outcomes_;
     // At most one per run, whose worker waits until it is answered.
     struct Question {
@@ -94,6 +96,6 @@ private:
     std::vector<std::size_t> decided_;               // per run
     std::exception_ptr failure_;
 
-    UniqueKernelObject news_;  // set when an outcome, a question or a failure arrives
+    UniqueKernelObject news_;  // set when a question or a failure arrives, or the last outcome
     std::vector<UniqueKernelObject> threads_;
 };

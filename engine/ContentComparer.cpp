@@ -84,6 +84,8 @@ bool CContentComparer::TakeRun(Pass& pass, ComparisonWorkers& workers, std::size
         if (event == ComparisonWorkers::Event::Outcome) break;
         if (event == ComparisonWorkers::Event::Question) {
             ReportOpenFailure(pass, failedPath);
+            // An abort while the question was up stops the worker before it reads on.
+            if (aborted_) return false;
             workers.Answer(run);
         }
         ShowDecided(pass, workers.Decided(run), first, last);

@@ -4,6 +4,7 @@
 // soon as the window is up. A step may start a long operation; input that
 // the step posted before arrives inside that operation, as a user's would.
 #include "app/FileSearchDialog.h"
+#include "support/ScriptedPrompts.h"
 
 #include <functional>
 #include <new>
@@ -22,6 +23,12 @@ public:
     // operation once ActionFlag reaches `state` and `pumps` more messages
     // have been handed over.
     void ClickSearchWhen(int state, int pumps = 0) { PostWhen(state, pumps, false); }
+    // Clicks Search during the comparison once a message box that says
+    // `text` has been answered.
+    void ClickSearchWhenAsked(const std::string& text) {
+        triggerAsked_ = text;
+        PostWhen(Comparing, 0, false);
+    }
     void CloseWhen(int state, int pumps = 0) { PostWhen(state, pumps, true); }
     // Throws std::bad_alloc from a message handed over then, as when memory
     // runs out inside the running operation.
@@ -84,7 +91,7 @@ private:
     void OnTrigger() {
         if (statesSeen.empty() || statesSeen.back() != ActionFlag) statesSeen.push_back(ActionFlag);
         const bool running = ActionFlag == Collecting || ActionFlag == Comparing || ActionFlag == Ordering;
-        if (ActionFlag == triggerState_ && triggerPumps_-- <= 0) {
+        if (ActionFlag == triggerState_ && WasAsked() && triggerPumps_-- <= 0) {
             if (triggerFails_) throw std::bad_alloc();
             if (triggerCloses_) Wnd().Post(WM_CLOSE);
             else Wnd().Send(WM_COMMAND, MAKEWPARAM(IDC_SEARCH_BUTTON, BN_CLICKED),
@@ -95,8 +102,17 @@ private:
         if (running || ActionFlag == triggerState_ || ActionFlag == ReadyToSearch || ActionFlag == Collected) Wnd().Post(WM_APP + 1);
     }
 
+    bool WasAsked() const {
+        if (triggerAsked_.empty()) return true;
+        for (const auto& box : scripted::MessageBoxes()) {
+            if (box.text.find(triggerAsked_) != std::string::npos) return true;
+        }
+        return false;
+    }
+
     int triggerState_ = -1;
     int triggerPumps_ = 0;
+    std::string triggerAsked_;
     bool triggerCloses_ = false;
     bool triggerFails_ = false;
 };
