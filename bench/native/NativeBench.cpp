@@ -1,5 +1,6 @@
 // The native half of the benchmark: the core's ordering and comparison on a
-// tree walked with POSIX calls, timed phase by phase.
+// tree walked with POSIX calls, timed phase by phase. The runs are compared
+// two at a time on two threads, as the program compares them.
 //   vellaro_native_bench <folder> [--groups FILE] [--pairwise]
 // Prints "key value" lines: files, runs, groups, bytes read by the
 // comparison (the core's own count), and the milliseconds of each phase.
@@ -10,17 +11,22 @@
 #include "bench/native/PosixTreeWalk.h"
 #include "common/core/Sorting.h"
 #include "engine/core/RunBuilder.h"
+#include "engine/core/BlockComparison.h"
 #include "engine/core/RunComparison.h"
 #include "tests/native/PairwiseComparison.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
+
+constexpr std::size_t WorkerCount = 2;
 
 class NoProgress : public engine::RunProgress {
 public:
@@ -110,28 +116,55 @@ int main(int argc, char** argv) {
     const Ordering ordered = OrderForComparison(walk);
     const double orderMs = clock.Lap();
 
-    NoProgress progress;
+    // Two runs at a time, as the program compares them, each worker with
+    // half of one comparison's bounds on open files and blocks.
+    struct Span {
+        std::size_t first;
+        std::size_t count;
+    };
+    std::vector<Span> spans;
+    for (std::size_t first = 0, run = 0; run < ordered.runLengths.size(); ++run) {
+        const auto count = static_cast<std::size_t>(ordered.runLengths[run]);
+        if (count > 1) spans.push_back({first, count});
+        first += count;
+    }
+    std::vector<engine::RunResult> results(spans.size());
+    std::vector<std::size_t> failures(spans.size(), 0);
+    std::atomic<std::size_t> nextSpan{0};
+    auto work = [&] {
+        NoProgress progress;
+        std::vector<unsigned char> blocks;  // one read buffer for every run of this worker
+        engine::BlockComparisonLimits limits;
+        limits.maxOpenFiles /= WorkerCount;
+        limits.maxBufferBytes /= WorkerCount;
+        for (std::size_t at = nextSpan++; at < spans.size(); at = nextSpan++) {
+            const Span& span = spans[at];
+            PosixRunFiles files(std::vector<const std::string*>(ordered.paths.begin() + span.first,
+                                                                ordered.paths.begin() + span.first + span.count),
+                                ordered.lengths[span.first]);
+            if (pairwise) {
+                results[at] = engine::CompareRunPairwise(files, progress);
+            } else {
+                engine::BlockComparison comparison(files, progress, blocks, limits);
+                results[at] = comparison.Run();
+            }
+            failures[at] = files.OpenFailures();
+        }
+    };
+    std::vector<std::thread> workers;
+    for (std::size_t worker = 0; worker < WorkerCount; ++worker) workers.emplace_back(work);
+    for (std::thread& worker : workers) worker.join();
+
     std::vector<std::vector<const std::string*>> groups;
     std::uint64_t bytesRead = 0;
     std::size_t openFailures = 0;
-    std::vector<unsigned char> blocks;  // one read buffer for every run
-    std::size_t first = 0;
-    for (int length : ordered.runLengths) {
-        const auto count = static_cast<std::size_t>(length);
-        if (count > 1) {
-            PosixRunFiles files(std::vector<const std::string*>(ordered.paths.begin() + first,
-                                                                ordered.paths.begin() + first + count),
-                                ordered.lengths[first]);
-            const engine::RunResult result = pairwise ? engine::CompareRunPairwise(files, progress)
-                                                      : engine::CompareRunByBlocks(files, progress, blocks);
-            bytesRead += result.bytesRead;
-            openFailures += files.OpenFailures();
-            for (const auto& members : result.groups) {
-                groups.emplace_back();
-                for (std::size_t member : members) groups.back().push_back(ordered.paths[first + member]);
-            }
+    for (std::size_t at = 0; at < spans.size(); ++at) {
+        bytesRead += results[at].bytesRead;
+        openFailures += failures[at];
+        for (const auto& members : results[at].groups) {
+            groups.emplace_back();
+            for (std::size_t member : members) groups.back().push_back(ordered.paths[spans[at].first + member]);
         }
-        first += count;
     }
     const double compareMs = clock.Lap();
 
