@@ -39,16 +39,17 @@ ComparisonWorkers::ComparisonWorkers(const std::vector<FileInfo>& files, std::ve
     for (std::size_t worker = 0; worker < WorkerCount && worker < runs_.size(); ++worker) {
         UniqueKernelObject thread(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &ThreadStart, this, 0, nullptr)));
         if (!thread.Valid()) {
-            // The destructor does not run: the threads started are stopped here.
-            Stop();
-            for (const UniqueKernelObject& started : threads_) WaitForSingleObject(started.Get(), INFINITE);
+            // The destructor does not run: the threads started end here.
+            Finish();
             throw std::bad_alloc();
         }
         threads_.push_back(std::move(thread));
     }
 }
 
-ComparisonWorkers::~ComparisonWorkers() {
+ComparisonWorkers::~ComparisonWorkers() { Finish(); }
+
+void ComparisonWorkers::Finish() {
     Stop();
     for (const UniqueKernelObject& thread : threads_) WaitForSingleObject(thread.Get(), INFINITE);
 }

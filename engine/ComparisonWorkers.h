@@ -2,11 +2,11 @@
 // Compares the runs of a job on worker threads, two runs at a time, so that
 // files are opened, read and compared while the window's thread draws what
 // was found and answers its user. Under Wine every open is a round trip to
-// the wineserver and one reader leaves both cores idle half the time; two
+// the wineserver, and one reader left both cores idle a third of the time; two
 // keep the disk and the cores busy. The window's thread takes the runs'
 // outcomes in run order, answers the questions about files that cannot be
-// opened in that order too (a worker waits for the answer), and stops the
-// workers by Stop, which they heed after the file or block they are reading.
+// opened in that order too (a worker waits for the answer), and ends the
+// workers by Finish, which they heed after the file or block they are reading.
 #include "engine/FileInfo.h"
 #include "engine/core/RunComparison.h"
 #include "platform/UniqueHandle.h"
@@ -41,7 +41,7 @@ public:
     // runs taken; the table itself must stay as it is and outlive the
     // object. A thread is refused only when memory is gone: std::bad_alloc.
     ComparisonWorkers(const std::vector<FileInfo>& files, std::vector<Run> runs);
-    // Stops the workers and waits for them.
+    // Finishes.
     ~ComparisonWorkers();
     ComparisonWorkers(const ComparisonWorkers&) = delete;
     ComparisonWorkers& operator=(const ComparisonWorkers&) = delete;
@@ -58,9 +58,11 @@ public:
     // message arrives for this thread, at most `milliseconds`; true when a
     // message arrived. Other outcomes are found by Poll after the wait.
     bool WaitForNews(DWORD milliseconds) const;
-    // Bytes read so far.
+    // Bytes read so far: all of them once the workers have finished.
     std::uint64_t BytesRead() const { return bytesRead_.load(); }
-    void Stop();
+    // Stops the workers after the file or block they are reading, and
+    // waits for them to end.
+    void Finish();
 
 private:
     class Lock;
@@ -69,6 +71,7 @@ private:
     static constexpr std::size_t WorkerCount = 2;
 
     static unsigned __stdcall ThreadStart(void* workers);
+    void Stop();
     void Work();
     bool NextRun(std::size_t& run);
     void CompareRun(std::size_t run, std::vector<unsigned char>& blocks);

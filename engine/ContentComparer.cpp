@@ -62,7 +62,7 @@ void CContentComparer::CompareRuns(Pass& pass) {
             ShowRemainingTime(pass, done);
             done += length;
         }
-        workers.Stop();
+        workers.Finish();
         bytesRead_ = workers.BytesRead();
     }
     pass.sink.EndGroups();
