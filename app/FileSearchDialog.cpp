@@ -325,9 +325,8 @@ void CFileSearchDialog::OnFailure() {
 
 void CFileSearchDialog::Recover() {
     failed_ = false;
-    ClearGatheredFiles();
+    ClearGatheredFiles();  // the group list too
     candidateList_.ClearLines();
-    groupList_.ResetContent();
     GroupListCount = 0;
     ResultsReady = FALSE;
     statusField_.SetText("");

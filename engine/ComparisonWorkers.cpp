@@ -88,14 +88,12 @@ void ComparisonWorkers::CompareRun(std::size_t run, std::vector<unsigned char>& 
                         [this, run](const std::string& path) { Ask(run, path); });
     Progress progress(*this, run);
     // The workers share one comparison's bounds on open files and blocks.
-    engine::BlockComparisonLimits limits;
-    limits.maxOpenFiles /= WorkerCount;
-    limits.maxBufferBytes /= WorkerCount;
-    engine::BlockComparison comparison(files, progress, blocks, limits);
+    engine::BlockComparison comparison(files, progress, blocks, engine::BlockComparisonLimits().SharedBy(WorkerCount));
     Outcome outcome;
     outcome.result = comparison.Run();
     bytesRead_ += outcome.result.bytesRead;
-    outcome.openedIndexes.resize(span.length);
+    // Most runs end without a group and need none.
+    if (!outcome.result.groups.empty()) outcome.openedIndexes.resize(span.length);
     for (const std::vector<std::size_t>& group : outcome.result.groups) {
         for (std::size_t member : group) outcome.openedIndexes[member] = files.OpenedIndex(member);
     }

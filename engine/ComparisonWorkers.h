@@ -29,7 +29,7 @@ public:
         std::size_t length;
     };
     // What a run's comparison found, with the index each file had when it
-    // was opened (meaningful for the members of its groups).
+    // was opened (meaningful for the members of its groups; empty without).
     struct Outcome {
         engine::RunResult result;
         std::vector<std::uint64_t> openedIndexes;

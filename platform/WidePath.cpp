@@ -22,6 +22,18 @@ std::wstring FromCodePage(UINT codePage, const std::string& text) {
     MultiByteToWideChar(codePage, 0, text.data(), size, &wide[0], length);
     return wide;
 }
+// `flags` and `unmappable` as WideCharToMultiByte takes them; UTF-8 takes
+// neither.
+std::string ToCodePage(UINT codePage, DWORD flags, const char* unmappable, const std::wstring& text) {
+    if (text.empty()) return std::string();
+    const int size = static_cast<int>(text.size());
+    const int length = WideCharToMultiByte(codePage, flags, text.data(), size, nullptr, 0, unmappable, nullptr);
+    if (length <= 0) return std::string();
+    std::string narrow(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(codePage, flags, text.data(), size, &narrow[0], length, unmappable, nullptr);
+    return narrow;
+}
+
 }  // namespace
 
 namespace widepath {
@@ -30,15 +42,9 @@ std::wstring FromCp932(const std::string& text) { return FromCodePage(Cp932, tex
 
 std::wstring FromAnsiCodePage(const std::string& text) { return FromCodePage(CP_ACP, text); }
 
-std::string ToCp932(const std::wstring& text) {
-    if (text.empty()) return std::string();
-    const int size = static_cast<int>(text.size());
-    const int length = WideCharToMultiByte(Cp932, WC_NO_BEST_FIT_CHARS, text.data(), size, nullptr, 0, "?", nullptr);
-    if (length <= 0) return std::string();
-    std::string narrow(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(Cp932, WC_NO_BEST_FIT_CHARS, text.data(), size, &narrow[0], length, "?", nullptr);
-    return narrow;
-}
+std::string ToCp932(const std::wstring& text) { return ToCodePage(Cp932, WC_NO_BEST_FIT_CHARS, "?", text); }
+
+std::string ToUtf8(const std::wstring& text) { return ToCodePage(CP_UTF8, 0, nullptr, text); }
 
 bool FitsCp932(const std::wstring& text) {
     if (text.empty()) return true;

@@ -15,6 +15,8 @@ std::wstring FromAnsiCodePage(const std::string& text);
 // The text in cp932 for display: a character that cp932 cannot write shows
 // as '?', never as a look-alike letter that could read as another name.
 std::string ToCp932(const std::wstring& text);
+// UTF-8, for files that other programs read.
+std::string ToUtf8(const std::wstring& text);
 
 // True when cp932 writes the text exactly.
 bool FitsCp932(const std::wstring& text);

@@ -12,17 +12,6 @@
 
 namespace {
 
-std::string Utf8(const std::wstring& text) {
-    if (text.empty()) return std::string();
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-    if (length > 0)
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &utf8[0], length, nullptr,
-                            nullptr);
-    return utf8;
-}
-
 // Written in pieces of about a megabyte, so that a long list is not held
 // twice in memory.
 class FileWriter {
@@ -59,7 +48,7 @@ bool WriteList(const CCandidateList& list, HANDLE file) {
         clock.ToLocal(record->file.lastWriteTime, local);
         written = writer.Add(csvtext::Record({std::to_string(record->group + 1), std::to_string(record->file.size),
                                               reviewtext::FullTime(local), list.GetCheck(line) == 1 ? "1" : "0",
-                                              Utf8(record->file.path)}));
+                                              widepath::ToUtf8(record->file.path)}));
     }
     return written && writer.Flush() && FlushFileBuffers(file);
 }

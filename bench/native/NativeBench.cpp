@@ -134,9 +134,7 @@ int main(int argc, char** argv) {
     auto work = [&] {
         NoProgress progress;
         std::vector<unsigned char> blocks;  // one read buffer for every run of this worker
-        engine::BlockComparisonLimits limits;
-        limits.maxOpenFiles /= WorkerCount;
-        limits.maxBufferBytes /= WorkerCount;
+        const engine::BlockComparisonLimits limits = engine::BlockComparisonLimits().SharedBy(WorkerCount);
         for (std::size_t at = nextSpan++; at < spans.size(); at = nextSpan++) {
             const Span& span = spans[at];
             PosixRunFiles files(std::vector<const std::string*>(ordered.paths.begin() + span.first,

@@ -20,6 +20,12 @@ struct BlockComparisonLimits {
     // Blocks of one class read side by side; a class too large for whole
     // blocks is read in shorter pieces.
     std::size_t maxBufferBytes = 32u * 1024u * 1024u;
+
+    // Each one's share when `comparisons` runs are compared at once within
+    // the bounds of one.
+    BlockComparisonLimits SharedBy(std::size_t comparisons) const {
+        return {maxOpenFiles / comparisons, maxBufferBytes / comparisons};
+    }
 };
 
 class BlockComparison {
