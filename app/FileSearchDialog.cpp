@@ -385,10 +385,13 @@ void CFileSearchDialog::StartSearch() {
     // Entries left are groups of an earlier comparison, which own nothing.
     // The gathered files are kept apart: the list only shows the last one.
     groupList_.ResetContent();
+    const CollectionScope scope{std::uint64_t{settingsDialog_.MinimumSizeKb} * 1024, settingsDialog_.ExcludedFolders};
+    groupListing_.SetProtectedFolders(
+        ProtectedFolders(settingsDialog_.ProtectedFolders, settingsDialog_.SubdirectoryFlag != 0));
     {
         const Running running(running_);
         fileCollector_.Collect(settingsDialog_.JoinedDirectories, settingsDialog_.JoinedFileTypes,
-                               settingsDialog_.SubdirectoryFlag, gatheredFiles_, view_);
+                               settingsDialog_.SubdirectoryFlag, scope, gatheredFiles_, view_);
     }
     if (failed_) return Recover();
 

@@ -2,6 +2,7 @@
 
 #include "platform/WidePath.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -18,7 +19,15 @@ void GroupListing::BeginGroups() {
 
 void GroupListing::AddGroup(const std::vector<GroupMember>& members) {
     if (members.size() < 2) return;
-    PendingGroup group{NextColour(), {}};
+    std::vector<bool> protectedCopies;
+    protectedCopies.reserve(members.size());
+    bool anyUnprotected = false;
+    for (const GroupMember& member : members) {
+        protectedCopies.push_back(protected_.Covers(member.file.path));
+        anyUnprotected = anyUnprotected || !protectedCopies.back();
+    }
+    if (!anyUnprotected) return;
+    PendingGroup group{NextColour(), {}, std::move(protectedCopies)};
     group.members.reserve(members.size());
     // The lines take the records over.
     for (const GroupMember& member : members) group.members.push_back(std::move(member.file));
@@ -60,12 +69,15 @@ void GroupListing::ListPending() {
 }
 
 void GroupListing::ListLines(PendingGroup& pending, int group) {
+    // The protected copies stay; otherwise the reference does.
+    const std::vector<bool>& protectedCopies = pending.protectedCopies;
+    const bool anyProtected = std::find(protectedCopies.begin(), protectedCopies.end(), true) != protectedCopies.end();
     for (std::size_t k = 0; k < pending.members.size(); ++k) {
         // The display text is made here, for the files of a group only.
         const std::string text = widepath::ToCp932(pending.members[k].path);
         const int line = candidates_.AppendLine(-1, text, pending.colour, White, std::move(pending.members[k]));
-        // The reference stays unticked.
-        if (k > 0) candidates_.SetCheck(line, 1);
+        if (protectedCopies[k]) candidates_.ProtectLine(line);
+        else if (k > 0 || anyProtected) candidates_.SetCheck(line, 1);
         candidates_.SetLineGroup(line, group);
     }
 }

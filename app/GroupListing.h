@@ -2,15 +2,20 @@
 // The comparison's groups as the main window shows them: one group-list
 // entry per group, whose data is the line of its reference, and one
 // candidate line per file, in the group's colour, the reference unticked and
-// its copies ticked. The candidate list is drawn a few times a second while
+// its copies ticked. In a group with protected copies those stay unticked
+// and every other copy is ticked; a group of protected copies alone offers
+// nothing to delete and is not listed. The candidate list is drawn a few
+// times a second while
 // groups arrive, with the newest group selected and in view. Groups wait
 // for that drawing to enter the lists, since only the drawn state is seen.
 #include "engine/GroupSink.h"
 #include "platform/ListRedrawBatch.h"
 #include "platform/Window.h"
 #include "review/CandidateList.h"
+#include "review/ProtectedFolders.h"
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 class GroupListing : public GroupSink {
@@ -18,6 +23,9 @@ public:
     // The lists are the owner's, which outlive this object; they may get
     // their windows later.
     GroupListing(ComboBox& groupList, CCandidateList& candidates) : groupList_(groupList), candidates_(candidates) {}
+
+    // The folders whose files the next comparisons list as protected copies.
+    void SetProtectedFolders(ProtectedFolders folders) { protected_ = std::move(folders); }
 
     void BeginGroups() override;
     void AddGroup(const std::vector<GroupMember>& members) override;
@@ -28,6 +36,7 @@ private:
     struct PendingGroup {
         COLORREF colour;
         std::vector<FileInfo> members;  // the reference first
+        std::vector<bool> protectedCopies;  // one per member
     };
 
     // Enters the waiting groups into the lists.
@@ -41,6 +50,7 @@ private:
 
     ComboBox& groupList_;
     CCandidateList& candidates_;
+    ProtectedFolders protected_;
     std::unique_ptr<ListRedrawBatch> redraw_;  // while a comparison runs
     std::vector<PendingGroup> pending_;
     // The colour of the last group listed; later comparisons go on with the

@@ -17,8 +17,8 @@ struct CFileCollector::Level {
 
 CFileCollector::~CFileCollector() = default;
 
-void CFileCollector::Collect(std::string folders, std::string fileTypes, int subfolders, GatheredFileList& files,
-                             SearchView& view) {
+void CFileCollector::Collect(std::string folders, std::string fileTypes, int subfolders,
+                             const CollectionScope& scope, GatheredFileList& files, SearchView& view) {
     subfolders_ = subfolders != 0;
     view_ = &view;
     aborted_ = false;
@@ -31,6 +31,8 @@ void CFileCollector::Collect(std::string folders, std::string fileTypes, int sub
     firstUnlisted_.clear();
     fileTypes_ = fileTypes;
     UpdateAllTypesFlag();
+    minimumSize_ = scope.minimumSize;
+    excluded_ = ExcludedFolders(scope.excludedFolders);
 
     // Only pieces that a separator ends are folders; an empty one names no
     // folder and yields nothing, like a missing one.
@@ -44,7 +46,7 @@ void CFileCollector::Collect(std::string folders, std::string fileTypes, int sub
     const std::vector<bool> covered = subfolders_ ? CoveredFolders::Of(chosen) : std::vector<bool>(chosen.size());
     // After an abort every further walk stops at its first entry.
     for (std::size_t at = 0; at < chosen.size(); ++at)
-        if (!covered[at]) WalkTree(files, chosen[at]);
+        if (!covered[at] && !excluded_.ExcludesChosen(chosen[at])) WalkTree(files, chosen[at]);
     ShowLastFound(files, true);
     if (pendingCount_ >= 0) ShowCount(pendingCount_);
     ReportUnlistedFolders();
@@ -76,7 +78,9 @@ void CFileCollector::WalkTree(GatheredFileList& files, std::wstring folder) {
         if (level.finder.IsDirectory()) {
             // A linked subfolder may lead back up the tree: not walked. A
             // listed folder is walked even when it is a link itself.
-            if (subfolders_ && !level.finder.IsReparsePoint()) {
+            // An excluded folder is not even listed.
+            if (subfolders_ && !level.finder.IsReparsePoint() &&
+                !excluded_.ExcludesSubfolder(folder, level.finder.FileName())) {
                 folder.append(level.finder.FileName()).push_back(L'\\');
                 Enter(levels, folder, false);
             }
@@ -105,6 +109,7 @@ void CFileCollector::Leave(std::deque<Level>& levels, std::wstring& folder) {
 }
 
 void CFileCollector::Take(GatheredFileList& files, const FileFinder& finder, const std::wstring& folder) {
+    if (finder.Length() < minimumSize_) return;
     const std::wstring_view name = finder.FileName();
     FileInfo record;
     // Sized to fit: a gathered file keeps its path for the whole search.

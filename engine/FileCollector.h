@@ -6,6 +6,8 @@
 // levels with \\?\) cannot overflow the stack.
 #include "common/CommonTools.h"
 #include "common/MessagePump.h"
+#include "engine/CollectionScope.h"
+#include "engine/ExcludedFolders.h"
 #include "engine/GatheredFileList.h"
 #include "engine/SearchView.h"
 
@@ -21,13 +23,14 @@ public:
     // The pump is the window's; it outlives the collector.
     explicit CFileCollector(MessagePump& pump) : pump_(pump) {}
     virtual ~CFileCollector();
-    // `folders` and `fileTypes` hold entries each followed by ";;". Each
-    // gathered file is appended to `files`, which keeps its record. The
-    // view shows the count and the file found last as the walk goes on;
-    // folders that could not be listed are reported in one message at the
-    // end.
-    void Collect(std::string folders, std::string fileTypes, int subfolders, GatheredFileList& files,
-                 SearchView& view);
+    // `folders` and `fileTypes` hold entries each followed by ";;"; `scope`
+    // leaves out small files and excluded folders, which are never listed.
+    // Each gathered file is appended to `files`, which keeps its record.
+    // The view shows the count and the file found last as the walk goes
+    // on; folders that could not be listed are reported in one message at
+    // the end.
+    void Collect(std::string folders, std::string fileTypes, int subfolders, const CollectionScope& scope,
+                 GatheredFileList& files, SearchView& view);
     void Abort() { aborted_ = true; }
 
 private:
@@ -60,6 +63,8 @@ private:
     MessagePump& pump_;
     CCommonTools tools_;
     std::string fileTypes_;
+    std::uint64_t minimumSize_ = 0;
+    ExcludedFolders excluded_;
     std::uint64_t lastShown_ = 0;    // when the last file found was last shown
     int shownCount_ = 0;             // the files gathered when it was
     std::uint64_t lastCounted_ = 0;  // when the count was last shown

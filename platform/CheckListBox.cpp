@@ -1,5 +1,6 @@
 #include "platform/CheckListBox.h"
 
+#include <algorithm>
 #include <vector>
 #include <windowsx.h>
 
@@ -51,9 +52,22 @@ int CheckListBox::GetCheck(int line) const {
 
 void CheckListBox::SetCheck(int line, int check) const {
     if (LineState* state = State(line)) {
-        state->check = check;
+        state->check = state->enabled ? check : 0;
         InvalidateLine(line);
     }
+}
+
+void CheckListBox::EnableLine(int line, bool enabled) const {
+    if (LineState* state = State(line)) {
+        state->enabled = enabled;
+        if (!enabled) state->check = 0;
+        InvalidateLine(line);
+    }
+}
+
+bool CheckListBox::IsLineEnabled(int line) const {
+    const LineState* state = State(line);
+    return state && state->enabled;
 }
 
 bool CheckListBox::SetChecks(const std::vector<bool>& checks) const {
@@ -61,8 +75,9 @@ bool CheckListBox::SetChecks(const std::vector<bool>& checks) const {
     bool changed = false;
     for (int line = 0; line < count && static_cast<std::size_t>(line) < checks.size(); ++line) {
         LineState* state = State(line);
-        const int check = checks[static_cast<std::size_t>(line)] ? 1 : 0;
-        if (!state || state->check == check) continue;
+        if (!state) continue;
+        const int check = checks[static_cast<std::size_t>(line)] && state->enabled ? 1 : 0;
+        if (state->check == check) continue;
         state->check = check;
         changed = true;
     }
@@ -95,6 +110,7 @@ void CheckListBox::OnDrawItem(DRAWITEMSTRUCT& item) {
         RECT mark = {box.left + BoxMargin, top, box.left + BoxMargin + BoxSize, top + BoxSize};
         UINT look = DFCS_BUTTONCHECK | DFCS_FLAT;
         if (state && state->check == 1) look |= DFCS_CHECKED;
+        if (state && !state->enabled) look |= DFCS_INACTIVE;
         DrawFrameControl(item.hDC, &mark, DFC_BUTTON, look);
     }
     DRAWITEMSTRUCT text = item;
@@ -146,7 +162,7 @@ int CheckListBox::BoxAt(int x, int y) const {
 }
 
 void CheckListBox::Toggle(int line) const {
-    if (LineState* state = State(line)) SetCheck(line, state->check ? 0 : 1);
+    if (LineState* state = State(line); state && state->enabled) SetCheck(line, state->check ? 0 : 1);
 }
 
 void CheckListBox::ToggleSelected() const {
@@ -159,6 +175,9 @@ void CheckListBox::ToggleSelected() const {
         lines.resize(static_cast<size_t>(selected));
         CallOriginal(LB_GETSELITEMS, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(lines.data()));
     }
+    // Disabled lines keep their box as it is.
+    lines.erase(std::remove_if(lines.begin(), lines.end(), [this](int line) { return !IsLineEnabled(line); }),
+                lines.end());
     if (lines.empty()) return;
     // All selected lines take the opposite of the line with the caret.
     int caret = static_cast<int>(CallOriginal(LB_GETCARETINDEX, 0, 0));

@@ -4,7 +4,8 @@
 // LB_GETITEMDATA and LB_SETITEMDATA sent to the control reach the caller's
 // data, so the list reads like any list box. A click on a line's box toggles
 // it; the space bar toggles the selected lines, and the parent then gets
-// the notification ChecksChanged. Records are released when
+// the notification ChecksChanged. A disabled line's box is drawn grey and
+// is never ticked, by the user or by the program. Records are released when
 // the control deletes a line (WM_DELETEITEM, handed on by the dialog), and
 // Detach gives the lines their caller's data back.
 #include "platform/ExceptionBarrier.h"
@@ -32,6 +33,9 @@ public:
     // Ticks line k when checks[k] is set and unticks it otherwise, for the
     // lines both have; the list is drawn again once. True when a tick changed.
     bool SetChecks(const std::vector<bool>& checks) const;
+    // A disabled line is unticked and stays so.
+    void EnableLine(int line, bool enabled) const;
+    bool IsLineEnabled(int line) const;
     // The line under a point of the client area, or -1.
     int LineAt(int x, int y) const;
 
@@ -52,6 +56,7 @@ private:
     struct LineState {
         LPARAM data = 0;
         int check = 0;
+        bool enabled = true;
     };
 
     void OnDrawItem(DRAWITEMSTRUCT& item) override;

@@ -112,4 +112,10 @@ std::wstring WithoutPrefix(const std::wstring& path) {
     return path;
 }
 
+std::wstring Folded(std::wstring_view text) {
+    std::wstring folded(text);
+    if (!folded.empty()) CharUpperBuffW(folded.data(), static_cast<DWORD>(folded.size()));
+    return folded;
+}
+
 }  // namespace widepath

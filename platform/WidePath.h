@@ -3,6 +3,7 @@
 // always write: the walk, the comparison, opening and deletion use the wide
 // names, and only what the user reads is cp932.
 #include <string>
+#include <string_view>
 
 namespace widepath {
 
@@ -48,5 +49,9 @@ bool NeedsPrefix(const std::wstring& path);
 // The path without a \\?\ prefix, for the programs (the shell among them)
 // that take only plain paths.
 std::wstring WithoutPrefix(const std::wstring& path);
+
+// The text in the system's upper case: two names that the file system
+// takes for one without regard to case read the same after it.
+std::wstring Folded(std::wstring_view text);
 
 }  // namespace widepath

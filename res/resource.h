@@ -33,3 +33,8 @@
 #define IDC_FILETYPE_ENTRY        1032
 #define IDC_SAVE_BUTTON           1047
 #define IDC_OPEN_BUTTON           1048
+#define IDC_MINIMUM_SIZE          1060
+#define IDC_EXCLUDE_ENTRY         1061
+#define IDC_EXCLUDE_ADD           1062
+#define IDC_EXCLUDE_LIST          1063
+#define IDC_PROTECT_CHECK         1064

@@ -8,6 +8,7 @@
 
 namespace {
 const int ColumnGap = 12;  // pixels after the size and after the time
+const char ProtectedMark[] = "[保護] ";
 }  // namespace
 
 CCandidateList::~CCandidateList() { ReleaseLines(); }
@@ -22,6 +23,13 @@ int CCandidateList::AppendLine(int position, const std::string& text, COLORREF f
 
 void CCandidateList::SetLineGroup(int line, int group) {
     if (LineRecord* record = records_.Read(line)) record->group = group;
+}
+
+void CCandidateList::ProtectLine(int line) {
+    LineRecord* record = records_.Read(line);
+    if (!record) return;
+    record->protectedCopy = true;
+    EnableLine(line, false);
 }
 
 int CCandidateList::LineGroup(int line) const {
@@ -78,7 +86,9 @@ void CCandidateList::FitHorizontalExtent(const CCommonTools& tools) {
     const WindowDC context(Handle());
     const SelectedObject font(context.Get(), reinterpret_cast<HFONT>(Send(WM_GETFONT)));
     const Columns columns = ColumnsIn(context.Get());
-    SetHorizontalExtent(HorizontalExtent() + BoxWidth() + columns.size + columns.time);
+    SIZE mark = {};
+    GetTextExtentPoint32A(context.Get(), ProtectedMark, lstrlenA(ProtectedMark), &mark);
+    SetHorizontalExtent(HorizontalExtent() + BoxWidth() + columns.size + columns.time + mark.cx);
 }
 
 CCandidateList::Columns CCandidateList::ColumnsIn(HDC context) {
@@ -97,7 +107,8 @@ void CCandidateList::DrawItem(DRAWITEMSTRUCT& item) {
     const LineRecord* record = LineRecords::FromData(item.itemData);
     if (!record || !record->display) return;  // a released line draws nothing
     const LineDisplay& display = *record->display;
-    const std::string path = ItemText(static_cast<int>(item.itemID));
+    const std::string path =
+        (record->protectedCopy ? ProtectedMark : "") + ItemText(static_cast<int>(item.itemID));
     const std::string size = reviewtext::Size(record->file.size);
     CivilTime local;
     clock_.ToLocal(record->file.lastWriteTime, local);

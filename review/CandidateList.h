@@ -19,6 +19,9 @@ public:
     int AppendLine(int position, const std::string& text, COLORREF firstColour, COLORREF secondColour,
                    FileInfo file);
     void SetLineGroup(int line, int group);
+    // Makes the line's file a protected copy: unticked, its box disabled,
+    // "[保護]" shown before its path.
+    void ProtectLine(int line);
     int LineGroup(int line) const;
     // The line's record, or none (a released line).
     const LineRecord* Line(int line) const { return records_.Read(line); }

@@ -34,7 +34,8 @@ DeletionSummary CDeletionRun::Run(CCandidateList& list, int recycleFlag, SearchV
         const LineRecord* record = list.Line(line);
         if (!record) continue;  // nothing left to check the file against
         candidates.push_back({line, record->group, record->file.path, record->file});
-        ticks.push_back(list.GetCheck(line) == 1);
+        // A protected copy is kept, whatever its box says.
+        ticks.push_back(list.GetCheck(line) == 1 && !record->protectedCopy);
     }
     std::map<int, Group> groups;
     std::vector<const Candidate*> ticked;

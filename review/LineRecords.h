@@ -19,6 +19,8 @@ struct LineRecord {
     int group = 0;
     std::unique_ptr<LineDisplay> display;
     FileInfo file;  // what the collection and the comparison recorded
+    // In a folder the user protects: never ticked, never deleted.
+    bool protectedCopy = false;
 };
 
 class LineRecords {

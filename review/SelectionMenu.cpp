@@ -75,6 +75,7 @@ bool CSelectionMenu::ApplyRule(CCandidateList& list, Command command, int line) 
         }
         copy.group = record->group;
         copy.lastWriteTime = record->file.lastWriteTime;
+        copy.protectedCopy = record->protectedCopy;
         if (byFolder) copy.inFolder = SameFolder(widepath::FolderOf(record->file.path), folder);
     }
     return list.SetChecks(selection::Apply(rule, copies, line));

@@ -6,6 +6,7 @@
 #include "platform/Prompts.h"
 #include "platform/RedrawHold.h"
 #include "platform/SortedListFill.h"
+#include "platform/WidePath.h"
 #include "res/resource.h"
 #include "settings/FolderBrowser.h"
 #include "settings/SettingsFile.h"
@@ -13,12 +14,18 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 const char AlreadyListedMessage[] = "既に登録されています";
 const char NoSuchFolderMessage[] = "ディレクトリが存在しません";
 const char DefaultFileType[] = "*.*";
 const char SettingsFileName[] = "system.dat";
 const char SettingsFileFilter[] = "*.dat|*.dat";
+const char ProtectedMark[] = " [保護]";
+// Nine digits of KB: up to almost a terabyte.
+const int MinimumSizeDigits = 9;
 // The searched folders are kept as full paths, so the current folder is
 // the program's own: the file dialogs leave it alone.
 const DWORD FileDialogFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
@@ -45,6 +52,7 @@ std::string FullPathOf(const std::string& folder) {
 
 const CommandEntry<CSettingsDialog> CSettingsDialog::Commands[] = {
     {IDC_OPEN_BUTTON, BN_CLICKED, &CSettingsDialog::OnOpenButton},
+    {IDC_PROTECT_CHECK, BN_CLICKED, &CSettingsDialog::OnProtectCheck},
     {IDC_DIRECTORY_BROWSE, BN_CLICKED, &CSettingsDialog::OnDirectoryBrowse},
     {IDC_FILETYPE_BROWSE, BN_CLICKED, &CSettingsDialog::OnFileTypeBrowse},
     {IDC_SAVE_BUTTON, BN_CLICKED, &CSettingsDialog::OnSaveButton},
@@ -52,6 +60,7 @@ const CommandEntry<CSettingsDialog> CSettingsDialog::Commands[] = {
 
 const MessageEntry<CSettingsDialog> CSettingsDialog::Messages[] = {
     {WM_DROPFILES, &CSettingsDialog::OnDropFiles},
+    {WM_DRAWITEM, &CSettingsDialog::OnDrawItem},
 };
 
 CSettingsDialog::CSettingsDialog()
@@ -59,20 +68,29 @@ CSettingsDialog::CSettingsDialog()
       directories_(*this, {IDC_DIRECTORY_LIST, IDC_DIRECTORY_ENTRY, IDC_DIRECTORY_ADD},
                    {"追加(&S)", "削除(&S)", "DirectoryFlag error"}, DirectoryFlag, DirectoryEntry),
       fileTypes_(*this, {IDC_FILETYPE_LIST, IDC_FILETYPE_ENTRY, IDC_FILETYPE_ADD},
-                 {"追加(&E)", "削除(&E)", "FileTypeyFlag error"}, FileTypeyFlag, FileTypeEntry) {}
+                 {"追加(&E)", "削除(&E)", "FileTypeyFlag error"}, FileTypeyFlag, FileTypeEntry),
+      exclusions_(*this, {IDC_EXCLUDE_LIST, IDC_EXCLUDE_ENTRY, IDC_EXCLUDE_ADD},
+                  {"追加(&X)", "削除(&X)", "ExclusionFlag error"}, ExclusionFlag, ExclusionEntry) {}
 
 void CSettingsDialog::DoDataExchange(DataExchange& exchange) {
     exchange.Control(IDOK, okButton_);
     directories_.BindControls(exchange);
     fileTypes_.BindControls(exchange);
+    exclusions_.BindControls(exchange);
+    exchange.Control(IDC_MINIMUM_SIZE, minimumSize_);
+    exchange.Control(IDC_PROTECT_CHECK, protectCheck_);
     exchange.Check(IDC_SUBDIRECTORY_CHECK, SubdirectoryFlag);
     exchange.Text(IDC_DIRECTORY_ENTRY, DirectoryEntry);
     exchange.Text(IDC_FILETYPE_ENTRY, FileTypeEntry);
+    exchange.Text(IDC_EXCLUDE_ENTRY, ExclusionEntry);
 }
 
 bool CSettingsDialog::OnCommand(int id, int code) {
-    return directories_.OnCommand(id, code) || fileTypes_.OnCommand(id, code) ||
-           RouteCommand(Commands, this, id, code);
+    const bool handled = directories_.OnCommand(id, code) || fileTypes_.OnCommand(id, code) ||
+                         exclusions_.OnCommand(id, code) || RouteCommand(Commands, this, id, code);
+    // What may change the folder list or its selection.
+    if (id == IDC_DIRECTORY_LIST || id == IDC_DIRECTORY_ADD || id == IDC_OPEN_BUTTON) UpdateProtectCheck();
+    return handled;
 }
 
 bool CSettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -89,6 +107,20 @@ BOOL CSettingsDialog::OnInitDialog() {
         tools_.SplitIntoListBox(JoinedFileTypes, fileTypes_.List(), tools_.ListSeparator());
     // The default reaches JoinedFileTypes only through OK.
     if (JoinedFileTypes.empty()) fileTypes_.List().AddString(DefaultFileType);
+
+    // The folder list draws its lines (a protected folder shows its mark)
+    // in the height of the dialog's font.
+    {
+        const HDC context = GetDC(directories_.List().Handle());
+        const HGDIOBJ old = SelectObject(context, reinterpret_cast<HGDIOBJ>(Wnd().Send(WM_GETFONT)));
+        TEXTMETRICA metrics = {};
+        GetTextMetricsA(context, &metrics);
+        SelectObject(context, old);
+        ReleaseDC(directories_.List().Handle(), context);
+        if (metrics.tmHeight > 0) directories_.List().Send(LB_SETITEMHEIGHT, 0, metrics.tmHeight);
+    }
+    minimumSize_.Send(EM_LIMITTEXT, MinimumSizeDigits);
+    ShowScope({MinimumSizeKb, ExcludedFolders, ProtectedFolders});
     ApplyOkRule();
     ApplyTitleRule();
     return TRUE;
@@ -99,6 +131,10 @@ void CSettingsDialog::OnOK() {
     if (!okButton_.IsEnabled()) return;
     JoinedDirectories = JoinList(directories_.List());
     JoinedFileTypes = JoinList(fileTypes_.List());
+    const ScopeSettings scope = ShownScope();
+    MinimumSizeKb = scope.minimumSizeKb;
+    ExcludedFolders = scope.excludedFolders;
+    ProtectedFolders = scope.protectedFolders;
     Dialog::OnOK();
 }
 
@@ -114,6 +150,13 @@ void CSettingsDialog::OnCancel() {
 void CSettingsDialog::TakeFields() { UpdateData(true); }
 
 bool CSettingsDialog::AdmitEntry(const CListEditor& editor, std::string& text) {
+    if (&editor == &exclusions_) {
+        if (tools_.ListBoxContains(exclusions_.List(), text, true)) {
+            MessageBoxPrompt(AlreadyListedMessage, MB_OK);
+            return false;
+        }
+        return true;
+    }
     if (&editor == &fileTypes_) {
         if (tools_.ListBoxContains(fileTypes_.List(), text, true)) {
             MessageBoxPrompt(AlreadyListedMessage, MB_OK);
@@ -135,6 +178,7 @@ bool CSettingsDialog::AdmitEntry(const CListEditor& editor, std::string& text) {
 }
 
 void CSettingsDialog::ListChanged() {
+    ForgetUnlistedProtection();
     ApplyOkRule();
     ApplyTitleRule();
 }
@@ -168,6 +212,7 @@ bool CSettingsDialog::OnDropFiles(WPARAM wParam, LPARAM, LRESULT& result) {
     }
     directories_.SetMode(CListEditor::ModeNone);
     ListChanged();
+    UpdateProtectCheck();
     result = 0;
     return true;
 }
@@ -228,7 +273,7 @@ void CSettingsDialog::OnSaveButton() {
     std::string chosenPath;
     if (!FileDialogPrompt(SettingsFileRequest(false), chosenPath)) return;
     const CSettingsFile settingsFile;
-    if (!settingsFile.Save(chosenPath, ListTexts(directories_.List()), ListTexts(fileTypes_.List())))
+    if (!settingsFile.Save(chosenPath, ListTexts(directories_.List()), ListTexts(fileTypes_.List()), ShownScope()))
         MessageBoxPrompt(CSettingsFile::CannotOpenMessage(chosenPath), MB_OK);
 }
 
@@ -237,7 +282,8 @@ void CSettingsDialog::OnOpenButton() {
     if (!FileDialogPrompt(SettingsFileRequest(true), chosenPath)) return;
     const CSettingsFile settingsFile;
     std::vector<std::string> folders, values;
-    switch (settingsFile.Load(chosenPath, folders, values)) {
+    ScopeSettings scope;
+    switch (settingsFile.Load(chosenPath, folders, values, scope)) {
     case CSettingsFile::LoadResult::CannotOpen:
         MessageBoxPrompt(CSettingsFile::CannotOpenMessage(chosenPath), MB_OK);
         return;
@@ -265,7 +311,110 @@ void CSettingsDialog::OnOpenButton() {
         tools_.FitHorizontalExtent(folderList);
         tools_.FitHorizontalExtent(fileTypeList);
     }
+    // A protection is taken for the listed folder equal to it.
+    ShowScope(scope);
     ListChanged();
+}
+
+// Minimum size, exclusions and protected folders
+
+ScopeSettings CSettingsDialog::ShownScope() const {
+    ScopeSettings scope;
+    // Digits only (the field takes no others as typed); what else a paste
+    // may bring is passed over.
+    std::uint64_t kb = 0;
+    for (char c : minimumSize_.Text())
+        if (c >= '0' && c <= '9') kb = std::min<std::uint64_t>(kb * 10 + static_cast<unsigned>(c - '0'), 999999999);
+    scope.minimumSizeKb = static_cast<std::uint32_t>(kb);
+    for (const std::string& shown : ListTexts(exclusions_.List())) {
+        const auto exact = exactExclusions_.find(shown);
+        scope.excludedFolders.push_back(exact != exactExclusions_.end() ? exact->second : widepath::FromCp932(shown));
+    }
+    for (const std::string& folder : ListTexts(directories_.List()))
+        if (IsProtected(folder)) scope.protectedFolders.push_back(widepath::FromCp932(folder));
+    return scope;
+}
+
+void CSettingsDialog::ShowScope(const ScopeSettings& scope) {
+    minimumSize_.SetText(scope.minimumSizeKb > 0 ? std::to_string(scope.minimumSizeKb) : std::string());
+    exactExclusions_.clear();
+    std::vector<std::string> shown;
+    std::set<std::string> seen;  // lower-cased: listed ones are refused in any case
+    for (const std::wstring& entry : scope.excludedFolders) {
+        const std::string text = widepath::ToCp932(entry);
+        if (text.empty() || !seen.insert(tools_.ToLower(text)).second) continue;
+        if (!widepath::FitsCp932(entry)) exactExclusions_[text] = entry;
+        shown.push_back(text);
+    }
+    ListBox list = exclusions_.List();
+    {
+        const RedrawHold held(list);
+        list.ResetContent();
+        FillSortedList(list, shown);
+        tools_.FitHorizontalExtent(list);
+    }
+    protectedKeys_.clear();
+    for (const std::wstring& folder : scope.protectedFolders)
+        protectedKeys_.insert(settingsfile::FolderKey(widepath::ToCp932(folder)));
+    ForgetUnlistedProtection();
+    InvalidateRect(directories_.List().Handle(), nullptr, TRUE);
+    UpdateProtectCheck();
+}
+
+void CSettingsDialog::OnProtectCheck() {
+    ListBox list = directories_.List();
+    const int selected = list.CurSel();
+    if (selected < 0) return;
+    const std::string key = settingsfile::FolderKey(list.ItemText(selected));
+    if (!protectedKeys_.erase(key)) protectedKeys_.insert(key);
+    InvalidateRect(list.Handle(), nullptr, TRUE);
+    UpdateProtectCheck();
+}
+
+void CSettingsDialog::UpdateProtectCheck() {
+    const ListBox list = directories_.List();
+    const int selected = list.CurSel();
+    const bool any = selected >= 0 && selected < list.Count();
+    protectCheck_.SetCheck(any && IsProtected(list.ItemText(selected)) ? BST_CHECKED : BST_UNCHECKED);
+    // A check box about to go dark hands the focus on to the list.
+    if (!any) protectCheck_.PassFocusTo(list);
+    protectCheck_.Enable(any);
+}
+
+void CSettingsDialog::ForgetUnlistedProtection() {
+    if (protectedKeys_.empty()) return;
+    const std::set<std::string> listed = ListedFolderKeys();
+    for (auto key = protectedKeys_.begin(); key != protectedKeys_.end();)
+        key = listed.count(*key) ? std::next(key) : protectedKeys_.erase(key);
+}
+
+bool CSettingsDialog::IsProtected(const std::string& folder) const {
+    return !protectedKeys_.empty() && protectedKeys_.count(settingsfile::FolderKey(folder)) > 0;
+}
+
+bool CSettingsDialog::OnDrawItem(WPARAM, LPARAM lParam, LRESULT& result) {
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    if (item.CtlID != IDC_DIRECTORY_LIST) return false;
+    DrawFolderLine(item);
+    result = TRUE;
+    return true;
+}
+
+void CSettingsDialog::DrawFolderLine(const DRAWITEMSTRUCT& item) const {
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    const int background = selected ? COLOR_HIGHLIGHT : COLOR_WINDOW;
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(background));
+    if (item.itemID != static_cast<UINT>(-1)) {
+        std::string text = directories_.List().ItemText(static_cast<int>(item.itemID));
+        if (IsProtected(text)) text += ProtectedMark;
+        SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        SetBkColor(item.hDC, GetSysColor(background));
+        RECT rect = item.rcItem;
+        rect.left += 2;
+        DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &rect,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    }
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
 }
 
 // Rules and helpers

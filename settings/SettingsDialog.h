@@ -3,11 +3,15 @@
 // subfolders are searched too, and the file-name patterns. What the user
 // confirms with OK is left in JoinedDirectories, JoinedFileTypes and
 // SubdirectoryFlag for the next search; Cancel leaves them as they were.
+// So do the minimum size, the excluded folders and the protected folders.
 #include "common/CommonTools.h"
 #include "platform/Dialog.h"
 #include "platform/MessageMap.h"
 #include "settings/ListEditor.h"
+#include "settings/SettingsFile.h"
 
+#include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -26,6 +30,16 @@ public:
     // Modes of the two Add/Remove buttons: 0 none, 1 Add, 2 Remove.
     int DirectoryFlag = 0;
     int FileTypeyFlag = 0;
+    // Files shorter than this many KB (1,024 bytes) are not gathered; 0 sets
+    // no minimum.
+    std::uint32_t MinimumSizeKb = 0;
+    // Folder paths (holding a backslash) and folder-name patterns that the
+    // walk leaves out, exactly as entered.
+    std::vector<std::wstring> ExcludedFolders;
+    // Listed folders whose files are never ticked or deleted.
+    std::vector<std::wstring> ProtectedFolders;
+    std::string ExclusionEntry;
+    int ExclusionFlag = 0;  // mode of the exclusion Add/Remove button
 
 protected:
     void DoDataExchange(DataExchange& exchange) override;
@@ -44,6 +58,8 @@ private:
     void OnFileTypeBrowse();
     void OnSaveButton();
     bool OnDropFiles(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnDrawItem(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void OnProtectCheck();
 
     // CListEditor::Host
     void TakeFields() override;
@@ -62,13 +78,33 @@ private:
     std::vector<std::string> ListTexts(ListBox list) const;
     std::string JoinList(ListBox list) const;
 
+    // The minimum size, the exclusions and the protected folders as the
+    // controls show them now.
+    ScopeSettings ShownScope() const;
+    void ShowScope(const ScopeSettings& scope);
+    // The check box follows the selected folder: enabled while one is
+    // selected, ticked while it is protected.
+    void UpdateProtectCheck();
+    // Protection belongs to listed folders only.
+    void ForgetUnlistedProtection();
+    void DrawFolderLine(const DRAWITEMSTRUCT& item) const;
+    bool IsProtected(const std::string& folder) const;
+
     static const CommandEntry<CSettingsDialog> Commands[];
     static const MessageEntry<CSettingsDialog> Messages[];
 
     Window okButton_;
     CListEditor directories_;
     CListEditor fileTypes_;
+    CListEditor exclusions_;
+    Window minimumSize_;
+    Button protectCheck_;
     CCommonTools tools_;
+    // The keys (settingsfile::FolderKey) of the protected listed folders.
+    std::set<std::string> protectedKeys_;
+    // The exact entries behind the exclusion list's cp932 texts, for those
+    // that cp932 cannot write.
+    std::map<std::string, std::wstring> exactExclusions_;
 
     // The check box state at opening, given back by Cancel.
     int subdirectoryFlagAtOpening_ = 1;

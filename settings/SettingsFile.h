@@ -3,8 +3,22 @@
 // Saving goes through a temporary file beside the chosen one, which replaces
 // the chosen file only when everything was written, so a failed save never
 // empties or truncates a settings file that was there before.
+//
+// The minimum size, the excluded folders and the protected folders follow as
+// records whose markers a reader of folders and types alone passes over:
+// "#MINSIZE" (KB), "#EXCLUDE" and "#PROTECT" with a cp932 value, or
+// "#UTF8EXCLUDE" and "#UTF8PROTECT" with a UTF-8 value that cp932 cannot
+// write.
+#include <cstdint>
 #include <string>
 #include <vector>
+
+// What a search leaves out and keeps, as the settings dialog holds it.
+struct ScopeSettings {
+    std::uint32_t minimumSizeKb = 0;
+    std::vector<std::wstring> excludedFolders;
+    std::vector<std::wstring> protectedFolders;
+};
 
 class CSettingsFile {
 public:
@@ -13,7 +27,7 @@ public:
     // False when the file could not be written completely; the chosen file
     // is then as it was and no temporary file is left behind.
     bool Save(const std::string& path, const std::vector<std::string>& folders,
-              const std::vector<std::string>& fileTypes) const;
+              const std::vector<std::string>& fileTypes, const ScopeSettings& scope = {}) const;
 
     enum class LoadResult { Loaded, CannotOpen, TooLarge };
     // Settings files are small; a larger file is no settings file, and
@@ -21,9 +35,9 @@ public:
     static const long MaxFileBytes = 1024 * 1024;
 
     // The values of every folder record and every file-type record, each in
-    // file order.
+    // file order, and the scope records (none: an empty scope).
     LoadResult Load(const std::string& path, std::vector<std::string>& folders,
-                    std::vector<std::string>& fileTypes) const;
+                    std::vector<std::string>& fileTypes, ScopeSettings& scope) const;
 
     // "<file name without its folder>が開けません".
     static std::string CannotOpenMessage(const std::string& path);

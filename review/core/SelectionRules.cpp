@@ -54,7 +54,7 @@ void ApplyToGroup(Rule rule, const std::vector<Copy>& copies, const Span& group,
     case Rule::TickFolder: {
         bool keptElsewhere = false;
         for (std::size_t at = group.first; at < group.end; ++at)
-            keptElsewhere = keptElsewhere || (!copies[at].inFolder && !copies[at].ticked);
+            keptElsewhere = keptElsewhere || copies[at].protectedCopy || (!copies[at].inFolder && !copies[at].ticked);
         if (!keptElsewhere) return;
         for (std::size_t at = group.first; at < group.end; ++at)
             if (copies[at].inFolder) ticks[at] = true;
@@ -76,6 +76,8 @@ std::vector<bool> Apply(Rule rule, const std::vector<Copy>& copies, int line) {
     for (std::size_t at = 0; at < copies.size(); ++at) ticks[at] = copies[at].ticked;
     const std::size_t chosen = line < 0 ? copies.size() : static_cast<std::size_t>(line);
     for (const Span& group : GroupsOf(copies)) ApplyToGroup(rule, copies, group, chosen, ticks);
+    for (std::size_t at = 0; at < copies.size(); ++at)
+        if (copies[at].protectedCopy) ticks[at] = false;
     return ticks;
 }
 

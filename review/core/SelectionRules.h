@@ -2,7 +2,9 @@
 // The rules that tick and untick many candidate lines at once. Lines come in
 // list order, a group's lines standing together. A rule returns every line's
 // tick afterwards; it never leaves a group it changes with every copy
-// ticked, and lines it does not name keep their ticks.
+// ticked, and lines it does not name keep their ticks. A protected copy is
+// a kept copy: no rule ticks it, and it counts as the unticked copy that
+// stays.
 #include <cstdint>
 #include <vector>
 
@@ -13,6 +15,7 @@ struct Copy {
     std::int64_t lastWriteTime = 0;
     bool inFolder = false;  // in the folder of the line the rule was chosen on
     bool ticked = false;
+    bool protectedCopy = false;
 };
 
 enum class Rule {

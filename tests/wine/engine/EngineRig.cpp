@@ -4,9 +4,10 @@
 
 #include <utility>
 
-void EngineRig::Collect(const std::string& folders, const std::string& fileTypes, int subfolders) {
+void EngineRig::Collect(const std::string& folders, const std::string& fileTypes, int subfolders,
+                        const CollectionScope& scope) {
     host.ReleaseGatheredFiles();
-    collector.Collect(folders, fileTypes, subfolders, host.gathered, view);
+    collector.Collect(folders, fileTypes, subfolders, scope, host.gathered, view);
 }
 
 bool EngineRig::Order() {

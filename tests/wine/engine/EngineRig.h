@@ -51,7 +51,8 @@ public:
     CountingListing sink{listing};
 
     // Empties the gathered files and the group list, and gathers the files.
-    void Collect(const std::string& folders, const std::string& fileTypes = "*.*;;", int subfolders = 1);
+    void Collect(const std::string& folders, const std::string& fileTypes = "*.*;;", int subfolders = 1,
+                 const CollectionScope& scope = {});
     bool Order();
     // Frees the gathered files' records, empties both lists and compares,
     // showing on `shownOn` (the rig's view by default).
