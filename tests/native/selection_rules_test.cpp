@@ -58,4 +58,22 @@ TEST(SelectionRules, NoRuleTicksEveryCopyOfAGroup) {
         EXPECT_EQ(Ticks(selection::Apply(rule, single, 0)), "o");
 }
 
+TEST(SelectionRules, ProtectedCopiesAreKeptCopiesThatNoRuleTicks) {
+    // Group 0: the newest copy protected, the oldest in the folder. Group 1:
+    // both in the folder, the older protected.
+    const std::vector<Copy> copies = {{0, 90, false, false, true}, {0, 50, false, true}, {0, 10, true, true},
+                                      {1, 80, true, false},        {1, 70, true, false, true}};
+    EXPECT_EQ(Ticks(selection::Apply(Rule::KeepNewest, copies, -1)), "oxx" "oo");
+    EXPECT_EQ(Ticks(selection::Apply(Rule::KeepOldest, copies, -1)), "oxo" "xo");
+    EXPECT_EQ(Ticks(selection::Apply(Rule::KeepFolder, copies, 2)), "oxo" "oo");
+    // The protected copy is the one that stays: the folder's others go.
+    EXPECT_EQ(Ticks(selection::Apply(Rule::TickFolder, copies, 2)), "oxx" "xo");
+    EXPECT_EQ(Ticks(selection::Apply(Rule::KeepOnlyLine, copies, 1)), "oox" "oo");
+    EXPECT_EQ(Ticks(selection::Apply(Rule::KeepOnlyLine, copies, 4)), "oxx" "xo");
+    // Even a protected copy marked ticked comes out unticked.
+    std::vector<Copy> ticked = copies;
+    ticked[0].ticked = true;
+    EXPECT_EQ(Ticks(selection::Apply(Rule::UntickAll, ticked, -1)), "ooo" "oo");
+}
+
 }  // namespace
