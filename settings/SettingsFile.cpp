@@ -36,10 +36,13 @@ bool ExistingFileIsWritable(const std::string& path) {
 const char MinimumSizeMarker[] = "#MINSIZE";
 const char ExcludeMarker[] = "#EXCLUDE";
 const char ProtectMarker[] = "#PROTECT";
-const char Utf8Prefix[] = "#UTF8";
+
+// "#UTF8" + the marker without its "#": the record of a value that cp932
+// cannot write.
+std::string Utf8MarkerOf(const std::string& marker) { return "#UTF8" + marker.substr(1); }
 
 // Exact texts as records: under `marker` in cp932 where cp932 writes them,
-// otherwise under "#UTF8" + `marker` in UTF-8.
+// otherwise under its UTF-8 marker in UTF-8.
 bool WriteWideRecords(std::FILE* file, const std::string& marker, const std::vector<std::wstring>& values) {
     std::vector<std::string> cp932Values, utf8Values;
     for (const std::wstring& value : values) {
@@ -47,7 +50,7 @@ bool WriteWideRecords(std::FILE* file, const std::string& marker, const std::vec
         else utf8Values.push_back(widepath::ToUtf8(value));
     }
     const bool written = settingsfile::WriteRecords(file, marker.c_str(), cp932Values);
-    return settingsfile::WriteRecords(file, (Utf8Prefix + marker).c_str(), utf8Values) && written;
+    return settingsfile::WriteRecords(file, Utf8MarkerOf(marker).c_str(), utf8Values) && written;
 }
 
 std::wstring FromUtf8(const std::string& text) {
@@ -68,7 +71,7 @@ std::vector<std::wstring> ReadWideValues(std::FILE* file, long start, const std:
     for (const std::string& value : settingsfile::ReadValues(file, marker))
         if (!value.empty()) values.push_back(widepath::FromCp932(value));
     std::fseek(file, start, SEEK_SET);
-    for (const std::string& value : settingsfile::ReadValues(file, Utf8Prefix + marker)) {
+    for (const std::string& value : settingsfile::ReadValues(file, Utf8MarkerOf(marker))) {
         const std::wstring wide = FromUtf8(value);
         if (!wide.empty()) values.push_back(wide);
     }
