@@ -11,6 +11,10 @@
 #   screenshot-rule-1.png to -6.png the main window after each entry of the
 #                                   candidate list's menu, each on a fresh
 #                                   search of the demo folder
+#   screenshot-settings-scope.png   the settings dialog with a protected
+#                                   folder, an excluded folder name and a
+#                                   minimum size
+#   screenshot-protected.png        the main window after that search
 # With --docs the pictures (but the first, and of the rules only the third,
 # as screenshot-triage.png) are copied into docs/.
 set -u
@@ -81,12 +85,33 @@ session() {
     sleep 1
     shoot "$shots/screenshot-rule-$rule.png" || return 1
   done
+
+  # The settings that narrow the search, and a result with protected copies.
+  wineserver -k; sleep 0.5; wineserver -p 600 </dev/null >/dev/null 2>&1
+  python3 "$root/scripts/make-demo-tree.py" "$demo"
+  coproc SCOPE { "$WINE" "$build/$VELLARO_WINE/drive_vellaro.exe" 'C:\サンプル' --scope --shots --exit 2>/dev/null; }
+  taken=0
+  while read -r -u "${SCOPE[0]}" word name left top width height; do
+    case $word in
+      shot)
+        case $name in
+          settings) take "$shots/screenshot-settings-scope.png" "$left" "$top" "$width" "$height" ;;
+          main) take "$shots/screenshot-protected.png" "$left" "$top" "$width" "$height" ;;
+        esac
+        taken=$((taken + 1))
+        echo >&"${SCOPE[1]}" ;;
+      end) break ;;
+    esac
+  done
+  [ -n "${SCOPE_PID:-}" ] && wait "$SCOPE_PID" 2>/dev/null
+  [ $taken -eq 2 ] || { echo "screenshot: $taken of 2 pictures of the narrowed search taken" >&2; return 1; }
 }
 export -f session take shoot
 export build shots root
 "$root/scripts/with-wine.sh" bash -c session || exit 1
 if [ $docs -eq 1 ]; then
-  for picture in screenshot screenshot-settings screenshot-delete-question screenshot-delete-result; do
+  for picture in screenshot screenshot-settings screenshot-delete-question screenshot-delete-result \
+                 screenshot-settings-scope screenshot-protected; do
     cp "$shots/$picture.png" "$root/docs/$picture.png"
   done
   cp "$shots/screenshot-rule-3.png" "$root/docs/screenshot-triage.png"

@@ -2,7 +2,7 @@
 // settings, enters a folder, confirms, starts the search and closes the
 // time message, then leaves the window showing the result.
 //   drive_vellaro.exe <folder> [--exit] [--sync] [--shots] [--groups FILE]
-//                     [--delete COUNT good|recycle PAIRS] [--rule ENTRY]
+//                     [--delete COUNT good|recycle PAIRS] [--rule ENTRY] [--scope]
 // Prints the elapsed milliseconds from the press of Search to the time
 // message. With --exit it then presses Finish. With --groups it writes the
 // groups that the window shows into FILE: the paths of each group's lines
@@ -30,6 +30,10 @@
 // With --rule it then opens the candidate list's context menu from the
 // keyboard on the first line in a folder named "バックアップ" (or the first
 // line) and chooses entry ENTRY (1 to 6) with the arrow keys and Enter.
+// With --scope it fills in the settings that narrow the search before OK:
+// the folder's subfolder "写真\旅行" listed too and protected, the folder
+// name "downloads" excluded and a minimum size of 1 KB; with --shots it then
+// stops after the picture of the result ("end" follows "main").
 #include <windows.h>
 
 #include <algorithm>
@@ -53,6 +57,11 @@ constexpr int GroupList = 1004;
 constexpr int StatusField = 1050;
 constexpr int AddButton = 1025;
 constexpr int FolderEntry = 1031;
+constexpr int FolderList = 1024;
+constexpr int MinimumSize = 1060;
+constexpr int ExcludeEntry = 1061;
+constexpr int ExcludeAdd = 1062;
+constexpr int ProtectCheck = 1064;
 
 struct Search {
     std::string prefix;
@@ -338,6 +347,29 @@ void Shot(const char* name, std::initializer_list<HWND> windows) {
     WaitForLine();
 }
 
+// Types `text` into an entry field as the user would, and presses the
+// button beside it.
+void Enter(HWND dialog, int entryId, int buttonId, const std::string& text) {
+    HWND entry = GetDlgItem(dialog, entryId);
+    SendMessageA(entry, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(entryId, EN_UPDATE), reinterpret_cast<LPARAM>(entry));
+    Click(dialog, buttonId);
+}
+
+// The settings of --scope.
+void FillScope(HWND settings, const std::string& folder) {
+    const std::string kept = folder + "\\写真\\旅行";
+    Enter(settings, FolderEntry, AddButton, kept);
+    HWND list = GetDlgItem(settings, FolderList);
+    const LRESULT line = SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                      reinterpret_cast<LPARAM>(kept.c_str()));
+    SendMessageA(list, LB_SETCURSEL, line, 0);
+    SendMessageA(settings, WM_COMMAND, MAKEWPARAM(FolderList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    Click(settings, ProtectCheck);
+    Enter(settings, ExcludeEntry, ExcludeAdd, "downloads");
+    SetDlgItemTextA(settings, MinimumSize, "1");
+}
+
 int Fail(const char* what) {
     std::fprintf(stderr, "drive_vellaro: %s\n", what);
     return 1;
@@ -348,7 +380,7 @@ int Fail(const char* what) {
 int main(int argc, char** argv) {
     if (argc < 2)
         return Fail("usage: drive_vellaro.exe <folder> [--exit] [--sync] [--shots] [--groups FILE] "
-                    "[--delete COUNT good|recycle PAIRS] [--rule ENTRY]");
+                    "[--delete COUNT good|recycle PAIRS] [--rule ENTRY] [--scope]");
     const std::string folder = argv[1];
     bool finish = false;
     bool sync = false;
@@ -358,10 +390,12 @@ int main(int argc, char** argv) {
     bool recycle = false;
     std::string pairsFile;
     int rule = 0;
+    bool scope = false;
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--exit") == 0) finish = true;
         else if (std::strcmp(argv[i], "--sync") == 0) sync = true;
         else if (std::strcmp(argv[i], "--shots") == 0) shots = true;
+        else if (std::strcmp(argv[i], "--scope") == 0) scope = true;
         else if (std::strcmp(argv[i], "--groups") == 0 && i + 1 < argc) groupsFile = argv[++i];
         else if (std::strcmp(argv[i], "--delete") == 0 && i + 3 < argc) {
             deleteCount = std::atoi(argv[++i]);
@@ -403,10 +437,8 @@ int main(int argc, char** argv) {
                  reinterpret_cast<LPARAM>(GetDlgItem(main, SettingsButton)));
     HWND settings = WaitForWindow(info.dwProcessId, "[検索設定]", 10000);
     if (!settings) return Fail("no settings dialog");
-    HWND entry = GetDlgItem(settings, FolderEntry);
-    SendMessageA(entry, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
-    SendMessageA(settings, WM_COMMAND, MAKEWPARAM(FolderEntry, EN_UPDATE), reinterpret_cast<LPARAM>(entry));
-    Click(settings, AddButton);
+    Enter(settings, FolderEntry, AddButton, folder);
+    if (scope) FillScope(settings, folder);
     if (shots) Shot("settings", {settings});
     Click(settings, IDOK);
     for (int i = 0; i < 500 && IsWindow(settings); ++i) Sleep(10);
@@ -431,7 +463,11 @@ int main(int argc, char** argv) {
     if (!groupsFile.empty() && !WriteGroups(main, groupsFile)) return Fail("cannot write the groups");
 
     if (rule > 0 && !ChooseRule(main, info.dwProcessId, rule)) return Fail("cannot choose the rule");
-    if (shots) {
+    if (shots && scope) {
+        Shot("main", {main});
+        std::printf("end\n");
+        std::fflush(stdout);
+    } else if (shots) {
         Shot("main", {main});
         PostMessageA(main, WM_COMMAND, MAKEWPARAM(DeleteButton, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(main, DeleteButton)));
