@@ -38,6 +38,46 @@ shoot() {  # shoot FILE: the main window of Vellaro into FILE
   import -window "$id" -define png:exclude-chunks=date,time "$1"
 }
 
+# drive_shots HANDLER ARGS...: runs the driver on the demo folder with
+# --shots and ARGS, and has HANDLER NAME LEFT TOP WIDTH HEIGHT take each
+# picture it announces; counts them in $taken.
+drive_shots() {
+  local handler=$1; shift
+  coproc SHOTS { "$WINE" "$build/$VELLARO_WINE/drive_vellaro.exe" 'C:\サンプル' --shots "$@" 2>/dev/null; }
+  local word name left top width height
+  taken=0
+  while read -r -u "${SHOTS[0]}" word name left top width height; do
+    case $word in
+      shot) "$handler" "$name" "$left" "$top" "$width" "$height"
+            taken=$((taken + 1))
+            echo >&"${SHOTS[1]}" ;;
+      end) break ;;
+    esac
+  done
+  [ -n "${SHOTS_PID:-}" ] && wait "$SHOTS_PID" 2>/dev/null
+  return 0
+}
+
+search_picture() {
+  case $1 in
+    settings) take "$shots/screenshot-settings.png" "$2" "$3" "$4" "$5" ;;
+    main) take "$shots/screenshot.png" "$2" "$3" "$4" "$5"
+          # A ticked copy, and the copy kept for another one, change after
+          # the search: the deletion keeps both ticked files.
+          printf 'changed' >>"$demo/downloads/setup (1).exe"
+          printf 'changed' >>"$demo/音楽/曲A.mp3" ;;
+    question) take "$shots/screenshot-delete-question.png" "$2" "$3" "$4" "$5" ;;
+    result) take "$shots/screenshot-delete-result.png" "$2" "$3" "$4" "$5" ;;
+  esac
+}
+
+scope_picture() {
+  case $1 in
+    settings) take "$shots/screenshot-settings-scope.png" "$2" "$3" "$4" "$5" ;;
+    main) take "$shots/screenshot-protected.png" "$2" "$3" "$4" "$5" ;;
+  esac
+}
+
 session() {
   set -u
   # The demo folder is C:\サンプル, as a user would name it.
@@ -54,27 +94,8 @@ session() {
   import -window "$id" -define png:exclude-chunks=date,time "$shots/screenshot-start.png"
   wineserver -k; sleep 0.5; wineserver -p 600 </dev/null >/dev/null 2>&1
 
-  coproc DRIVER { "$WINE" "$build/$VELLARO_WINE/drive_vellaro.exe" 'C:\サンプル' --shots --exit 2>/dev/null; }
-  local word name left top width height taken=0
-  while read -r -u "${DRIVER[0]}" word name left top width height; do
-    case $word in
-      shot)
-        case $name in
-          settings) take "$shots/screenshot-settings.png" "$left" "$top" "$width" "$height" ;;
-          main) take "$shots/screenshot.png" "$left" "$top" "$width" "$height"
-                # A ticked copy, and the copy kept for another one, change
-                # after the search: the deletion keeps both ticked files.
-                printf 'changed' >>"$demo/downloads/setup (1).exe"
-                printf 'changed' >>"$demo/音楽/曲A.mp3" ;;
-          question) take "$shots/screenshot-delete-question.png" "$left" "$top" "$width" "$height" ;;
-          result) take "$shots/screenshot-delete-result.png" "$left" "$top" "$width" "$height" ;;
-        esac
-        taken=$((taken + 1))
-        echo >&"${DRIVER[1]}" ;;
-      end) break ;;
-    esac
-  done
-  [ -n "${DRIVER_PID:-}" ] && wait "$DRIVER_PID" 2>/dev/null
+  local taken=0
+  drive_shots search_picture --exit
   [ $taken -eq 4 ] || { echo "screenshot: $taken of 4 pictures taken" >&2; return 1; }
 
   # The menu's rules, each on a fresh demo folder and a fresh search.
@@ -89,24 +110,10 @@ session() {
   # The settings that narrow the search, and a result with protected copies.
   wineserver -k; sleep 0.5; wineserver -p 600 </dev/null >/dev/null 2>&1
   python3 "$root/scripts/make-demo-tree.py" "$demo"
-  coproc SCOPE { "$WINE" "$build/$VELLARO_WINE/drive_vellaro.exe" 'C:\サンプル' --scope --shots --exit 2>/dev/null; }
-  taken=0
-  while read -r -u "${SCOPE[0]}" word name left top width height; do
-    case $word in
-      shot)
-        case $name in
-          settings) take "$shots/screenshot-settings-scope.png" "$left" "$top" "$width" "$height" ;;
-          main) take "$shots/screenshot-protected.png" "$left" "$top" "$width" "$height" ;;
-        esac
-        taken=$((taken + 1))
-        echo >&"${SCOPE[1]}" ;;
-      end) break ;;
-    esac
-  done
-  [ -n "${SCOPE_PID:-}" ] && wait "$SCOPE_PID" 2>/dev/null
+  drive_shots scope_picture --scope --exit
   [ $taken -eq 2 ] || { echo "screenshot: $taken of 2 pictures of the narrowed search taken" >&2; return 1; }
 }
-export -f session take shoot
+export -f session take shoot drive_shots search_picture scope_picture
 export build shots root
 "$root/scripts/with-wine.sh" bash -c session || exit 1
 if [ $docs -eq 1 ]; then

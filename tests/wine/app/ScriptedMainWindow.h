@@ -46,6 +46,19 @@ public:
         AnswerSettings(true);
         OnSettingsButton();
     }
+    // Runs the steps in the window's own loop, each after what the step
+    // before posted has gone through it, then closes the window; true when
+    // the window ended so with every step run.
+    bool RunSteps(const std::vector<Step>& script) {
+        for (const Step& step : script) {
+            steps.push_back([step](ScriptedMainWindow& w) {
+                step(w);
+                w.PostStep();
+            });
+        }
+        steps.push_back([](ScriptedMainWindow& w) { w.Wnd().Post(WM_CLOSE); });
+        return DoModal() == IDCANCEL && steps.empty();
+    }
     // The ActionFlag values seen while the trigger waited, in order.
     std::vector<int> statesSeen;
 

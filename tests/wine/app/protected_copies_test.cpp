@@ -43,15 +43,7 @@ protected:
             w.OnSearchButton();
             ASSERT_EQ(w.ActionFlag, CFileSearchDialog::Finished);
         });
-        for (auto& step : steps) {
-            main.steps.push_back([step](ScriptedMainWindow& w) {
-                step(w);
-                w.PostStep();
-            });
-        }
-        main.steps.push_back([](ScriptedMainWindow& w) { w.Wnd().Post(WM_CLOSE); });
-        EXPECT_EQ(main.DoModal(), IDCANCEL);
-        EXPECT_TRUE(main.steps.empty());
+        EXPECT_TRUE(main.RunSteps(steps));
     }
 
     int LineOf(CCandidateList& lines, const std::string& relative) const {

@@ -48,6 +48,16 @@ void SettingsHarness::AddFileType(const std::string& pattern) const {
     Press(IDC_FILETYPE_ADD);
 }
 
+void SettingsHarness::OpenFile(const std::string& path) const {
+    scripted::AnswerFileDialog(path);
+    Press(IDC_OPEN_BUTTON);
+}
+
+void SettingsHarness::SaveFile(const std::string& path) const {
+    scripted::AnswerFileDialog(path);
+    Press(IDC_SAVE_BUTTON);
+}
+
 std::vector<std::string> SettingsHarness::Items(int listId) const {
     ListBox list(GetDlgItem(Handle(), listId));
     std::vector<std::string> items;

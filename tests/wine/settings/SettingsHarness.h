@@ -30,6 +30,9 @@ public:
     void DoubleClick(int listId, int index) const;
     void AddFolder(const std::string& folder) const;
     void AddFileType(const std::string& pattern) const;
+    // Open and Save, the file dialog answered with `path`.
+    void OpenFile(const std::string& path) const;
+    void SaveFile(const std::string& path) const;
 
     std::vector<std::string> Items(int listId) const;
     std::string Text(int id) const;

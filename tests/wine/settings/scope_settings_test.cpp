@@ -16,14 +16,6 @@ namespace {
 
 class ScopeSettingsTest : public SettingsFixture {
 protected:
-    void Open(SettingsHarness& ui, const std::string& path) {
-        scripted::AnswerFileDialog(path);
-        ui.Press(IDC_OPEN_BUTTON);
-    }
-    void Save(SettingsHarness& ui, const std::string& path) {
-        scripted::AnswerFileDialog(path);
-        ui.Press(IDC_SAVE_BUTTON);
-    }
     static bool Ticked(const SettingsHarness& ui, int id) {
         return SendDlgItemMessageA(ui.Handle(), id, BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
@@ -97,7 +89,7 @@ TEST_F(ScopeSettingsTest, TheFileKeepsAllThreeAlsoOutsideCp932) {
     dialog.ExcludedFolders = {L".git", outside};
     dialog.ProtectedFolders = {widepath::FromCp932(archive)};
     SettingsHarness ui(dialog);
-    Save(ui, file);
+    ui.SaveFile(file);
     // A reader of folders and types alone finds its records unchanged.
     EXPECT_EQ(TempTree::ReadFile(file), "#DIRECTORY\r\n" + archive + "\r\n#DIRECTORY\r\n" + data +
                                             "\r\n#FILETYPE\r\n*.*\r\n#MINSIZE\r\n64\r\n#EXCLUDE\r\n.git\r\n"
@@ -105,7 +97,7 @@ TEST_F(ScopeSettingsTest, TheFileKeepsAllThreeAlsoOutsideCp932) {
 
     // A file of folders and types alone clears all three.
     const std::string plain = tree.WriteFile("plain.dat", "#DIRECTORY\n" + data + "\n#FILETYPE\n*.txt\n");
-    Open(ui, plain);
+    ui.OpenFile(plain);
     EXPECT_EQ(ui.Text(IDC_MINIMUM_SIZE), "");
     EXPECT_TRUE(ui.Items(IDC_EXCLUDE_LIST).empty());
     ui.Press(IDOK);
@@ -114,7 +106,7 @@ TEST_F(ScopeSettingsTest, TheFileKeepsAllThreeAlsoOutsideCp932) {
     EXPECT_TRUE(dialog.ProtectedFolders.empty());
 
     ui.Reopen();
-    Open(ui, file);
+    ui.OpenFile(file);
     EXPECT_EQ(ui.Text(IDC_MINIMUM_SIZE), "64");
     ui.Select(IDC_DIRECTORY_LIST, 0);
     EXPECT_TRUE(Ticked(ui, IDC_PROTECT_CHECK));
@@ -133,7 +125,7 @@ TEST_F(ScopeSettingsTest, UnknownRecordsAndProtectionsOfUnlistedFoldersAreIgnore
                        "\n#MINSIZE\nlots\n#MINSIZE\n12\n#FILETYPE\n*.jpg\n#PROTECT\n" + upper +
                        "\n#UTF8EXCLUDE\n\xFF\xFE\n#LATER\n#EXCLUDE\n");
     SettingsHarness ui(dialog);
-    Open(ui, file);
+    ui.OpenFile(file);
     EXPECT_EQ(ui.Items(IDC_DIRECTORY_LIST), Items{data});
     EXPECT_EQ(ui.Items(IDC_FILETYPE_LIST), Items{"*.jpg"});
     ui.Press(IDOK);

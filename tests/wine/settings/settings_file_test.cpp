@@ -29,14 +29,8 @@ protected:
     void SetUp() override { scripted::Reset(); }
 
     // Opens `path` with the Open button.
-    void Open(SettingsHarness& ui, const std::string& path) {
-        scripted::AnswerFileDialog(path);
-        ui.Press(IDC_OPEN_BUTTON);
-    }
-    void Save(SettingsHarness& ui, const std::string& path) {
-        scripted::AnswerFileDialog(path);
-        ui.Press(IDC_SAVE_BUTTON);
-    }
+    void Open(SettingsHarness& ui, const std::string& path) { ui.OpenFile(path); }
+    void Save(SettingsHarness& ui, const std::string& path) { ui.SaveFile(path); }
 
     TempTree tree;
     CSettingsDialog dialog;
