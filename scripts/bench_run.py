@@ -318,11 +318,19 @@ class Truth:
 
 # ---- the measures ---------------------------------------------------------
 
-def measure_vellaro(truth):
+# Ten folder-name patterns, as a user would exclude them, none of which
+# names a folder of the trees: the same files are walked, and each folder
+# met is judged against all ten.
+EXCLUSIONS = [".git", "node_modules", "$RECYCLE.BIN", "System Volume Information", "*.cache", "__pycache__",
+              "*.tmp", "obj", "Thumbs*", "~*"]
+
+
+def measure_vellaro(truth, exclusions=()):
     groups_file = os.path.join(OUT, "vellaro.groups")
+    excluding = [arg for text in exclusions for arg in ("--exclude", text)]
     values, cost = run_wine_synced(
         "Vellaro", [os.path.join(BUILD, WINDOWS_BUILD, "drive_vellaro.exe"), windows_path(TREE), "--sync",
-                    "--exit", "--groups", windows_path(groups_file)], "vellaro.exe")
+                    "--exit", "--groups", windows_path(groups_file)] + excluding, "vellaro.exe")
     ms = {k: int(values[k]) for k in ("collect_ms", "compare_ms", "elapsed_ms")}
     result = dict(cost, wall_s=ms["elapsed_ms"] / 1000, message=values.get("message", ""))
     if ms["collect_ms"] >= 0 and ms["compare_ms"] >= 0:
@@ -381,6 +389,9 @@ def measure_peer(truth, name):
 
 
 TOOLS = [("vellaro", "Vellaro, whole search", "wine", measure_vellaro),
+         # On the small files alone (see measure), between the others'
+         # runs, so that both searches meet the same load.
+         ("vellaro-excluding", "Vellaro, ten exclusions", "wine", lambda t: measure_vellaro(t, EXCLUSIONS)),
          ("floor", "Wine floor", "wine", measure_floor),
          ("native", "Vellaro core, native", "native", measure_native_core),
          ("jdupes", "jdupes -rq", "native", lambda t: measure_peer(t, "jdupes")),
@@ -423,6 +434,8 @@ def measure(reps, small, only, cold):
     for rep in range(reps):
         for key, label, _, run in TOOLS:
             if only and key not in only:
+                continue
+            if key == "vellaro-excluding" and not small:
                 continue
             # Before every run: this machine's host takes back cached pages
             # between runs (hundreds of MB of the tree were found uncached

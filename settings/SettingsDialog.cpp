@@ -2,6 +2,7 @@
 
 #include "common/core/Cp932Text.h"
 #include "platform/DataExchange.h"
+#include "platform/DeviceContext.h"
 #include "platform/FileDrop.h"
 #include "platform/Prompts.h"
 #include "platform/RedrawHold.h"
@@ -24,6 +25,8 @@ const char DefaultFileType[] = "*.*";
 const char SettingsFileName[] = "system.dat";
 const char SettingsFileFilter[] = "*.dat|*.dat";
 const char ProtectedMark[] = " [保護]";
+// Pixels between a folder line's left edge and its text.
+const int FolderTextIndent = 2;
 // Nine digits of KB: up to almost a terabyte.
 const int MinimumSizeDigits = 9;
 // The searched folders are kept as full paths, so the current folder is
@@ -111,13 +114,11 @@ BOOL CSettingsDialog::OnInitDialog() {
     // The folder list draws its lines (a protected folder shows its mark)
     // in the height of the dialog's font.
     {
-        const HDC context = GetDC(directories_.List().Handle());
-        const HGDIOBJ old = SelectObject(context, reinterpret_cast<HGDIOBJ>(Wnd().Send(WM_GETFONT)));
+        const WindowDC context(directories_.List().Handle());
+        const SelectedObject font(context.Get(), reinterpret_cast<HGDIOBJ>(Wnd().Send(WM_GETFONT)));
         TEXTMETRICA metrics = {};
-        GetTextMetricsA(context, &metrics);
-        SelectObject(context, old);
-        ReleaseDC(directories_.List().Handle(), context);
-        if (metrics.tmHeight > 0) directories_.List().Send(LB_SETITEMHEIGHT, 0, metrics.tmHeight);
+        if (GetTextMetricsA(context.Get(), &metrics) && metrics.tmHeight > 0)
+            directories_.List().Send(LB_SETITEMHEIGHT, 0, metrics.tmHeight);
     }
     minimumSize_.Send(EM_LIMITTEXT, MinimumSizeDigits);
     ShowScope({MinimumSizeKb, ExcludedFolders, ProtectedFolders});
@@ -150,19 +151,18 @@ void CSettingsDialog::OnCancel() {
 void CSettingsDialog::TakeFields() { UpdateData(true); }
 
 bool CSettingsDialog::AdmitEntry(const CListEditor& editor, std::string& text) {
-    if (&editor == &exclusions_) {
-        if (tools_.ListBoxContains(exclusions_.List(), text, true)) {
+    if (&editor != &directories_) {
+        // An excluded folder given by its path is kept as a full path, as
+        // the listed folders are.
+        if (&editor == &exclusions_ && cp932::FindLast(text, '\\') != std::string::npos) {
+            const std::string full = FullPathOf(text);
+            if (!full.empty()) text = full;
+        }
+        if (tools_.ListBoxContains(editor.List(), text, true)) {
             MessageBoxPrompt(AlreadyListedMessage, MB_OK);
             return false;
         }
-        return true;
-    }
-    if (&editor == &fileTypes_) {
-        if (tools_.ListBoxContains(fileTypes_.List(), text, true)) {
-            MessageBoxPrompt(AlreadyListedMessage, MB_OK);
-            return false;
-        }
-        text = tools_.ToLower(text);
+        if (&editor == &fileTypes_) text = tools_.ToLower(text);
         return true;
     }
     switch (JudgeFolder(text, ListedFolderKeys())) {
@@ -179,6 +179,7 @@ bool CSettingsDialog::AdmitEntry(const CListEditor& editor, std::string& text) {
 
 void CSettingsDialog::ListChanged() {
     ForgetUnlistedProtection();
+    if (!protectedKeys_.empty()) FitFolderExtent();
     ApplyOkRule();
     ApplyTitleRule();
 }
@@ -326,9 +327,13 @@ ScopeSettings CSettingsDialog::ShownScope() const {
     for (char c : minimumSize_.Text())
         if (c >= '0' && c <= '9') kb = std::min<std::uint64_t>(kb * 10 + static_cast<unsigned>(c - '0'), 999999999);
     scope.minimumSizeKb = static_cast<std::uint32_t>(kb);
-    for (const std::string& shown : ListTexts(exclusions_.List())) {
-        const auto exact = exactExclusions_.find(shown);
-        scope.excludedFolders.push_back(exact != exactExclusions_.end() ? exact->second : widepath::FromCp932(shown));
+    const ListBox exclusions = exclusions_.List();
+    for (int line = 0; line < exclusions.Count(); ++line) {
+        const LPARAM exact = exclusions.ItemData(line);
+        if (exact > 0 && static_cast<std::size_t>(exact) <= exactExclusions_.size())
+            scope.excludedFolders.push_back(exactExclusions_[static_cast<std::size_t>(exact) - 1]);
+        else
+            scope.excludedFolders.push_back(widepath::FromCp932(exclusions.ItemText(line)));
     }
     for (const std::string& folder : ListTexts(directories_.List()))
         if (IsProtected(folder)) scope.protectedFolders.push_back(widepath::FromCp932(folder));
@@ -337,26 +342,27 @@ ScopeSettings CSettingsDialog::ShownScope() const {
 
 void CSettingsDialog::ShowScope(const ScopeSettings& scope) {
     minimumSize_.SetText(scope.minimumSizeKb > 0 ? std::to_string(scope.minimumSizeKb) : std::string());
+    // Each line keeps the exact entry it shows (its data is the entry's
+    // place + 1); a line added by typing has none, its text is the entry.
     exactExclusions_.clear();
-    std::vector<std::string> shown;
-    std::set<std::string> seen;  // lower-cased: listed ones are refused in any case
-    for (const std::wstring& entry : scope.excludedFolders) {
-        const std::string text = widepath::ToCp932(entry);
-        if (text.empty() || !seen.insert(tools_.ToLower(text)).second) continue;
-        if (!widepath::FitsCp932(entry)) exactExclusions_[text] = entry;
-        shown.push_back(text);
-    }
+    std::set<std::wstring> seen;  // folded: entries differing in case are one
     ListBox list = exclusions_.List();
     {
         const RedrawHold held(list);
         list.ResetContent();
-        FillSortedList(list, shown);
+        for (const std::wstring& entry : scope.excludedFolders) {
+            if (entry.empty() || !seen.insert(widepath::Folded(entry)).second) continue;
+            exactExclusions_.push_back(entry);
+            const int line = list.AddString(widepath::ToCp932(entry));
+            if (line >= 0) list.SetItemData(line, static_cast<LPARAM>(exactExclusions_.size()));
+        }
         tools_.FitHorizontalExtent(list);
     }
     protectedKeys_.clear();
     for (const std::wstring& folder : scope.protectedFolders)
         protectedKeys_.insert(settingsfile::FolderKey(widepath::ToCp932(folder)));
     ForgetUnlistedProtection();
+    FitFolderExtent();
     InvalidateRect(directories_.List().Handle(), nullptr, TRUE);
     UpdateProtectCheck();
 }
@@ -367,6 +373,7 @@ void CSettingsDialog::OnProtectCheck() {
     if (selected < 0) return;
     const std::string key = settingsfile::FolderKey(list.ItemText(selected));
     if (!protectedKeys_.erase(key)) protectedKeys_.insert(key);
+    FitFolderExtent();
     InvalidateRect(list.Handle(), nullptr, TRUE);
     UpdateProtectCheck();
 }
@@ -386,6 +393,18 @@ void CSettingsDialog::ForgetUnlistedProtection() {
     const std::set<std::string> listed = ListedFolderKeys();
     for (auto key = protectedKeys_.begin(); key != protectedKeys_.end();)
         key = listed.count(*key) ? std::next(key) : protectedKeys_.erase(key);
+}
+
+void CSettingsDialog::FitFolderExtent() const {
+    const ListBox list = directories_.List();
+    tools_.FitHorizontalExtent(list);
+    if (protectedKeys_.empty()) return;
+    // Room for the mark after the longest path, as the lines draw it.
+    const WindowDC context(list.Handle());
+    const SelectedObject font(context.Get(), reinterpret_cast<HGDIOBJ>(list.Send(WM_GETFONT)));
+    SIZE mark = {};
+    GetTextExtentPoint32A(context.Get(), ProtectedMark, lstrlenA(ProtectedMark), &mark);
+    list.SetHorizontalExtent(list.HorizontalExtent() + FolderTextIndent + mark.cx);
 }
 
 bool CSettingsDialog::IsProtected(const std::string& folder) const {
@@ -410,7 +429,7 @@ void CSettingsDialog::DrawFolderLine(const DRAWITEMSTRUCT& item) const {
         SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         SetBkColor(item.hDC, GetSysColor(background));
         RECT rect = item.rcItem;
-        rect.left += 2;
+        rect.left += FolderTextIndent;
         DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &rect,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     }

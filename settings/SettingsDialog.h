@@ -11,7 +11,6 @@
 #include "settings/SettingsFile.h"
 
 #include <cstdint>
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -87,6 +86,9 @@ private:
     void UpdateProtectCheck();
     // Protection belongs to listed folders only.
     void ForgetUnlistedProtection();
+    // The folder list scrolls sideways to the end of its longest line,
+    // mark included.
+    void FitFolderExtent() const;
     void DrawFolderLine(const DRAWITEMSTRUCT& item) const;
     bool IsProtected(const std::string& folder) const;
 
@@ -102,9 +104,9 @@ private:
     CCommonTools tools_;
     // The keys (settingsfile::FolderKey) of the protected listed folders.
     std::set<std::string> protectedKeys_;
-    // The exact entries behind the exclusion list's cp932 texts, for those
-    // that cp932 cannot write.
-    std::map<std::string, std::wstring> exactExclusions_;
+    // The exact entries behind the exclusion list's cp932 texts, as the
+    // settings or a file gave them; a line's data is its entry's place + 1.
+    std::vector<std::wstring> exactExclusions_;
 
     // The check box state at opening, given back by Cancel.
     int subdirectoryFlagAtOpening_ = 1;

@@ -3,6 +3,7 @@
 // time message, then leaves the window showing the result.
 //   drive_vellaro.exe <folder> [--exit] [--sync] [--shots] [--groups FILE]
 //                     [--delete COUNT good|recycle PAIRS] [--rule ENTRY] [--scope]
+//                     [--exclude TEXT]...
 // Prints the elapsed milliseconds from the press of Search to the time
 // message. With --exit it then presses Finish. With --groups it writes the
 // groups that the window shows into FILE: the paths of each group's lines
@@ -33,7 +34,8 @@
 // With --scope it fills in the settings that narrow the search before OK:
 // the folder's subfolder "写真\旅行" listed too and protected, the folder
 // name "downloads" excluded and a minimum size of 1 KB; with --shots it then
-// stops after the picture of the result ("end" follows "main").
+// stops after the picture of the result ("end" follows "main"). Each
+// --exclude adds TEXT to the excluded folders.
 #include <windows.h>
 
 #include <algorithm>
@@ -380,7 +382,7 @@ int Fail(const char* what) {
 int main(int argc, char** argv) {
     if (argc < 2)
         return Fail("usage: drive_vellaro.exe <folder> [--exit] [--sync] [--shots] [--groups FILE] "
-                    "[--delete COUNT good|recycle PAIRS] [--rule ENTRY] [--scope]");
+                    "[--delete COUNT good|recycle PAIRS] [--rule ENTRY] [--scope] [--exclude TEXT]...");
     const std::string folder = argv[1];
     bool finish = false;
     bool sync = false;
@@ -391,11 +393,13 @@ int main(int argc, char** argv) {
     std::string pairsFile;
     int rule = 0;
     bool scope = false;
+    std::vector<std::string> exclusions;
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--exit") == 0) finish = true;
         else if (std::strcmp(argv[i], "--sync") == 0) sync = true;
         else if (std::strcmp(argv[i], "--shots") == 0) shots = true;
         else if (std::strcmp(argv[i], "--scope") == 0) scope = true;
+        else if (std::strcmp(argv[i], "--exclude") == 0 && i + 1 < argc) exclusions.push_back(argv[++i]);
         else if (std::strcmp(argv[i], "--groups") == 0 && i + 1 < argc) groupsFile = argv[++i];
         else if (std::strcmp(argv[i], "--delete") == 0 && i + 3 < argc) {
             deleteCount = std::atoi(argv[++i]);
@@ -439,6 +443,7 @@ int main(int argc, char** argv) {
     if (!settings) return Fail("no settings dialog");
     Enter(settings, FolderEntry, AddButton, folder);
     if (scope) FillScope(settings, folder);
+    for (const std::string& text : exclusions) Enter(settings, ExcludeEntry, ExcludeAdd, text);
     if (shots) Shot("settings", {settings});
     Click(settings, IDOK);
     for (int i = 0; i < 500 && IsWindow(settings); ++i) Sleep(10);
