@@ -46,4 +46,22 @@ TEST(ListsAllTypes, WantsAnEntryEndingInStarDotStar) {
     EXPECT_FALSE(ListsAllTypes(""));
 }
 
+TEST(MatchesNamePattern, StarsTakeAnyRunAndQuestionMarksOneCharacter) {
+    using engine::MatchesNamePattern;
+    EXPECT_TRUE(MatchesNamePattern(L".git", L".git"));
+    EXPECT_FALSE(MatchesNamePattern(L".github", L".git"));
+    EXPECT_TRUE(MatchesNamePattern(L"APP.CACHE", L"*.CACHE"));
+    EXPECT_TRUE(MatchesNamePattern(L".cache", L"*.cache"));
+    EXPECT_FALSE(MatchesNamePattern(L"cache", L"*.cache"));
+    // A star gives back what a later part needs.
+    EXPECT_TRUE(MatchesNamePattern(L"aXbYbZc", L"a*b*c"));
+    EXPECT_FALSE(MatchesNamePattern(L"aXbYbZ", L"a*b*c"));
+    EXPECT_TRUE(MatchesNamePattern(L"bin1", L"bin?"));
+    EXPECT_FALSE(MatchesNamePattern(L"bin", L"bin?"));
+    EXPECT_TRUE(MatchesNamePattern(L"", L"*"));
+    EXPECT_TRUE(MatchesNamePattern(L"\U00020BB7old", L"\U00020BB7*"));
+    EXPECT_TRUE(engine::IsFolderPathEntry(L"D:\\data"));
+    EXPECT_FALSE(engine::IsFolderPathEntry(L"node_modules"));
+}
+
 }  // namespace
