@@ -19,8 +19,17 @@ public:
     // The subfolder `name` of `parent` (a full path ending in a backslash),
     // met during the walk.
     bool ExcludesSubfolder(const std::wstring& parent, std::wstring_view name) const;
+    // A chosen folder inside another (`covered`) is left to the walk of the
+    // one around it; where an exclusion on the way keeps that walk from
+    // reaching it, it is no longer covered and is walked on its own.
+    // `chosen` are full paths ending in a backslash.
+    void UncoverCutOff(const std::vector<std::wstring>& chosen, std::vector<bool>& covered) const;
 
 private:
+    // True when a folder from below `top` down to `folder` (itself too) is
+    // excluded; `folder` lies inside `top`.
+    bool CutsOff(const std::wstring& top, const std::wstring& folder) const;
+
     std::vector<std::wstring> patterns_;  // folded
     std::vector<std::wstring> paths_;     // full, folded, ending in a backslash
     mutable std::wstring folded_;         // the name or path being judged

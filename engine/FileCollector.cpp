@@ -43,7 +43,8 @@ void CFileCollector::Collect(std::string folders, std::string fileTypes, int sub
     }
     // Into subfolders, a folder inside another chosen one would gather its
     // files twice.
-    const std::vector<bool> covered = subfolders_ ? CoveredFolders::Of(chosen) : std::vector<bool>(chosen.size());
+    std::vector<bool> covered = subfolders_ ? CoveredFolders::Of(chosen) : std::vector<bool>(chosen.size());
+    if (subfolders_) excluded_.UncoverCutOff(chosen, covered);
     // After an abort every further walk stops at its first entry.
     for (std::size_t at = 0; at < chosen.size(); ++at)
         if (!covered[at] && !excluded_.ExcludesChosen(chosen[at])) WalkTree(files, chosen[at]);

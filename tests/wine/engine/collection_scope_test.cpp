@@ -76,6 +76,16 @@ TEST_F(CollectionScopeTest, AChosenFolderIsWalkedWhateverItsNameButNotUnderAnExc
     rig.Collect(tree.Path(".git") + ";;", "*.*;;", 1, scope);
     EXPECT_EQ(Gathered(), (std::vector<std::wstring>{Wide(".git\\logs\\l.txt"), Wide(".git\\o.txt")}));
 
+    // Also when the walk of a chosen folder around it would not reach it:
+    // chosen inside the root, each is walked once.
+    tree.WriteFile("node_modules\\pkg\\p.txt", "p");
+    tree.WriteFile("node_modules\\n.txt", "n");
+    rig.Collect(tree.Root() + ";;" + tree.Path(".git") + ";;" + tree.Path(".git\\logs") + ";;" +
+                    tree.Path("node_modules\\pkg") + ";;",
+                "*.*;;", 1, CollectionScope{0, {L".git", L"node_modules"}});
+    EXPECT_EQ(Gathered(), (std::vector<std::wstring>{Wide(".git\\hooks\\h.txt"), Wide(".git\\logs\\l.txt"),
+                                                     Wide(".git\\o.txt"), Wide("node_modules\\pkg\\p.txt")}));
+
     // A chosen folder at or below an excluded path is not walked.
     rig.Collect(tree.Path(".git\\hooks") + ";;" + tree.Path(".git") + ";;", "*.*;;", 1,
                 CollectionScope{0, {Wide(".git")}});
