@@ -9,4 +9,8 @@ void ControlSearchView::ShowFound(const std::string& path) {
     groupList_.SetCurSel(0);
 }
 
+void ControlSearchView::ShowAborting() {
+    if (showTitle_) showTitle_("中止しています");
+}
+
 int ControlSearchView::Message(const std::string& text, UINT type) { return MessageBoxPrompt(text, type); }

@@ -6,17 +6,26 @@
 #include "engine/SearchView.h"
 #include "platform/Window.h"
 
+#include <functional>
+#include <string>
+#include <utility>
+
 class ControlSearchView : public SearchView {
 public:
+    // `showTitle`, when given, shows a phase's text in the window title.
+    using TitleShower = std::function<void(const std::string& text)>;
+
     ControlSearchView(const Edit& statusField, const ComboBox& groupList, const ProgressBar& mainProgress,
-                      const ProgressBar& runProgress)
-        : statusField_(statusField), groupList_(groupList), mainProgress_(mainProgress), runProgress_(runProgress) {}
+                      const ProgressBar& runProgress, TitleShower showTitle = {})
+        : statusField_(statusField), groupList_(groupList), mainProgress_(mainProgress), runProgress_(runProgress),
+          showTitle_(std::move(showTitle)) {}
 
     void SetProgressRange(Bar bar, int low, int high) override { Of(bar).SetRange(low, high); }
     void SetProgress(Bar bar, int position) override { Of(bar).SetPos(position); }
     int Progress(Bar bar) const override { return Of(bar).Pos(); }
     void ShowStatus(const std::string& text) override { statusField_.SetText(text); }
     void ShowFound(const std::string& path) override;
+    void ShowAborting() override;
     int Message(const std::string& text, UINT type) override;
 
 private:
@@ -26,4 +35,5 @@ private:
     const ComboBox& groupList_;
     const ProgressBar& mainProgress_;
     const ProgressBar& runProgress_;
+    TitleShower showTitle_;
 };

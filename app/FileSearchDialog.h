@@ -133,7 +133,8 @@ private:
     Button searchButton_;
     Button deleteButton_;
     // What the engine shows and asks goes through these controls.
-    ControlSearchView view_{statusField_, groupList_, mainProgress_, runProgress_};
+    ControlSearchView view_{statusField_, groupList_, mainProgress_, runProgress_,
+                            [this](const std::string& text) { SetStatusTitle(text); }};
     // The one pump of the long operations, handed to each of them.
     MessagePump pump_;
     CDuplicateComparer duplicateComparer_{pump_};

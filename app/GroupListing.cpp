@@ -42,9 +42,10 @@ void GroupListing::RunCompared() {
 }
 
 void GroupListing::EndGroups() {
+    // The list draws again when this ends, also when listing fails.
+    const std::unique_ptr<ListRedrawBatch> redraw = std::move(redraw_);
     ListPending();
     ShowNewestGroup();
-    redraw_.reset();
 }
 
 void GroupListing::ListPending() {

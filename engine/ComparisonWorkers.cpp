@@ -1,6 +1,5 @@
 #include "engine/ComparisonWorkers.h"
 
-#include "engine/Win32RunFiles.h"
 #include "engine/core/BlockComparison.h"
 
 #include <process.h>
@@ -32,26 +31,99 @@ private:
     std::size_t run_;
 };
 
-ComparisonWorkers::ComparisonWorkers(const std::vector<FileInfo>& files, std::vector<Run> runs)
-    : files_(files), runs_(std::move(runs)), decided_(runs_.size(), 0),
+// A run's files as its comparison reads them. A file that did not open is
+// asked about only once every other file of the run is closed: the files
+// are held without sharing, and the user may take long to answer, or want
+// to close another program's hold on one of them. The closed files open
+// again, unreported, when next read; one that cannot counts as a failed read.
+class ComparisonWorkers::AskingFiles : public engine::RunFiles {
+public:
+    AskingFiles(ComparisonWorkers& workers, std::size_t run)
+        : workers_(workers), run_(run),
+          files_(workers.open_(workers.files_, workers.runs_[run].first, workers.runs_[run].length,
+                               workers.files_[workers.runs_[run].first].size,
+                               [this](const std::string& path) { failedPath_ = path; })),
+          open_(files_->Count(), false), closedToAsk_(files_->Count(), false) {}
+
+    std::size_t Count() const override { return files_->Count(); }
+    std::uint64_t Length() const override { return files_->Length(); }
+    bool Open(std::size_t file) override { return Opened(file, files_->Open(file)); }
+    bool Reopen(std::size_t file) override {
+        closedToAsk_[file] = false;
+        return Opened(file, files_->Reopen(file));
+    }
+    std::int64_t Read(std::size_t file, std::uint64_t offset, unsigned char* buffer, std::size_t size) override {
+        if (closedToAsk_[file] && !Reopen(file)) return -1;
+        return files_->Read(file, offset, buffer, size);
+    }
+    void Close(std::size_t file) override {
+        if (open_[file]) files_->Close(file);
+        open_[file] = false;
+        closedToAsk_[file] = false;
+    }
+    std::uint64_t OpenedIndex(std::size_t file) const { return files_->OpenedIndex(file); }
+
+private:
+    bool Opened(std::size_t file, bool opened) {
+        open_[file] = opened;
+        if (failedPath_.empty()) return opened;
+        for (std::size_t other = 0; other < open_.size(); ++other) {
+            if (!open_[other]) continue;
+            files_->Close(other);
+            open_[other] = false;
+            closedToAsk_[other] = true;
+        }
+        workers_.Ask(run_, std::exchange(failedPath_, std::string()));
+        return opened;
+    }
+
+    ComparisonWorkers& workers_;
+    std::size_t run_;
+    std::string failedPath_;  // reported by the last open, not yet asked
+    std::unique_ptr<WorkerRunFiles> files_;
+    std::vector<bool> open_;
+    std::vector<bool> closedToAsk_;
+};
+
+ComparisonWorkers::ComparisonWorkers(const std::vector<FileInfo>& files, std::vector<Run> runs,
+                                     WorkerRunFiles::Opener open)
+    : files_(files), runs_(std::move(runs)), open_(std::move(open)), decided_(runs_.size(), 0),
       news_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
     if (!news_.Valid()) throw std::bad_alloc();
     for (std::size_t worker = 0; worker < WorkerCount && worker < runs_.size(); ++worker) {
-        UniqueKernelObject thread(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &ThreadStart, this, 0, nullptr)));
-        if (!thread.Valid()) {
+        threads_[worker].Reset(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &ThreadStart, this, 0, nullptr)));
+        if (!threads_[worker].Valid()) {
             // The destructor does not run: the threads started end here.
-            Finish();
+            Join();
             throw std::bad_alloc();
         }
-        threads_.push_back(std::move(thread));
     }
 }
 
-ComparisonWorkers::~ComparisonWorkers() { Finish(); }
+// Also when a failure unwinds the window's thread, which hands over no
+// message then.
+ComparisonWorkers::~ComparisonWorkers() { Join(); }
 
-void ComparisonWorkers::Finish() {
+void ComparisonWorkers::Join() {
     Stop();
-    for (const UniqueKernelObject& thread : threads_) WaitForSingleObject(thread.Get(), INFINITE);
+    for (const UniqueKernelObject& thread : threads_)
+        if (thread.Valid()) WaitForSingleObject(thread.Get(), INFINITE);
+}
+
+void ComparisonWorkers::End(const std::function<void()>& pump) {
+    Stop();
+    while (!WaitForEnd(PumpIntervalMs)) pump();
+    Lock lock(lock_);
+    if (failure_) std::rethrow_exception(failure_);
+}
+
+bool ComparisonWorkers::WaitForEnd(DWORD milliseconds) const {
+    for (const UniqueKernelObject& thread : threads_) {
+        if (!thread.Valid()) continue;
+        const HANDLE handle = thread.Get();
+        if (MsgWaitForMultipleObjects(1, &handle, FALSE, milliseconds, QS_ALLINPUT) != WAIT_OBJECT_0) return false;
+    }
+    return true;
 }
 
 unsigned __stdcall ComparisonWorkers::ThreadStart(void* workers) {
@@ -59,11 +131,13 @@ unsigned __stdcall ComparisonWorkers::ThreadStart(void* workers) {
     try {
         self.Work();
     } catch (...) {
-        // Handed to the window's thread, whose failure handling reports it;
-        // the other worker stops too.
-        self.stop_.store(true);
-        Lock lock(self.lock_);
-        if (!self.failure_) self.failure_ = std::current_exception();
+        // Kept before the other worker is stopped: its run, cut short by
+        // the stop, must not pass for an abort.
+        {
+            Lock lock(self.lock_);
+            if (!self.failure_) self.failure_ = std::current_exception();
+        }
+        self.Stop();
     }
     SetEvent(self.news_.Get());
     return 0;
@@ -84,8 +158,7 @@ bool ComparisonWorkers::NextRun(std::size_t& run) {
 
 void ComparisonWorkers::CompareRun(std::size_t run, std::vector<unsigned char>& blocks) {
     const Run& span = runs_[run];
-    Win32RunFiles files(files_, span.first, span.length, files_[span.first].size,
-                        [this, run](const std::string& path) { Ask(run, path); });
+    AskingFiles files(*this, run);
     Progress progress(*this, run);
     // The workers share one comparison's bounds on open files and blocks.
     engine::BlockComparison comparison(files, progress, blocks, engine::BlockComparisonLimits().SharedBy(WorkerCount));
@@ -125,7 +198,7 @@ void ComparisonWorkers::SetDecided(std::size_t run, std::size_t decided) {
 
 ComparisonWorkers::Event ComparisonWorkers::Poll(std::size_t run, Outcome& outcome, std::string& failedPath) {
     Lock lock(lock_);
-    if (failure_) std::rethrow_exception(failure_);
+    if (failure_) return Event::Failed;
     const auto found = outcomes_.find(run);
     if (found != outcomes_.end()) {
         outcome = std::move(found->second);

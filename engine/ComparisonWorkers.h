@@ -5,18 +5,23 @@
 // the wineserver, and one reader left both cores idle a third of the time; two
 // keep the disk and the cores busy. The window's thread takes the runs'
 // outcomes in run order, answers the questions about files that cannot be
-// opened in that order too (a worker waits for the answer), and ends the
-// workers by Finish, which they heed after the file or block they are reading.
+// opened in that order too (a worker waits for the answer, with every file
+// of its run closed), and ends the workers by End, which they heed after
+// the file or block they are reading. A worker's failure stops both and is
+// raised by End on the window's thread once both have ended.
 #include "engine/FileInfo.h"
+#include "engine/WorkerRunFiles.h"
 #include "engine/core/RunComparison.h"
 #include "platform/UniqueHandle.h"
 
 #include <windows.h>
 
+#include <array>
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -34,14 +39,15 @@ public:
         engine::RunResult result;
         std::vector<std::uint64_t> openedIndexes;
     };
-    enum class Event { Nothing, Outcome, Question };
+    enum class Event { Nothing, Outcome, Question, Failed };
 
-    // Starts comparing `runs` of `files`. A run's records are read only
-    // until its outcome is taken, so the caller may change the records of
-    // runs taken; the table itself must stay as it is and outlive the
-    // object. A thread is refused only when memory is gone: std::bad_alloc.
-    ComparisonWorkers(const std::vector<FileInfo>& files, std::vector<Run> runs);
-    // Finishes.
+    // Starts comparing `runs` of `files`, whose files each worker gets from
+    // `open`. A run's records are read only until its outcome is taken, so
+    // the caller may change the records of runs taken; the table itself
+    // must stay as it is and outlive the object. A thread is refused only
+    // when memory is gone: std::bad_alloc.
+    ComparisonWorkers(const std::vector<FileInfo>& files, std::vector<Run> runs, WorkerRunFiles::Opener open);
+    // Stops the workers and waits for them, without raising their failure.
     ~ComparisonWorkers();
     ComparisonWorkers(const ComparisonWorkers&) = delete;
     ComparisonWorkers& operator=(const ComparisonWorkers&) = delete;
@@ -49,7 +55,7 @@ public:
     // What run `run` (its place in the runs given) needs of the window's
     // thread: its outcome, or else the display text of a file of it that
     // could not be opened, to be reported before Answer(run) lets its
-    // worker go on. Rethrows here what ended a worker.
+    // worker go on. Failed: a worker failed, and End raises it.
     Event Poll(std::size_t run, Outcome& outcome, std::string& failedPath);
     void Answer(std::size_t run);
     // Files decided so far in run `run`.
@@ -58,20 +64,29 @@ public:
     // message arrives for this thread, at most `milliseconds`; true when a
     // message arrived. Other outcomes are found by Poll after the wait.
     bool WaitForNews(DWORD milliseconds) const;
-    // Bytes read so far: all of them once the workers have finished.
+    // Bytes read so far: all of them once the workers have ended.
     std::uint64_t BytesRead() const { return bytesRead_.load(); }
-    // Stops the workers after the file or block they are reading, and
-    // waits for them to end.
-    void Finish();
+    // Stops the workers after the file or block they are reading and waits
+    // for them to end, calling `pump` at least every PumpIntervalMs so that
+    // the window answers meanwhile; then raises what ended a worker.
+    void End(const std::function<void()>& pump);
+
+    static constexpr DWORD PumpIntervalMs = 10;
 
 private:
     class Lock;
     class Progress;
+    class AskingFiles;
 
     static constexpr std::size_t WorkerCount = 2;
 
     static unsigned __stdcall ThreadStart(void* workers);
     void Stop();
+    // Stops the workers and waits for them, handing over nothing.
+    void Join();
+    // True when every worker has ended; waits at most `milliseconds` for
+    // each, and not at all once a message arrives.
+    bool WaitForEnd(DWORD milliseconds) const;
     void Work();
     bool NextRun(std::size_t& run);
     void CompareRun(std::size_t run, std::vector<unsigned char>& blocks);
@@ -81,6 +96,7 @@ private:
 
     const std::vector<FileInfo>& files_;
     const std::vector<Run> runs_;
+    const WorkerRunFiles::Opener open_;
     std::atomic<bool> stop_{false};
     std::atomic<std::uint64_t> bytesRead_{0};
 
@@ -97,8 +113,9 @@ private:
     };
     std::map<std::size_t, Question> questions_;
     std::vector<std::size_t> decided_;               // per run
-    std::exception_ptr failure_;
+    std::exception_ptr failure_;  // recorded before the stop is signalled
 
     UniqueKernelObject news_;  // set when a question or a failure arrives, or the last outcome
-    std::vector<UniqueKernelObject> threads_;
+    // In places of their own, so that keeping a started thread cannot fail.
+    std::array<UniqueKernelObject, WorkerCount> threads_;
 };

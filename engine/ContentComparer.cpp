@@ -2,11 +2,42 @@
 
 #include "common/core/TimeText.h"
 #include "engine/ComparisonWorkers.h"
+#include "engine/Win32RunFiles.h"
 #include "engine/core/RunBuilder.h"
 #include "engine/core/RunComparison.h"
 
 #include <algorithm>
 #include <utility>
+
+namespace {
+// Ends the groups of a comparison on every path: a listing left open would
+// keep the candidate list from drawing after a failure.
+class GroupsListed {
+public:
+    explicit GroupsListed(GroupSink& sink) : sink_(sink) { sink_.BeginGroups(); }
+    ~GroupsListed() {
+        if (ended_) return;
+        try {
+            sink_.EndGroups();
+        } catch (...) {
+            // A failure unwinds already; the window empties the lists.
+        }
+    }
+    GroupsListed(const GroupsListed&) = delete;
+    GroupsListed& operator=(const GroupsListed&) = delete;
+
+    void End() {
+        ended_ = true;
+        sink_.EndGroups();
+    }
+
+private:
+    GroupSink& sink_;
+    bool ended_ = false;
+};
+}  // namespace
+
+CContentComparer::CContentComparer(MessagePump& pump) : CContentComparer(pump, &Win32RunFiles::OpenRun) {}
 
 void CContentComparer::CompareAll(ComparisonJob job, GroupSink& sink, SearchView& view) {
     Pass pass{job, sink, view, PacedProgress(view, SearchView::Bar::Run), tools_.SecondsOfDay(), std::string(),
@@ -45,9 +76,9 @@ void CContentComparer::CompareRuns(Pass& pass) {
         covered += static_cast<std::size_t>(length);
     }
 
-    pass.sink.BeginGroups();
+    GroupsListed listed(pass.sink);
     {
-        ComparisonWorkers workers(job.paths, std::move(compared));
+        ComparisonWorkers workers(job.paths, std::move(compared), open_);
         std::size_t nextCompared = 0;
         for (const int length : lengths) {
             pump_.PumpOne();
@@ -62,10 +93,10 @@ void CContentComparer::CompareRuns(Pass& pass) {
             ShowRemainingTime(pass, done);
             done += length;
         }
-        workers.Finish();
+        EndWorkers(pass, workers);
         bytesRead_ = workers.BytesRead();
     }
-    pass.sink.EndGroups();
+    listed.End();
     pass.view.SetProgress(SearchView::Bar::Main, 0);
     pass.runProgress.ShowPos(0);
 }
@@ -82,6 +113,8 @@ bool CContentComparer::TakeRun(Pass& pass, ComparisonWorkers& workers, std::size
     for (;;) {
         const ComparisonWorkers::Event event = workers.Poll(run, outcome, failedPath);
         if (event == ComparisonWorkers::Event::Outcome) break;
+        // Raised once the workers have ended.
+        if (event == ComparisonWorkers::Event::Failed) return false;
         if (event == ComparisonWorkers::Event::Question) {
             ReportOpenFailure(pass, failedPath);
             // An abort while the question was up stops the worker before it reads on.
@@ -94,7 +127,8 @@ bool CContentComparer::TakeRun(Pass& pass, ComparisonWorkers& workers, std::size
         if (aborted_) return false;
     }
 
-    // An interrupted run adds no group.
+    // An interrupted run adds no group: an abort, or a worker's failure
+    // that ending the workers raises.
     if (outcome.result.interrupted) return false;
     for (const std::vector<std::size_t>& members : outcome.result.groups) {
         RecordIdentities(pass, first, members, outcome.openedIndexes);
@@ -102,6 +136,19 @@ bool CContentComparer::TakeRun(Pass& pass, ComparisonWorkers& workers, std::size
     }
     pass.runProgress.SetPos(0);
     return true;
+}
+
+void CContentComparer::EndWorkers(Pass& pass, ComparisonWorkers& workers) {
+    // A worker in a slow read (a network share, a sleeping disk) ends only
+    // when the read returns; meanwhile the window answers and says so.
+    bool toldAborting = false;
+    workers.End([&] {
+        if (aborted_ && !toldAborting) {
+            pass.view.ShowAborting();
+            toldAborting = true;
+        }
+        pump_.PumpOne();
+    });
 }
 
 void CContentComparer::ShowDecided(Pass& pass, std::size_t decided, int first, int last) {

@@ -9,19 +9,23 @@
 #include "engine/GroupSink.h"
 #include "engine/PacedProgress.h"
 #include "engine/SearchView.h"
+#include "engine/WorkerRunFiles.h"
 #include "platform/FileIdentities.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 class ComparisonWorkers;
 
 class CContentComparer {
 public:
-    // The pump is the window's; it outlives the object.
-    explicit CContentComparer(MessagePump& pump) : pump_(pump) {}
+    // The pump is the window's; it outlives the object. The workers read
+    // the real files, or those `open` gives them.
+    explicit CContentComparer(MessagePump& pump);
+    CContentComparer(MessagePump& pump, WorkerRunFiles::Opener open) : pump_(pump), open_(std::move(open)) {}
     virtual ~CContentComparer() = default;
     // Runs over the job's runs, handing every group to the sink, with its
     // progress, estimate and time taken on the view.
@@ -46,6 +50,9 @@ private:
     // Waits for the workers' outcome of run `run`, the files from `first`,
     // and lists its groups; false when the comparison was aborted.
     bool TakeRun(Pass& pass, ComparisonWorkers& workers, std::size_t run, int first, int length);
+    // Ends the workers, handing over messages meanwhile, and raises what
+    // ended one of them.
+    void EndWorkers(Pass& pass, ComparisonWorkers& workers);
     void ShowDecided(Pass& pass, std::size_t decided, int first, int last);
     // Lets go of the paths of a run that was compared.
     void ReleasePaths(ComparisonJob& job, int first, int length);
@@ -62,6 +69,7 @@ private:
 
     bool aborted_ = false;
     MessagePump& pump_;
+    WorkerRunFiles::Opener open_;
     CCommonTools tools_;
     FileIdentities identities_;  // of the current call
     std::uint64_t bytesRead_ = 0;

@@ -22,6 +22,8 @@ public:
     virtual void ShowStatus(const std::string& text) = 0;
     // The file a walk found last, shown as the walk goes on.
     virtual void ShowFound(const std::string& path) = 0;
+    // An abort was asked for, and the work takes a while yet to stop.
+    virtual void ShowAborting() = 0;
     // A message box of `type` (MB_OK, MB_YESNO, ... and an icon); returns
     // the button pressed.
     virtual int Message(const std::string& text, UINT type) = 0;

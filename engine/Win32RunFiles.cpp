@@ -20,6 +20,12 @@ Win32RunFiles::Win32RunFiles(const std::vector<FileInfo>& files, std::size_t fir
       indexes_(count, 0),
       identities_(count) {}
 
+std::unique_ptr<WorkerRunFiles> Win32RunFiles::OpenRun(const std::vector<FileInfo>& files, std::size_t first,
+                                                       std::size_t count, std::uint64_t length,
+                                                       FailureReport reportOpenFailure) {
+    return std::make_unique<Win32RunFiles>(files, first, count, length, std::move(reportOpenFailure));
+}
+
 bool Win32RunFiles::Open(std::size_t file) {
     handles_[file] = OpenForReading(file);
     if (!handles_[file].Valid()) return Fail(file);

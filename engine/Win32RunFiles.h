@@ -6,28 +6,30 @@
 // serial and file index) as an earlier file of the run, is reported through
 // the caller's report and takes no further part.
 #include "engine/FileInfo.h"
-#include "engine/core/RunComparison.h"
+#include "engine/WorkerRunFiles.h"
 #include "platform/FileIdentities.h"
 #include "platform/UniqueHandle.h"
 
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-class Win32RunFiles : public engine::RunFiles {
+class Win32RunFiles : public WorkerRunFiles {
 public:
-    using FailureReport = std::function<void(const std::string& path)>;
-
     // The run is files[first] to files[first + count - 1], all of `length`
     // bytes; failures are reported with the display texts of their paths.
     // The table must outlive the object.
     Win32RunFiles(const std::vector<FileInfo>& files, std::size_t first, std::size_t count, std::uint64_t length,
                   FailureReport reportOpenFailure);
+    // The workers' opener of a run: its real files.
+    static std::unique_ptr<WorkerRunFiles> OpenRun(const std::vector<FileInfo>& files, std::size_t first,
+                                                   std::size_t count, std::uint64_t length,
+                                                   FailureReport reportOpenFailure);
     Win32RunFiles(const Win32RunFiles&) = delete;
     Win32RunFiles& operator=(const Win32RunFiles&) = delete;
 
@@ -39,8 +41,7 @@ public:
                       std::size_t size) override;
     void Close(std::size_t file) override;
 
-    // The index of a file that opened, as it was then.
-    std::uint64_t OpenedIndex(std::size_t file) const { return indexes_[file]; }
+    std::uint64_t OpenedIndex(std::size_t file) const override { return indexes_[file]; }
 
 private:
     const std::wstring& PathOf(std::size_t file) const;

@@ -11,5 +11,6 @@ public:
     int Progress(Bar) const override { return 0; }
     void ShowStatus(const std::string&) override {}
     void ShowFound(const std::string&) override {}
+    void ShowAborting() override {}
     int Message(const std::string& text, UINT type) override { return MessageBoxPrompt(text, type); }
 };

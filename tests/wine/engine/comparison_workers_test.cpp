@@ -1,0 +1,254 @@
+// The comparison workers over scripted files: a worker's failure is never
+// taken for an abort, the group listing ends on every path, every worker is
+// joined, and the window answers while a worker waits on a slow read or a
+// question waits for the user.
+#include "EngineHost.h"
+
+#include "app/ControlSearchView.h"
+#include "app/GroupListing.h"
+#include "common/CommonTools.h"
+#include "engine/ComparisonWorkers.h"
+#include "engine/ContentComparer.h"
+#include "support/ScriptedPrompts.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// What each file of the table does, shared by the workers' run files.
+struct Script {
+    enum What { Reads, OpenFails, ReadThrows, ReadWaits };
+    struct File {
+        std::string bytes;
+        What what = Reads;
+    };
+
+    Script() : gate(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+    ~Script() { CloseHandle(gate); }
+    void Release() { SetEvent(gate); }
+
+    std::vector<File> files;
+    HANDLE gate;                  // a waiting read goes on once it is set
+    std::atomic<int> open{0};     // files open now, over every run
+    std::atomic<int> live{0};     // run-file objects alive
+    std::atomic<bool> waiting{false};
+};
+
+class ScriptedRunFiles : public WorkerRunFiles {
+public:
+    ScriptedRunFiles(Script& script, std::size_t first, std::size_t count, FailureReport report)
+        : script_(script), first_(first), open_(count, false), report_(std::move(report)) {
+        ++script_.live;
+    }
+    ~ScriptedRunFiles() override {
+        for (std::size_t file = 0; file < open_.size(); ++file) Close(file);
+        --script_.live;
+    }
+
+    std::size_t Count() const override { return open_.size(); }
+    std::uint64_t Length() const override { return script_.files[first_].bytes.size(); }
+    bool Open(std::size_t file) override {
+        if (Of(file).what == Script::OpenFails) {
+            report_("f" + std::to_string(first_ + file));
+            return false;
+        }
+        return Reopen(file);
+    }
+    bool Reopen(std::size_t file) override {
+        open_[file] = true;
+        ++script_.open;
+        return true;
+    }
+    std::int64_t Read(std::size_t file, std::uint64_t offset, unsigned char* buffer, std::size_t size) override {
+        if (Of(file).what == Script::ReadThrows) {
+            script_.Release();
+            throw std::runtime_error("scripted read failure");
+        }
+        if (Of(file).what == Script::ReadWaits) {
+            script_.waiting = true;
+            WaitForSingleObject(script_.gate, 5000);
+            script_.waiting = false;
+        }
+        const std::string& bytes = Of(file).bytes;
+        const std::size_t from = static_cast<std::size_t>(offset) < bytes.size() ? static_cast<std::size_t>(offset)
+                                                                                 : bytes.size();
+        const std::size_t got = size < bytes.size() - from ? size : bytes.size() - from;
+        std::memcpy(buffer, bytes.data() + from, got);
+        return static_cast<std::int64_t>(got);
+    }
+    void Close(std::size_t file) override {
+        if (open_[file]) --script_.open;
+        open_[file] = false;
+    }
+    std::uint64_t OpenedIndex(std::size_t file) const override { return first_ + file + 1; }
+
+private:
+    const Script::File& Of(std::size_t file) const { return script_.files[first_ + file]; }
+
+    Script& script_;
+    std::size_t first_;
+    std::vector<bool> open_;
+    FailureReport report_;
+};
+
+// Counts how the listing was begun and ended.
+struct WatchedListing : GroupSink {
+    explicit WatchedListing(GroupListing& listing) : listing(listing) {}
+    void BeginGroups() override {
+        ++begun;
+        listing.BeginGroups();
+    }
+    void AddGroup(const std::vector<GroupMember>& members) override { listing.AddGroup(members); }
+    void RunCompared() override { listing.RunCompared(); }
+    void EndGroups() override {
+        ++ended;
+        listing.EndGroups();
+    }
+    GroupListing& listing;
+    int begun = 0;
+    int ended = 0;
+};
+
+// The main window's view over the host's controls, with its title kept
+// and each question answered by `onQuestion` first.
+struct WatchedView : ControlSearchView {
+    explicit WatchedView(EngineHost& host)
+        : ControlSearchView(host.statusField, host.groupList, host.mainProgress, host.runProgress,
+                            [this](const std::string& text) { titles.push_back(text); }) {}
+    int Message(const std::string& text, UINT type) override {
+        if (type == MB_YESNO && onQuestion) onQuestion();
+        return ControlSearchView::Message(text, type);
+    }
+    std::vector<std::string> titles;
+    std::function<void()> onQuestion;
+};
+
+class ComparisonWorkersTest : public ::testing::Test {
+protected:
+    void SetUp() override { scripted::Reset(); }
+
+    // Runs of files, each given as its files' bytes and what they do.
+    ComparisonJob Job(const std::vector<std::vector<Script::File>>& runs) {
+        ComparisonJob job;
+        for (const auto& run : runs) {
+            for (const Script::File& file : run) {
+                script.files.push_back(file);
+                job.paths.push_back(FileInfo{file.bytes.size(), 0, L"f" + std::to_wstring(job.paths.size())});
+            }
+            job.runLengths.push_back(static_cast<int>(run.size()));
+        }
+        job.runLengths.push_back(CCommonTools().NoIndex());
+        return job;
+    }
+    WorkerRunFiles::Opener Opener() {
+        return [this](const std::vector<FileInfo>&, std::size_t first, std::size_t count, std::uint64_t,
+                      WorkerRunFiles::FailureReport report) {
+            return std::make_unique<ScriptedRunFiles>(script, first, count, std::move(report));
+        };
+    }
+    bool TimeTakenShown() const {
+        for (const auto& box : scripted::MessageBoxes())
+            if (box.type == MB_OK) return true;
+        return false;
+    }
+
+    Script script;
+    EngineHost host;
+    WatchedView view{host};
+    MessagePump pump;
+    GroupListing listing{host.groupList, host.candidates};
+    WatchedListing sink{listing};
+    CContentComparer comparer{pump, Opener()};
+};
+
+const Script::File Same{"same"};
+
+TEST_F(ComparisonWorkersTest, AFailedWorkerEndsTheComparisonWithItsFailureNeverAsFinished) {
+    // The other worker's run, cut short by the failure's stop, must not
+    // pass for an aborted comparison that found what it found.
+    ComparisonJob job = Job({{{"wait", Script::ReadWaits}, {"wait"}}, {Same, {"same", Script::ReadThrows}}});
+    EXPECT_THROW(comparer.CompareAll(std::move(job), sink, view), std::runtime_error);
+    EXPECT_FALSE(TimeTakenShown());
+    EXPECT_EQ(script.live.load(), 0);
+}
+
+TEST_F(ComparisonWorkersTest, AFailureEndsTheGroupListingSoTheListDrawsAgain) {
+    ComparisonJob job = Job({{Same, Same}, {Same, {"same", Script::ReadThrows}}});
+    EXPECT_THROW(comparer.CompareAll(std::move(job), sink, view), std::runtime_error);
+    EXPECT_EQ(sink.begun, 1);
+    EXPECT_EQ(sink.ended, 1);
+    // Held back, the list would have lost its visible style.
+    EXPECT_NE(GetWindowLongA(host.candidates.Handle(), GWL_STYLE) & WS_VISIBLE, 0);
+}
+
+TEST_F(ComparisonWorkersTest, EveryStartedWorkerHasEndedWhenTheWorkersRaiseAFailureOrGo) {
+    ComparisonJob job = Job({{{"wait", Script::ReadWaits}, {"wait"}}, {Same, {"same", Script::ReadThrows}}});
+    // Released late, so that ending waits on a read under way.
+    const auto releaseLate = [this] {
+        Sleep(150);
+        script.Release();
+    };
+    {
+        ComparisonWorkers workers(job.paths, {{0, 2}, {2, 2}}, Opener());
+        std::thread release(releaseLate);
+        EXPECT_THROW(workers.End([] {}), std::runtime_error);
+        EXPECT_EQ(script.live.load(), 0);
+        release.join();
+    }
+    ResetEvent(script.gate);
+    std::optional<ComparisonWorkers> workers;
+    workers.emplace(job.paths, std::vector<ComparisonWorkers::Run>{{0, 2}}, Opener());
+    while (!script.waiting) Sleep(1);
+    std::thread release(releaseLate);
+    workers.reset();
+    EXPECT_EQ(script.live.load(), 0);
+    release.join();
+}
+
+TEST_F(ComparisonWorkersTest, AnAbortDuringASlowReadKeepsTheWindowAnsweringAndSaysSo) {
+    ComparisonJob job = Job({{{"slow", Script::ReadWaits}, {"slow"}}});
+    bool aborted = false;
+    bool answeredWhileWaiting = false;
+    // Aborts once the worker waits in its read, then looks for the window
+    // to answer while the worker still waits.
+    host.onCommand = [&] {
+        if (script.waiting && !aborted) {
+            comparer.Abort();
+            aborted = true;
+        } else if (script.waiting && !view.titles.empty()) {
+            answeredWhileWaiting = true;
+            return script.Release();
+        }
+        host.PostCommand();
+    };
+    host.PostCommand();
+    comparer.CompareAll(std::move(job), sink, view);
+    EXPECT_TRUE(answeredWhileWaiting);
+    EXPECT_EQ(view.titles, std::vector<std::string>{"中止しています"});
+    EXPECT_TRUE(TimeTakenShown());
+    EXPECT_EQ(host.candidates.Count(), 0);
+}
+
+TEST_F(ComparisonWorkersTest, NoFileIsHeldOpenWhileAnOpenFailureIsAsked) {
+    ComparisonJob job = Job({{Same, {"same", Script::OpenFails}, Same}});
+    int openWhileAsked = -1;
+    view.onQuestion = [&] { openWhileAsked = script.open.load(); };
+    comparer.CompareAll(std::move(job), sink, view);
+    EXPECT_EQ(openWhileAsked, 0);
+    ASSERT_EQ(scripted::MessageBoxes().size(), 2u);
+    EXPECT_EQ(scripted::MessageBoxes()[0].text, "f1 が開けませんでした\nこれ以降このメッセージを表示しますか？");
+    // The file closed for the question opened again and was compared.
+    ASSERT_EQ(host.candidates.Count(), 2);
+    EXPECT_EQ(host.candidates.ItemText(0), "f0");
+    EXPECT_EQ(host.candidates.ItemText(1), "f2");
+}
+
+}  // namespace
