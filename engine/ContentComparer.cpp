@@ -42,15 +42,14 @@ CContentComparer::CContentComparer(MessagePump& pump) : CContentComparer(pump, &
 void CContentComparer::CompareAll(ComparisonJob job, GroupSink& sink, SearchView& view) {
     Pass pass{job, sink, view, PacedProgress(view, SearchView::Bar::Run), tools_.SecondsOfDay(), std::string(),
               true};
-    aborted_ = false;
-    pump_.LookNextTime();
+    operation_.Begin(view);
     bytesRead_ = 0;
     identities_ = FileIdentities();
 
     CompareRuns(pass);
 
     // Also after an abort.
-    view.Message(timetext::ElapsedTimeText(tools_.SecondsOfDay() - pass.startTime), MB_OK);
+    view.ComparisonEnded(tools_.SecondsOfDay() - pass.startTime);
 }
 
 void CContentComparer::CompareRuns(Pass& pass) {
@@ -81,8 +80,7 @@ void CContentComparer::CompareRuns(Pass& pass) {
         ComparisonWorkers workers(job.paths, std::move(compared), open_);
         std::size_t nextCompared = 0;
         for (const int length : lengths) {
-            pump_.PumpOne();
-            if (aborted_) break;
+            if (!operation_.GoOn()) break;
             if (length >= 2 && !TakeRun(pass, workers, nextCompared++, done, length)) break;
             ReleasePaths(job, done, length);
             pass.sink.RunCompared();
@@ -118,13 +116,14 @@ bool CContentComparer::TakeRun(Pass& pass, ComparisonWorkers& workers, std::size
         if (event == ComparisonWorkers::Event::Question) {
             ReportOpenFailure(pass, failedPath);
             // An abort while the question was up stops the worker before it reads on.
-            if (aborted_) return false;
+            if (operation_.Aborted()) return false;
             workers.Answer(run);
         }
         ShowDecided(pass, workers.Decided(run), first, last);
-        if (!pump_.PumpOne() && workers.WaitForNews(PollIntervalMs)) pump_.LookNextTime();
+        MessagePump& pump = operation_.Pump();
+        if (!pump.PumpOne() && workers.WaitForNews(PollIntervalMs)) pump.LookNextTime();
         // The run's outcome is not waited for: its worker stops at its next block.
-        if (aborted_) return false;
+        if (operation_.Aborted()) return false;
     }
 
     // An interrupted run adds no group: an abort, or a worker's failure
@@ -143,11 +142,11 @@ void CContentComparer::EndWorkers(Pass& pass, ComparisonWorkers& workers) {
     // when the read returns; meanwhile the window answers and says so.
     bool toldAborting = false;
     workers.End([&] {
-        if (aborted_ && !toldAborting) {
+        if (operation_.Aborted() && !toldAborting) {
             pass.view.ShowAborting();
             toldAborting = true;
         }
-        pump_.PumpOne();
+        operation_.Pump().PumpOne();
     });
 }
 
@@ -186,9 +185,7 @@ void CContentComparer::RecordGroup(Pass& pass, int first, const std::vector<std:
 }
 
 void CContentComparer::ReportOpenFailure(Pass& pass, const std::string& path) {
-    if (!pass.reportOpenFailures) return;
-    const int answer = pass.view.Message(path + " が開けませんでした\nこれ以降このメッセージを表示しますか？", MB_YESNO);
-    if (answer == IDNO) pass.reportOpenFailures = false;
+    if (pass.reportOpenFailures) pass.reportOpenFailures = pass.view.FileDidNotOpen(path);
 }
 
 void CContentComparer::ShowRemainingTime(Pass& pass, int done) {

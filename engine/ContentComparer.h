@@ -7,6 +7,7 @@
 #include "common/MessagePump.h"
 #include "engine/ComparisonJob.h"
 #include "engine/GroupSink.h"
+#include "engine/OperationContext.h"
 #include "engine/PacedProgress.h"
 #include "engine/SearchView.h"
 #include "engine/WorkerRunFiles.h"
@@ -25,12 +26,12 @@ public:
     // The pump is the window's; it outlives the object. The workers read
     // the real files, or those `open` gives them.
     explicit CContentComparer(MessagePump& pump);
-    CContentComparer(MessagePump& pump, WorkerRunFiles::Opener open) : pump_(pump), open_(std::move(open)) {}
+    CContentComparer(MessagePump& pump, WorkerRunFiles::Opener open) : operation_(pump), open_(std::move(open)) {}
     virtual ~CContentComparer() = default;
     // Runs over the job's runs, handing every group to the sink, with its
     // progress, estimate and time taken on the view.
     void CompareAll(ComparisonJob job, GroupSink& sink, SearchView& view);
-    void Abort() { aborted_ = true; }
+    void Abort() { operation_.Abort(); }
     // Bytes read by the last comparison.
     std::uint64_t BytesRead() const { return bytesRead_; }
 
@@ -67,8 +68,7 @@ private:
     // at its messages and the worker's progress again.
     static constexpr DWORD PollIntervalMs = 10;
 
-    bool aborted_ = false;
-    MessagePump& pump_;
+    OperationContext operation_;
     WorkerRunFiles::Opener open_;
     CCommonTools tools_;
     FileIdentities identities_;  // of the current call

@@ -8,8 +8,7 @@
 
 bool CDuplicateComparer::SortAndGroup(int fileCount, GatheredFileList& files, SearchView& view) {
     fileCount_ = fileCount > 0 ? fileCount : 0;
-    aborted_ = false;
-    pump_.LookNextTime();
+    operation_.Begin(view);
     // The tables grow with the files; until the runs are formed they hold
     // no run at all.
     Paths.clear();
@@ -25,10 +24,10 @@ bool CDuplicateComparer::SortAndGroup(int fileCount, GatheredFileList& files, Se
     OrderBySize(files, order, sizes);
     FormRuns(sizes, view);
     OrderRunsByTime(files, order, view);
-    if (!aborted_) TakeRecords(files, order);
+    if (!operation_.Aborted()) TakeRecords(files, order);
 
     view.SetProgress(SearchView::Bar::Main, 0);
-    return !aborted_;
+    return !operation_.Aborted();
 }
 
 void CDuplicateComparer::OrderBySize(const GatheredFileList& files, std::vector<int>& order,
@@ -42,8 +41,7 @@ void CDuplicateComparer::OrderBySize(const GatheredFileList& files, std::vector<
 }
 
 void CDuplicateComparer::FormRuns(const std::vector<std::uint64_t>& sizes, SearchView& view) {
-    pump_.PumpOne();
-    if (aborted_) return;
+    if (!operation_.GoOn()) return;
     PacedProgress progress(view, SearchView::Bar::Main);
     progress.SetRange(0, fileCount_);
     progress.ShowPos(0);
@@ -51,8 +49,7 @@ void CDuplicateComparer::FormRuns(const std::vector<std::uint64_t>& sizes, Searc
 
     engine::RunBuilder runs;
     for (int i = 0; i < fileCount_; ++i) {
-        pump_.PumpOne();
-        if (aborted_) break;
+        if (!operation_.GoOn()) break;
         if (i > 0 && i % step == 0) progress.SetPos(i);
         runs.Add(sizes[static_cast<std::size_t>(i)]);
     }
@@ -61,8 +58,7 @@ void CDuplicateComparer::FormRuns(const std::vector<std::uint64_t>& sizes, Searc
 
 void CDuplicateComparer::OrderRunsByTime(const GatheredFileList& files, std::vector<int>& order,
                                          SearchView& view) {
-    pump_.PumpOne();
-    if (aborted_) return;
+    if (!operation_.GoOn()) return;
     PacedProgress progress(view, SearchView::Bar::Main);
     progress.SetRange(0, fileCount_);
     progress.ShowPos(0);
@@ -75,8 +71,7 @@ void CDuplicateComparer::OrderRunsByTime(const GatheredFileList& files, std::vec
 
     int position = 0;
     for (std::size_t run = 0; run < RunLengths.size() && RunLengths[run] != tools_.NoIndex(); ++run) {
-        pump_.PumpOne();
-        if (aborted_) break;
+        if (!operation_.GoOn()) break;
         progress.SetPos(position);
         const int length = RunLengths[run];
         if (length > 1) {

@@ -5,6 +5,7 @@
 #include "common/MessagePump.h"
 #include "engine/FileInfo.h"
 #include "engine/GatheredFileList.h"
+#include "engine/OperationContext.h"
 #include "engine/SearchView.h"
 
 #include <cstdint>
@@ -13,14 +14,14 @@
 class CDuplicateComparer {
 public:
     // The pump is the window's; it outlives the object.
-    explicit CDuplicateComparer(MessagePump& pump) : pump_(pump) {}
+    explicit CDuplicateComparer(MessagePump& pump) : operation_(pump) {}
     virtual ~CDuplicateComparer() = default;
     // True when finished: the records then move from the gathered files into
     // Paths, leaving none behind. False when aborted: the gathered files
     // stay as they were, to be ordered again.
     // The view's main bar shows the progress.
     bool SortAndGroup(int fileCount, GatheredFileList& files, SearchView& view);
-    void Abort() { aborted_ = true; }
+    void Abort() { operation_.Abort(); }
 
     // The records in comparison order, each with its exact path. No display
     // text is kept for them: only the files of a group need one.
@@ -36,8 +37,7 @@ private:
     void OrderRunsByTime(const GatheredFileList& files, std::vector<int>& order, SearchView& view);
     void TakeRecords(GatheredFileList& files, const std::vector<int>& order);
 
-    MessagePump& pump_;
+    OperationContext operation_;
     CCommonTools tools_;
     int fileCount_ = 0;
-    bool aborted_ = false;
 };

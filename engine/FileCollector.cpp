@@ -20,9 +20,7 @@ CFileCollector::~CFileCollector() = default;
 void CFileCollector::Collect(std::string folders, std::string fileTypes, int subfolders,
                              const CollectionScope& scope, GatheredFileList& files, SearchView& view) {
     subfolders_ = subfolders != 0;
-    view_ = &view;
-    aborted_ = false;
-    pump_.LookNextTime();
+    operation_.Begin(view);
     lastShown_ = 0;
     shownCount_ = 0;
     lastCounted_ = 0;
@@ -51,7 +49,6 @@ void CFileCollector::Collect(std::string folders, std::string fileTypes, int sub
     ShowLastFound(files, true);
     if (pendingCount_ >= 0) ShowCount(pendingCount_);
     ReportUnlistedFolders();
-    view_ = nullptr;
 }
 
 void CFileCollector::WalkTree(GatheredFileList& files, std::wstring folder) {
@@ -67,10 +64,9 @@ void CFileCollector::WalkTree(GatheredFileList& files, std::wstring folder) {
             Leave(levels, folder);
             continue;
         }
-        pump_.PumpOne();
         // Stopped: this folder shows no count, and each folder around it
         // stops at its next entry.
-        if (aborted_) {
+        if (!operation_.GoOn()) {
             Leave(levels, folder);
             continue;
         }
@@ -133,7 +129,7 @@ void CFileCollector::CountFolder(GatheredFileList& files) {
 }
 
 void CFileCollector::ShowCount(int count) {
-    view_->ShowStatus(std::to_string(count));
+    operation_.View().ShowStatus(std::to_string(count));
     lastCounted_ = GetTickCount64();
     pendingCount_ = -1;
 }
@@ -146,7 +142,7 @@ void CFileCollector::ShowLastFound(const GatheredFileList& files, bool now) {
     if (!now && time - lastShown_ < ShowIntervalMs) return;
     const int count = files.Count();
     if (count == 0 || count == shownCount_) return;
-    view_->ShowFound(widepath::ToCp932(files.Record(count - 1)->path));
+    operation_.View().ShowFound(widepath::ToCp932(files.Record(count - 1)->path));
     shownCount_ = count;
     lastShown_ = time;
 }
@@ -159,9 +155,7 @@ void CFileCollector::UpdateAllTypesFlag() { allTypes_ = engine::ListsAllTypes(fi
 
 void CFileCollector::ReportUnlistedFolders() const {
     if (unlistedCount_ == 0) return;
-    std::string text = "中を読めないフォルダが " + std::to_string(unlistedCount_) +
-                       " 個ありました。その中のファイルは検索されていません";
-    for (const std::wstring& folder : firstUnlisted_) text += "\n" + widepath::ToCp932(folder);
-    if (unlistedCount_ > static_cast<int>(firstUnlisted_.size())) text += "\n...";
-    view_->Message(text, MB_OK | MB_ICONWARNING);
+    std::vector<std::string> shown;
+    for (const std::wstring& folder : firstUnlisted_) shown.push_back(widepath::ToCp932(folder));
+    operation_.View().FoldersNotListed(unlistedCount_, shown);
 }

@@ -9,6 +9,7 @@
 #include "engine/CollectionScope.h"
 #include "engine/ExcludedFolders.h"
 #include "engine/GatheredFileList.h"
+#include "engine/OperationContext.h"
 #include "engine/SearchView.h"
 
 #include <cstdint>
@@ -21,17 +22,17 @@ class FileFinder;
 class CFileCollector {
 public:
     // The pump is the window's; it outlives the collector.
-    explicit CFileCollector(MessagePump& pump) : pump_(pump) {}
+    explicit CFileCollector(MessagePump& pump) : operation_(pump) {}
     virtual ~CFileCollector();
     // `folders` and `fileTypes` hold entries each followed by ";;"; `scope`
     // leaves out small files and excluded folders, which are never listed.
     // Each gathered file is appended to `files`, which keeps its record.
     // The view shows the count and the file found last as the walk goes
     // on; folders that could not be listed are reported in one message at
-    // the end.
+    // the end (the view says it).
     void Collect(std::string folders, std::string fileTypes, int subfolders, const CollectionScope& scope,
                  GatheredFileList& files, SearchView& view);
-    void Abort() { aborted_ = true; }
+    void Abort() { operation_.Abort(); }
 
 private:
     // A folder being listed.
@@ -56,11 +57,9 @@ private:
 
     static constexpr std::uint64_t ShowIntervalMs = 30;
 
-    SearchView* view_ = nullptr;  // of the running walk
     bool allTypes_ = false;
     bool subfolders_ = false;
-    bool aborted_ = false;
-    MessagePump& pump_;
+    OperationContext operation_;
     CCommonTools tools_;
     std::string fileTypes_;
     std::uint64_t minimumSize_ = 0;

@@ -1,5 +1,7 @@
 #include "engine/PacedProgress.h"
 
+#include <windows.h>
+
 void PacedProgress::SetRange(int low, int high) {
     low_ = low;
     high_ = high;

@@ -1,10 +1,10 @@
 #pragma once
-// What the engine shows while it works and asks of the user: the window
-// that runs a search implements it over its controls, so that the engine
-// knows no control.
-#include <windows.h>
-
+// What the engine shows while it works and tells the user: the window that
+// runs a search implements it over its controls and words what it tells,
+// so that the engine knows no control and no message.
+#include <cstdint>
 #include <string>
+#include <vector>
 
 class SearchView {
 public:
@@ -24,7 +24,12 @@ public:
     virtual void ShowFound(const std::string& path) = 0;
     // An abort was asked for, and the work takes a while yet to stop.
     virtual void ShowAborting() = 0;
-    // A message box of `type` (MB_OK, MB_YESNO, ... and an icon); returns
-    // the button pressed.
-    virtual int Message(const std::string& text, UINT type) = 0;
+    // A file of the comparison could not be opened: `path` is its display
+    // text. false when the user wants to hear of no more of them.
+    virtual bool FileDidNotOpen(const std::string& path) = 0;
+    // The comparison is over, finished or aborted, after `seconds`.
+    virtual void ComparisonEnded(std::int64_t seconds) = 0;
+    // `count` folders of a walk could not be listed; `firstFew` are the
+    // display texts of the first of them.
+    virtual void FoldersNotListed(int count, const std::vector<std::string>& firstFew) = 0;
 };

@@ -17,8 +17,7 @@ std::string Count(const char* format, int count) {
 }  // namespace
 
 DeletionSummary CDeletionRun::Run(CCandidateList& list, int recycleFlag, SearchView& view) {
-    aborted_ = false;
-    pump_.LookNextTime();
+    operation_.Begin(view);
     identities_ = FileIdentities();
     names_ = DirectNames();
     gone_.clear();
@@ -59,8 +58,7 @@ DeletionSummary CDeletionRun::Run(CCandidateList& list, int recycleFlag, SearchV
     const bool recycle = recycleFlag != 0;
     int done = 0;
     for (const Candidate* candidate : ticked) {
-        pump_.PumpOne();
-        if (aborted_) {
+        if (!operation_.GoOn()) {
             batch_ = RecycleBatch();
             return summary;
         }

@@ -8,6 +8,7 @@
 // that check until the file is gone. A line whose file went leaves the
 // list; every other ticked line stays where it is, ticked.
 #include "common/MessagePump.h"
+#include "engine/OperationContext.h"
 #include "engine/SearchView.h"
 #include "platform/FileIdentities.h"
 #include "platform/Window.h"
@@ -34,7 +35,7 @@ struct DeletionSummary {
 class CDeletionRun {
 public:
     // The pump is the window's; it outlives the object.
-    explicit CDeletionRun(MessagePump& pump) : pump_(pump) {}
+    explicit CDeletionRun(MessagePump& pump) : operation_(pump) {}
 
     // `recycleFlag` non-zero: into the Recycle Bin; zero: for good. Shows
     // the files done out of the files ticked on the view's main bar and
@@ -42,8 +43,8 @@ public:
     DeletionSummary Run(CCandidateList& list, int recycleFlag, SearchView& view);
     // Stops a run before its next file (the window is closing); the run
     // then leaves the list alone.
-    void Abort() { aborted_ = true; }
-    bool Aborted() const { return aborted_; }
+    void Abort() { operation_.Abort(); }
+    bool Aborted() const { return operation_.Aborted(); }
 
     // The message that tells what was kept and why, for a run that kept any
     // ticked file.
@@ -78,8 +79,7 @@ private:
     // Moves the batch to the Recycle Bin and counts what went.
     void MoveBatch(DeletionSummary& summary);
 
-    MessagePump& pump_;
-    bool aborted_ = false;
+    OperationContext operation_;
     FileIdentities identities_;
     DirectNames names_;
     RecycleBatch batch_;

@@ -1,8 +1,7 @@
 #pragma once
 // A view for engine and deletion runs whose progress a test does not read:
-// it shows nothing, and its messages go to the scripted prompts.
+// it shows and tells nothing.
 #include "engine/SearchView.h"
-#include "platform/Prompts.h"
 
 class QuietView : public SearchView {
 public:
@@ -12,5 +11,7 @@ public:
     void ShowStatus(const std::string&) override {}
     void ShowFound(const std::string&) override {}
     void ShowAborting() override {}
-    int Message(const std::string& text, UINT type) override { return MessageBoxPrompt(text, type); }
+    bool FileDidNotOpen(const std::string&) override { return true; }
+    void ComparisonEnded(std::int64_t) override {}
+    void FoldersNotListed(int, const std::vector<std::string>&) override {}
 };
