@@ -24,53 +24,64 @@ std::string Format(const char* format, int a, int b = 0) {
     return text;
 }
 
-// What a step does to a control: enables it, disables it, or leaves it.
-enum Switch { Off, On, Keep };
+// What a step does to a control.
+enum Switch { Off, On };
 
+using S = CFileSearchDialog;
+using Step = CFileSearchDialog::Step;
+
+// A step's row: every control it governs, in one definite state, whatever
+// step came before.
 struct StepRow {
-    CFileSearchDialog::State state;  // what the Search button does next
-    const char* searchCaption;       // nullptr keeps the state and the caption
+    Step step;                 // the row's name; the rows go in Step order
+    S::State state;            // what the Search button does next
+    const char* searchCaption;
     Switch search, settings, remove, recycle;
     // Where the focus goes from a control that the step disables (0: the
     // step disables none that could have it), or always (focusAlways).
     int focus;
     bool focusAlways;
-    const char* title;  // after "[Vellaro] "; nullptr keeps the title
+    const char* title;  // after "[Vellaro] "
 };
 
-using S = CFileSearchDialog;
-// Indexed by CFileSearchDialog::Step.
-const StepRow Steps[] = {
-    // Start
-    {S::Idle, "検索(&G)", Off, On, Off, Off, 0, false, "検索設定をして下さい"},
-    // Ready
-    {S::ReadyToSearch, "検索(&G)", On, Keep, Keep, Keep, 0, false, "検索ボタンを押してください"},
-    // Collecting
-    {S::Collecting, "中止(&G)", On, Off, Off, Off, IDC_SEARCH_BUTTON, false, "検索中です"},
-    // NoFiles
-    {S::Finished, "終了(&G)", On, Keep, Keep, Keep, 0, false, "ファイルが見つかりませんでした"},
-    // Collected
-    {S::Collected, "比較(&G)", On, Keep, Keep, Keep, 0, false, nullptr},
-    // Ordering
-    {S::Ordering, "中止(&G)", On, Off, Off, Keep, IDC_SEARCH_BUTTON, false, "比較中です"},
-    // Comparing
-    {S::Comparing, "中止(&G)", On, Keep, Keep, Keep, 0, false, nullptr},
-    // NoDuplicates
-    {S::Idle, "終了(&G)", Off, On, Keep, Keep, IDC_SETTINGS_BUTTON, false, "重複ファイルが見つかりませんでした"},
-    // Results: review comes next; Search now finishes the program, and a
-    // key meant for the list must not press it.
-    {S::Finished, "終了(&G)", On, On, On, On, IDC_CANDIDATE_LIST, true,
+constexpr StepRow Steps[] = {
+    // step, state, Search caption; Search, Settings, Delete, the box; focus; title
+    {Step::Start, S::Idle, "検索(&G)", Off, On, Off, Off, 0, false, "検索設定をして下さい"},
+    {Step::Ready, S::ReadyToSearch, "検索(&G)", On, On, Off, Off, 0, false, "検索ボタンを押してください"},
+    // The settings were confirmed over results: they stay, and so does what
+    // the user can do with them.
+    {Step::ReadyOverResults, S::ReadyToSearch, "検索(&G)", On, On, On, On, 0, false, "検索ボタンを押してください"},
+    {Step::ReadyOverDeletion, S::ReadyToSearch, "検索(&G)", On, On, Off, On, 0, false, "検索ボタンを押してください"},
+    {Step::Collecting, S::Collecting, "中止(&G)", On, Off, Off, Off, IDC_SEARCH_BUTTON, false, "検索中です"},
+    {Step::NoFiles, S::Finished, "終了(&G)", On, Off, Off, Off, 0, false, "ファイルが見つかりませんでした"},
+    // The ordering comes next, or was aborted.
+    {Step::Collected, S::Collected, "比較(&G)", On, Off, Off, Off, 0, false, "比較中です"},
+    {Step::Ordering, S::Ordering, "中止(&G)", On, Off, Off, Off, IDC_SEARCH_BUTTON, false, "比較中です"},
+    {Step::Comparing, S::Comparing, "中止(&G)", On, Off, Off, Off, 0, false, "比較中です"},
+    {Step::NoDuplicates, S::Idle, "終了(&G)", Off, On, Off, Off, IDC_SETTINGS_BUTTON, false,
+     "重複ファイルが見つかりませんでした"},
+    // Review comes next; Search now finishes the program, and a key meant
+    // for the list must not press it.
+    {Step::Results, S::Finished, "終了(&G)", On, On, On, On, IDC_CANDIDATE_LIST, true,
      "比較が終了しました / 削除ボタンでチェックファイルを削除できます"},
-    // Deleting: messages are handed over while files go, so nothing may
-    // start a search or another deletion meanwhile; the list keeps the focus.
-    {S::Finished, nullptr, Off, Off, Off, Off, IDC_CANDIDATE_LIST, false, "ファイルを削除中です"},
-    // Deleted
-    {S::Finished, "終了(&G)", On, On, Keep, On, 0, false, "ファイルを削除が終了しました"},
-    // Recovered
-    {S::ReadyToSearch, "検索(&G)", On, On, Off, Off, IDC_SEARCH_BUTTON, false, "検索ボタンを押してください"},
+    // Messages are handed over while files go, so nothing may start a
+    // search or another deletion meanwhile; the list keeps the focus. The
+    // run ends in the Finish state whatever came before.
+    {Step::Deleting, S::Finished, "終了(&G)", Off, Off, Off, Off, IDC_CANDIDATE_LIST, false, "ファイルを削除中です"},
+    {Step::Deleted, S::Finished, "終了(&G)", On, On, Off, On, 0, false, "ファイルを削除が終了しました"},
+    // A failure ended the running work; the lists are empty.
+    {Step::Recovered, S::ReadyToSearch, "検索(&G)", On, On, Off, Off, IDC_SEARCH_BUTTON, false,
+     "検索ボタンを押してください"},
 };
-static_assert(sizeof Steps / sizeof Steps[0] == static_cast<int>(CFileSearchDialog::Step::Recovered) + 1,
-              "one row per step");
+
+constexpr bool OneRowPerStepInOrder() {
+    constexpr int count = sizeof Steps / sizeof Steps[0];
+    if (count != static_cast<int>(Step::Recovered) + 1) return false;
+    for (int at = 0; at < count; ++at)
+        if (static_cast<int>(Steps[at].step) != at) return false;
+    return true;
+}
+static_assert(OneRowPerStepInOrder(), "one row per step, in Step order");
 
 // Counts an operation under way while it lives, also when a failure
 // unwinds it.
@@ -290,11 +301,9 @@ void CFileSearchDialog::Enter(Step step) {
         else for (const auto& [control, what] : controls) if (what == Off) control.PassFocusTo(target);
     }
     for (const auto& [control, what] : controls) if (what == Off) control.Enable(false);
-    if (row.searchCaption) {
-        ActionFlag = row.state;
-        tools_.SetButtonState(searchButton_, row.search == On, row.searchCaption);
-    }
-    if (row.title) SetStatusTitle(row.title);
+    ActionFlag = row.state;
+    tools_.SetButtonState(searchButton_, row.search == On, row.searchCaption);
+    SetStatusTitle(row.title);
 }
 
 void CFileSearchDialog::OnFailure() {
@@ -376,6 +385,9 @@ void CFileSearchDialog::OnSearchButton() {
 
 void CFileSearchDialog::OnSettingsButton() {
     if (settingsDialog_.DoModal(Handle()) != IDOK) return;
+    // Results shown stay, and so does what the user could do with them.
+    if (step_ == Step::Results || step_ == Step::ReadyOverResults) return Enter(Step::ReadyOverResults);
+    if (step_ == Step::Deleted || step_ == Step::ReadyOverDeletion) return Enter(Step::ReadyOverDeletion);
     Enter(Step::Ready);
 }
 

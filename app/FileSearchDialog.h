@@ -69,8 +69,10 @@ public:
     // the state it enters, the Search caption, which controls the user can
     // reach, where the focus goes and what the title says.
     enum class Step {
-        Start,            // nothing set yet
-        Ready,            // settings confirmed
+        Start,              // nothing set yet
+        Ready,              // settings confirmed, no results shown
+        ReadyOverResults,   // settings confirmed over the results of a comparison
+        ReadyOverDeletion,  // settings confirmed over what a deletion left
         Collecting,
         NoFiles,          // the walk found nothing
         Collected,        // files gathered; the ordering is next or was aborted
@@ -93,6 +95,8 @@ public:
     State ActionFlag = Idle;
 
 protected:
+    // Applies the step's row of the table.
+    void Enter(Step step);
     void DoDataExchange(DataExchange& exchange) override;
     BOOL OnInitDialog() override;
     bool OnCommand(int id, int code) override;
@@ -112,8 +116,6 @@ private:
     void RunCloseSequence();
     // Sets the abort flag of the engine operation that runs, if any.
     void AbortRunning();
-    // Applies the step's row of the table.
-    void Enter(Step step);
     // Ends the work a failure interrupted, with both lists emptied.
     void Recover();
     // While these run or wait, the group list shows a gathered file, not groups.
