@@ -120,10 +120,8 @@ bool CContentComparer::TakeRun(Pass& pass, ComparisonWorkers& workers, std::size
             workers.Answer(run);
         }
         ShowDecided(pass, workers.Decided(run), first, last);
-        MessagePump& pump = operation_.Pump();
-        if (!pump.PumpOne() && workers.WaitForNews(PollIntervalMs)) pump.LookNextTime();
         // The run's outcome is not waited for: its worker stops at its next block.
-        if (operation_.Aborted()) return false;
+        if (!operation_.GoOnOrWait([&workers] { return workers.WaitForNews(PollIntervalMs); })) return false;
     }
 
     // An interrupted run adds no group: an abort, or a worker's failure
@@ -146,7 +144,7 @@ void CContentComparer::EndWorkers(Pass& pass, ComparisonWorkers& workers) {
             pass.view.ShowAborting();
             toldAborting = true;
         }
-        operation_.Pump().PumpOne();
+        operation_.GoOn();
     });
 }
 

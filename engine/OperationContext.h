@@ -26,12 +26,19 @@ public:
         pump_.PumpOne();
         return !aborted_;
     }
+    // A step that waits for other work: when no message waits, `wait` may
+    // block until that work has news or a message arrives (true: a message,
+    // which the next step then hands over at once).
+    template <class Wait>
+    bool GoOnOrWait(Wait&& wait) {
+        if (!pump_.PumpOne() && wait()) pump_.LookNextTime();
+        return !aborted_;
+    }
     // Stops the run at its next step.
     void Abort() { aborted_ = true; }
     bool Aborted() const { return aborted_; }
 
     SearchView& View() const { return *view_; }
-    MessagePump& Pump() const { return pump_; }
 
 private:
     MessagePump& pump_;
