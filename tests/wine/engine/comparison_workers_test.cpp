@@ -40,6 +40,7 @@ struct Script {
     std::atomic<int> open{0};     // files open now, over every run
     std::atomic<int> live{0};     // run-file objects alive
     std::atomic<bool> waiting{false};
+    bool releaseOnThrow = true;  // a throwing read lets the waiting one go on
 };
 
 class ScriptedRunFiles : public WorkerRunFiles {
@@ -69,7 +70,7 @@ public:
     }
     std::int64_t Read(std::size_t file, std::uint64_t offset, unsigned char* buffer, std::size_t size) override {
         if (Of(file).what == Script::ReadThrows) {
-            script_.Release();
+            if (script_.releaseOnThrow) script_.Release();
             throw std::runtime_error("scripted read failure");
         }
         if (Of(file).what == Script::ReadWaits) {
@@ -192,12 +193,17 @@ TEST_F(ComparisonWorkersTest, AFailureEndsTheGroupListingSoTheListDrawsAgain) {
 TEST_F(ComparisonWorkersTest, EveryStartedWorkerHasEndedWhenTheWorkersRaiseAFailureOrGo) {
     ComparisonJob job = Job({{{"wait", Script::ReadWaits}, {"wait"}}, {Same, {"same", Script::ReadThrows}}});
     // Released late, so that ending waits on a read under way.
+    script.releaseOnThrow = false;
     const auto releaseLate = [this] {
         Sleep(150);
         script.Release();
     };
     {
         ComparisonWorkers workers(job.paths, {{0, 2}, {2, 2}}, Opener());
+        // As the window's thread does: it ends the workers once it sees the failure.
+        ComparisonWorkers::Outcome outcome;
+        std::string asked;
+        while (workers.Poll(0, outcome, asked) != ComparisonWorkers::Event::Failed) Sleep(1);
         std::thread release(releaseLate);
         EXPECT_THROW(workers.End([] {}), std::runtime_error);
         EXPECT_EQ(script.live.load(), 0);
