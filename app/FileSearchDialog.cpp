@@ -252,6 +252,12 @@ bool CFileSearchDialog::OnVKeyToItem(WPARAM, LPARAM, LRESULT& result) {
     return true;
 }
 
+void CFileSearchDialog::OnDpiChanged(int from, int to) {
+    layout_.Rescale(from, to);
+    candidateList_.SetDpi(to);
+    candidateList_.SetHorizontalExtent(MulDiv(candidateList_.HorizontalExtent(), to, from));
+}
+
 bool CFileSearchDialog::OnSize(WPARAM, LPARAM, LRESULT&) {
     layout_.Apply(Handle());
     return false;
@@ -263,6 +269,7 @@ bool CFileSearchDialog::OnGetMinMaxInfo(WPARAM, LPARAM limits, LRESULT&) {
 }
 
 void CFileSearchDialog::RunCloseSequence() {
+    closing_ = true;
     if (ActionFlag == Collecting) ResultsReady = FALSE;
     AbortRunning();
     deletion_.Abort();
@@ -351,8 +358,10 @@ void CFileSearchDialog::SetStatusTitle(std::string text) { Wnd().SetText("[Vella
 
 void CFileSearchDialog::ShowFileTotal() { statusField_.SetText(Format("合計 %d ファイル", GroupListCount)); }
 
-void CFileSearchDialog::ShowGroupTotals() {
-    statusField_.SetText(Format("%d 組 / %d ファイル", candidateList_.GroupCount(), candidateList_.Count()));
+void CFileSearchDialog::ShowGroupTotals() { ShowGroupTotals(candidateList_.GroupCount()); }
+
+void CFileSearchDialog::ShowGroupTotals(int groups) {
+    statusField_.SetText(Format("%d 組 / %d ファイル", groups, candidateList_.Count()));
 }
 
 void CFileSearchDialog::ClearGatheredFiles() {
@@ -440,12 +449,24 @@ void CFileSearchDialog::StartComparison() {
     }
     if (failed_) return Recover();
 
+    // The totals and the widest line, in one pass that keeps the window
+    // answering.
+    ticksChangedMeanwhile_ = false;
+    CCandidateList::Survey survey;
+    {
+        const Running running(running_);
+        survey = candidateList_.SurveyLines(pump_, [this] { return closing_ || failed_; });
+    }
+    if (failed_) return Recover();
+    if (closing_) return;
+
     GroupListCount = groupList_.Count();
-    ShowGroupTotals();
+    ShowGroupTotals(survey.groups);
     if (candidateList_.Count() == 0) return Enter(Step::NoDuplicates);
-    candidateList_.FitHorizontalExtent(tools_);
+    candidateList_.FitHorizontalExtent(survey.widestText);
     Enter(Step::Results);
-    ShowTickedTotal();
+    if (ticksChangedMeanwhile_) ShowTickedTotal();
+    else tickedTotal_.SetText(reviewtext::TickedTotal(survey.ticked.files, survey.ticked.bytes));
 }
 
 void CFileSearchDialog::OnDeleteButton() {
@@ -494,7 +515,10 @@ void CFileSearchDialog::OnGroupSelChange() {
     if (line >= 0) candidateList_.SetTopIndex(line);
 }
 
-void CFileSearchDialog::OnCandidateChecksChanged() { ShowTickedTotal(); }
+void CFileSearchDialog::OnCandidateChecksChanged() {
+    if (ActionFlag == Comparing) ticksChangedMeanwhile_ = true;
+    ShowTickedTotal();
+}
 
 void CFileSearchDialog::ShowTickedTotal() {
     // While a comparison runs, its lines are no result yet.

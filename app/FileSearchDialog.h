@@ -102,6 +102,7 @@ protected:
     bool OnCommand(int id, int code) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnFailure() override;
+    void OnDpiChanged(int from, int to) override;
 
 private:
     bool OnSysCommand(WPARAM command, LPARAM, LRESULT&);
@@ -116,6 +117,7 @@ private:
     void RunCloseSequence();
     // Sets the abort flag of the engine operation that runs, if any.
     void AbortRunning();
+    void ShowGroupTotals(int groups);
     // Ends the work a failure interrupted, with both lists emptied.
     void Recover();
     // While these run or wait, the group list shows a gathered file, not groups.
@@ -153,5 +155,9 @@ private:
     // failed: the step that runs it then ends the work.
     int running_ = 0;
     bool failed_ = false;
+    // The window is closing: work that hands over messages stops.
+    bool closing_ = false;
+    // The user changed ticks while a comparison's result was gone through.
+    bool ticksChangedMeanwhile_ = false;
     CMainWindowLayout layout_;
 };

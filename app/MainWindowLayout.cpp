@@ -51,3 +51,18 @@ void CMainWindowLayout::LimitTracking(MINMAXINFO& limits) const {
     limits.ptMinTrackSize.x = window_.cx;
     limits.ptMinTrackSize.y = window_.cy;
 }
+
+void CMainWindowLayout::Rescale(int fromDpi, int toDpi) {
+    if (fromDpi <= 0 || toDpi <= 0) return;
+    auto scale = [fromDpi, toDpi](LONG& length) { length = MulDiv(length, toDpi, fromDpi); };
+    for (Placement& placement : placements_) {
+        scale(placement.rect.left);
+        scale(placement.rect.top);
+        scale(placement.rect.right);
+        scale(placement.rect.bottom);
+    }
+    scale(client_.cx);
+    scale(client_.cy);
+    scale(window_.cx);
+    scale(window_.cy);
+}

@@ -29,6 +29,8 @@ public:
     void Capture(HWND window);
     // Places the controls for the window's client size now.
     void Apply(HWND window) const;
+    // The captured places and sizes as they are at another DPI.
+    void Rescale(int fromDpi, int toDpi);
     // The smallest window size the user may size to; none before Capture.
     void LimitTracking(MINMAXINFO& limits) const;
 

@@ -1,10 +1,13 @@
 #include "platform/CheckListBox.h"
 
+#include "platform/Dpi.h"
+
 #include <algorithm>
 #include <vector>
 #include <windowsx.h>
 
 namespace {
+// At 96 DPI.
 const int BoxSize = 13;
 const int BoxMargin = 3;
 }  // namespace
@@ -24,7 +27,21 @@ void CheckListBox::Attach(HWND control) {
         CallOriginal(LB_SETITEMDATA, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(state));
     }
     // The dialog asked for the height before this object was reachable.
-    MEASUREITEMSTRUCT measure = {ODT_LISTBOX, static_cast<UINT>(ControlId()), 0, 0, 18, 0};
+    dpi_ = dpi::Of(control);
+    ApplyLineHeight();
+}
+
+void CheckListBox::SetDpi(int dpi) {
+    if (dpi <= 0) return;
+    dpi_ = dpi;
+    if (!handle_) return;
+    ApplyLineHeight();
+    InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void CheckListBox::ApplyLineHeight() {
+    MEASUREITEMSTRUCT measure = {ODT_LISTBOX, static_cast<UINT>(ControlId()), 0, 0,
+                                 static_cast<UINT>(dpi::Scale(18, dpi_)), 0};
     MeasureItem(measure);
     CallOriginal(LB_SETITEMHEIGHT, 0, MAKELPARAM(measure.itemHeight, 0));
 }
@@ -85,7 +102,9 @@ bool CheckListBox::SetChecks(const std::vector<bool>& checks) const {
     return changed;
 }
 
-int CheckListBox::BoxWidth() const { return BoxSize + 2 * BoxMargin; }
+int CheckListBox::BoxSide() const { return dpi::Scale(BoxSize, dpi_); }
+
+int CheckListBox::BoxWidth() const { return BoxSide() + 2 * dpi::Scale(BoxMargin, dpi_); }
 
 void CheckListBox::DrawItem(DRAWITEMSTRUCT& item) {
     if (item.itemID == static_cast<UINT>(-1)) return;
@@ -106,8 +125,10 @@ void CheckListBox::OnDrawItem(DRAWITEMSTRUCT& item) {
         RECT box = item.rcItem;
         box.right = box.left + BoxWidth();
         FillRect(item.hDC, &box, GetSysColorBrush(COLOR_WINDOW));
-        const int top = box.top + (box.bottom - box.top - BoxSize) / 2;
-        RECT mark = {box.left + BoxMargin, top, box.left + BoxMargin + BoxSize, top + BoxSize};
+        const int side = BoxSide();
+        const int margin = dpi::Scale(BoxMargin, dpi_);
+        const int top = box.top + (box.bottom - box.top - side) / 2;
+        RECT mark = {box.left + margin, top, box.left + margin + side, top + side};
         UINT look = DFCS_BUTTONCHECK | DFCS_FLAT;
         if (state && state->check == 1) look |= DFCS_CHECKED;
         if (state && !state->enabled) look |= DFCS_INACTIVE;

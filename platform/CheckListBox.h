@@ -21,7 +21,8 @@ public:
     CheckListBox(const CheckListBox&) = delete;
     CheckListBox& operator=(const CheckListBox&) = delete;
 
-    // Takes over the control: subclasses it and sets the line height.
+    // Takes over the control: subclasses it and sets the line height for
+    // its window's DPI.
     void Attach(HWND control);
     void Detach();
 
@@ -41,6 +42,12 @@ public:
 
     // The part of a line right of its box, where the derived class draws.
     int BoxWidth() const;
+    // The side of the tick box.
+    int BoxSide() const;
+    // Draws at `dpi` from now on: the box, the line height and what the
+    // derived class measures scale with it. The window's DPI after Attach.
+    void SetDpi(int dpi);
+    int Dpi() const { return dpi_; }
 
 protected:
     // Draws the text part of a line: `item.rcItem` starts right of the box
@@ -72,6 +79,10 @@ private:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+    // Asks the derived class for the line height and sets it.
+    void ApplyLineHeight();
+
     WNDPROC original_ = nullptr;
+    int dpi_ = 96;
     ExceptionBarrier barrier_;
 };

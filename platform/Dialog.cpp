@@ -1,7 +1,31 @@
 #include "platform/Dialog.h"
 
+#include "platform/ControlTextFit.h"
 #include "platform/DataExchange.h"
+#include "platform/Dpi.h"
 #include "platform/OwnerDrawnControl.h"
+
+#include <vector>
+
+namespace {
+// Windows 10 1703 and later scale a dialog of a per-monitor aware program
+// by themselves when it moves to a monitor of another DPI; the dialog does
+// it here instead, in one way on every system.
+void KeepDpiScalingOurs(HWND dialog) {
+    using SetBehavior = BOOL(WINAPI*)(HWND, int, int);
+    const int disableAll = 1;  // DDC_DISABLE_ALL
+    HMODULE user = GetModuleHandleA("user32.dll");
+    const auto set = user ? reinterpret_cast<SetBehavior>(
+                                reinterpret_cast<void*>(GetProcAddress(user, "SetDialogDpiChangeBehavior")))
+                          : nullptr;
+    if (set) set(dialog, disableAll, disableAll);
+}
+
+RECT Scaled(const RECT& rect, int from, int to) {
+    return {MulDiv(rect.left, to, from), MulDiv(rect.top, to, from), MulDiv(rect.right, to, from),
+            MulDiv(rect.bottom, to, from)};
+}
+}  // namespace
 
 Dialog::~Dialog() { DestroyWindow(); }
 
@@ -48,6 +72,7 @@ bool Dialog::Create(HWND owner) {
 void Dialog::DestroyWindow() {
     if (handle_ && IsWindow(handle_)) ::DestroyWindow(handle_);
     handle_ = nullptr;
+    scaledFont_.reset();
 }
 
 void Dialog::EndDialog(INT_PTR result) {
@@ -71,7 +96,52 @@ bool Dialog::PreTranslateMessage(MSG* message) {
 
 BOOL Dialog::OnInitDialog() {
     UpdateData(false);
+    dpi_ = templateDpi_ = dpi::Of(handle_);
+    KeepDpiScalingOurs(handle_);
+    ControlTextFit::Widen(handle_);
     return TRUE;
+}
+
+void Dialog::ChangeDpi(int dpi, const RECT& suggested) {
+    if (!handle_ || dpi <= 0) return;
+    const int from = dpi_;
+    dpi_ = dpi;
+    if (from != dpi) {
+        // The template's font, which the dialog keeps and deletes itself,
+        // made anew at the DPI; the controls take it before the one made
+        // for the last DPI goes.
+        HFONT font = reinterpret_cast<HFONT>(SendMessageA(handle_, WM_GETFONT, 0, 0));
+        LOGFONTA look = {};
+        if (font && GetObjectA(font, sizeof look, &look) == sizeof look) {
+            look.lfHeight = MulDiv(look.lfHeight, dpi, templateDpi_);
+            look.lfWidth = MulDiv(look.lfWidth, dpi, templateDpi_);
+            HFONT scaled = CreateFontIndirectA(&look);
+            if (scaled) {
+                for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+                    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(scaled), FALSE);
+                scaledFont_.reset(scaled);
+            }
+        }
+        std::vector<std::pair<HWND, RECT>> places;
+        for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            RECT rect;
+            GetWindowRect(child, &rect);
+            // A drop-down combo box is as high as its open list.
+            RECT dropped;
+            if (SendMessageA(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)) &&
+                dropped.bottom > rect.bottom)
+                rect.bottom = dropped.bottom;
+            MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&rect), 2);
+            places.emplace_back(child, Scaled(rect, from, dpi));
+        }
+        for (const auto& [child, rect] : places)
+            SetWindowPos(child, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        OnDpiChanged(from, dpi);
+    }
+    SetWindowPos(handle_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Dialog::OnOK() {
@@ -121,6 +191,9 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DELETEITEM:
         if (OwnerDrawnControl::HandOn(message, lParam)) return TRUE;
         break;
+    case WM_DPICHANGED:
+        ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return TRUE;
     default:
         break;
     }

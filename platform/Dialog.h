@@ -6,6 +6,9 @@
 #include "platform/ExceptionBarrier.h"
 #include "platform/Window.h"
 
+#include <memory>
+#include <type_traits>
+
 class DataExchange;
 
 class Dialog {
@@ -36,9 +39,20 @@ public:
     // when the message was consumed.
     virtual bool PreTranslateMessage(MSG* message);
 
+    // The DPI the dialog is laid out for.
+    int Dpi() const { return dpi_; }
+    // Lays the dialog out for `dpi` (WM_DPICHANGED): its font and every
+    // control scaled, then the window placed on `suggested`.
+    void ChangeDpi(int dpi, const RECT& suggested);
+
 protected:
     virtual void DoDataExchange(DataExchange&) {}
+    // Fills the controls from the fields and widens those whose text the
+    // template cut off; derived dialogs call it first.
     virtual BOOL OnInitDialog();
+    // The controls were scaled from one DPI to another and have the new
+    // font; the window is placed after this.
+    virtual void OnDpiChanged(int /*from*/, int /*to*/) {}
     virtual void OnOK();
     virtual void OnCancel();
     // The derived class's tables; false sends the message on to the default.
@@ -58,5 +72,13 @@ private:
     bool modal_ = false;
     bool exchanging_ = false;
     INT_PTR result_ = 0;
+    int dpi_ = 96;
+    int templateDpi_ = 96;  // the DPI the template's font was made for
+    struct FontDeleter {
+        void operator()(HFONT font) const { DeleteObject(font); }
+    };
+    // The font made for a DPI other than the template's; it goes after the
+    // window that uses it.
+    std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter> scaledFont_;
     ExceptionBarrier barrier_;
 };

@@ -1,13 +1,17 @@
 #include "review/CandidateList.h"
 
 #include "platform/DeviceContext.h"
+#include "platform/Dpi.h"
 #include "platform/LocalClock.h"
 #include "review/core/ReviewTexts.h"
 
 #include <utility>
 
 namespace {
-const int ColumnGap = 12;  // pixels after the size and after the time
+// At 96 DPI.
+const int ColumnGap = 12;    // after the size and after the time
+const int LineHeight = 20;   // at the least
+const int TextPadding = 8;   // above and below the text together
 const char ProtectedMark[] = "[保護] ";
 }  // namespace
 
@@ -74,6 +78,36 @@ CCandidateList::Total CCandidateList::Ticked() const {
     return total;
 }
 
+CCandidateList::Survey CCandidateList::SurveyLines(MessagePump& pump, const std::function<bool()>& stop) const {
+    Survey survey;
+    const WindowDC context(Handle());
+    const SelectedObject font(context.Get(), reinterpret_cast<HFONT>(Send(WM_GETFONT)));
+    int lastGroup = -1;
+    pump.LookNextTime();
+    // The count is asked again at every line: a handed-over message may
+    // have changed the list.
+    for (int line = 0; line < Count(); ++line) {
+        pump.PumpOne();
+        if (stop()) break;
+        const LineRecord* record = records_.Read(line);
+        if (!record) continue;  // released: the window is closing
+        // A group's lines stand together.
+        if (record->group != lastGroup) {
+            lastGroup = record->group;
+            ++survey.groups;
+        }
+        if (GetCheck(line) == 1) {
+            ++survey.ticked.files;
+            survey.ticked.bytes += record->file.size;
+        }
+        const std::string text = ItemText(line);
+        SIZE size = {};
+        GetTextExtentPoint32A(context.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+        if (size.cx > survey.widestText) survey.widestText = static_cast<int>(size.cx);
+    }
+    return survey;
+}
+
 void CCandidateList::ReleaseLines() { records_.ReleaseAll(); }
 
 void CCandidateList::ClearLines() {
@@ -81,22 +115,22 @@ void CCandidateList::ClearLines() {
     ResetContent();
 }
 
-void CCandidateList::FitHorizontalExtent(const CCommonTools& tools) {
-    tools.FitHorizontalExtent(*this);
+void CCandidateList::FitHorizontalExtent(int widestText) {
     const WindowDC context(Handle());
     const SelectedObject font(context.Get(), reinterpret_cast<HFONT>(Send(WM_GETFONT)));
-    const Columns columns = ColumnsIn(context.Get());
+    const Columns columns = ColumnsIn(context.Get(), Dpi());
     SIZE mark = {};
     GetTextExtentPoint32A(context.Get(), ProtectedMark, lstrlenA(ProtectedMark), &mark);
-    SetHorizontalExtent(HorizontalExtent() + BoxWidth() + columns.size + columns.time + mark.cx);
+    SetHorizontalExtent(widestText + BoxWidth() + columns.size + columns.time + mark.cx);
 }
 
-CCandidateList::Columns CCandidateList::ColumnsIn(HDC context) {
+CCandidateList::Columns CCandidateList::ColumnsIn(HDC context, int dpi) {
     // The widest texts each column can show.
-    auto width = [context](const char* widest) {
+    const int gap = dpi::Scale(ColumnGap, dpi);
+    auto width = [context, gap](const char* widest) {
         SIZE size = {};
         GetTextExtentPoint32A(context, widest, lstrlenA(widest), &size);
-        return static_cast<int>(size.cx) + ColumnGap;
+        return static_cast<int>(size.cx) + gap;
     };
     return {width("10,240 KB"), width("0000/00/00 00:00")};
 }
@@ -116,9 +150,9 @@ void CCandidateList::DrawItem(DRAWITEMSTRUCT& item) {
     const RECT rect = item.rcItem;
     // The size and the time stand in columns before the path, where a long
     // path cannot push them out of sight.
-    const Columns columns = ColumnsIn(item.hDC);
+    const Columns columns = ColumnsIn(item.hDC, Dpi());
     RECT sizeRect = rect, timeRect = rect, pathRect = rect;
-    sizeRect.right = rect.left + columns.size - ColumnGap;
+    sizeRect.right = rect.left + columns.size - dpi::Scale(ColumnGap, Dpi());
     timeRect.left = rect.left + columns.size;
     pathRect.left = timeRect.left + columns.time;
 
@@ -146,6 +180,19 @@ void CCandidateList::DrawItem(DRAWITEMSTRUCT& item) {
     SetBkColor(item.hDC, oldBackground);
 }
 
-void CCandidateList::MeasureItem(MEASUREITEMSTRUCT& item) { item.itemHeight = 20; }
+void CCandidateList::MeasureItem(MEASUREITEMSTRUCT& item) {
+    // The text with some room above and below, and never less than the
+    // plain line scaled: a larger font or DPI makes taller lines.
+    int textHeight = 0;
+    if (Handle()) {
+        const WindowDC context(Handle());
+        const SelectedObject font(context.Get(), reinterpret_cast<HFONT>(Send(WM_GETFONT)));
+        TEXTMETRICA metrics = {};
+        if (GetTextMetricsA(context.Get(), &metrics)) textHeight = metrics.tmHeight;
+    }
+    const int height = textHeight + dpi::Scale(TextPadding, Dpi());
+    const int least = dpi::Scale(LineHeight, Dpi());
+    item.itemHeight = static_cast<UINT>(height > least ? height : least);
+}
 
 void CCandidateList::ReleaseLineData(LPARAM data) { LineRecords::Free(data); }

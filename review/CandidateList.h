@@ -2,12 +2,14 @@
 // The tick list of deletion candidates: one line per file of every group,
 // drawn in its group's colour, the reference unticked and its copies ticked.
 #include "common/CommonTools.h"
+#include "common/MessagePump.h"
 #include "engine/FileInfo.h"
 #include "platform/CheckListBox.h"
 #include "platform/LocalClock.h"
 #include "review/LineRecords.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,9 +42,23 @@ public:
         std::uint64_t bytes = 0;
     };
     Total Ticked() const;
-    // Lets the list scroll sideways to the end of its longest line, which
-    // starts right of the tick box and the size and time columns.
-    void FitHorizontalExtent(const CCommonTools& tools);
+    // What the window shows of a whole result: its groups, the ticked lines
+    // and their bytes, and the width of the widest line text in the list's
+    // font.
+    struct Survey {
+        int groups = 0;
+        Total ticked;
+        int widestText = 0;
+    };
+    // One pass over every line that hands a waiting message over between
+    // lines: a result of a million lines takes seconds, and the window
+    // answers all the while. Ends early, with what it found so far, when
+    // `stop` says so.
+    Survey SurveyLines(MessagePump& pump, const std::function<bool()>& stop) const;
+    // Lets the list scroll sideways to the end of its longest line, whose
+    // text is `widestText` wide and starts right of the tick box and the
+    // size and time columns.
+    void FitHorizontalExtent(int widestText);
 
 protected:
     void DrawItem(DRAWITEMSTRUCT& item) override;
@@ -51,12 +67,12 @@ protected:
 
 private:
     // Widths in pixels of the size and the time column, each with the gap
-    // after it, in the font selected into `context`.
+    // after it, in the font selected into `context`, at `dpi`.
     struct Columns {
         int size;
         int time;
     };
-    static Columns ColumnsIn(HDC context);
+    static Columns ColumnsIn(HDC context, int dpi);
 
     LineRecords records_{*this};
     LocalClock clock_;  // for the lines' times

@@ -99,7 +99,7 @@ protected:
 };
 
 TEST_F(CandidateListTest, LinesKeepTheirGroupFileAndOrder) {
-    EXPECT_EQ(SendMessageA(host.List(), LB_GETITEMHEIGHT, 0, 0), 20);
+    EXPECT_GE(SendMessageA(host.List(), LB_GETITEMHEIGHT, 0, 0), 20);
     EXPECT_EQ(Append("C:\\a\\表示.txt", 0, 10), 0);
     EXPECT_EQ(Append("C:\\b.txt", 0, 10), 1);
     EXPECT_EQ(Append("C:\\c.txt", 1, 20), 2);
