@@ -8,6 +8,8 @@
 #   screenshot-delete-result.png    the message after it: before the
 #                                   deletion two files are changed, so that
 #                                   it has files to tell about
+#   screenshot-144dpi.png           the main window after the search at 144
+#   screenshot-settings-144dpi.png  DPI (150 %), and the settings dialog
 #   screenshot-rule-1.png to -6.png the main window after each entry of the
 #                                   candidate list's menu, each on a fresh
 #                                   search of the demo folder
@@ -29,6 +31,10 @@ rm -rf "$shots" && mkdir -p "$shots"
 # the time stamps that would make every run's file differ.
 take() {
   import -window root -crop "${4}x${5}+${2}+${3}" +repage -define png:exclude-chunks=date,time "$1"
+}
+
+dpi() {  # dpi N: the DPI of the programs started from now on
+  "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1
 }
 
 shoot() {  # shoot FILE: the main window of Vellaro into FILE
@@ -71,6 +77,13 @@ search_picture() {
   esac
 }
 
+dpi_picture() {
+  case $1 in
+    settings) take "$shots/screenshot-settings-144dpi.png" "$2" "$3" "$4" "$5" ;;
+    main) take "$shots/screenshot-144dpi.png" "$2" "$3" "$4" "$5" ;;
+  esac
+}
+
 scope_picture() {
   case $1 in
     settings) take "$shots/screenshot-settings-scope.png" "$2" "$3" "$4" "$5" ;;
@@ -98,6 +111,16 @@ session() {
   drive_shots search_picture --exit
   [ $taken -eq 4 ] || { echo "screenshot: $taken of 4 pictures taken" >&2; return 1; }
 
+  # The settings and the result again at 144 DPI (150 %), which a program
+  # reads at its start.
+  wineserver -k; sleep 0.5; wineserver -p 600 </dev/null >/dev/null 2>&1
+  python3 "$root/scripts/make-demo-tree.py" "$demo"
+  dpi 144
+  drive_shots dpi_picture --exit
+  dpi 96
+  [ -f "$shots/screenshot-144dpi.png" ] && [ -f "$shots/screenshot-settings-144dpi.png" ] ||
+    { echo "screenshot: the pictures at 144 DPI were not taken" >&2; return 1; }
+
   # The menu's rules, each on a fresh demo folder and a fresh search.
   for rule in 1 2 3 4 5 6; do
     wineserver -k; sleep 0.5; wineserver -p 600 </dev/null >/dev/null 2>&1
@@ -113,12 +136,14 @@ session() {
   drive_shots scope_picture --scope --exit
   [ $taken -eq 2 ] || { echo "screenshot: $taken of 2 pictures of the narrowed search taken" >&2; return 1; }
 }
-export -f session take shoot drive_shots search_picture scope_picture
+export -f session take shoot dpi drive_shots search_picture scope_picture dpi_picture
 export build shots root
-"$root/scripts/with-wine.sh" bash -c session || exit 1
+# Room for the main window at 144 DPI.
+VELLARO_SCREEN=1600x1200x24 "$root/scripts/with-wine.sh" bash -c session || exit 1
 if [ $docs -eq 1 ]; then
   for picture in screenshot screenshot-settings screenshot-delete-question screenshot-delete-result \
-                 screenshot-settings-scope screenshot-protected; do
+                 screenshot-settings-scope screenshot-protected \
+                 screenshot-144dpi screenshot-settings-144dpi; do
     cp "$shots/$picture.png" "$root/docs/$picture.png"
   done
   cp "$shots/screenshot-rule-3.png" "$root/docs/screenshot-triage.png"

@@ -3,6 +3,7 @@
 # server, and stops both afterwards, whatever the command's result.
 #   scripts/with-wine.sh [--display] COMMAND...
 # With --display the desktop's own DISPLAY is used when there is one.
+# VELLARO_SCREEN sets the private display's size (1024x768x24).
 set -u
 source "$(dirname "$0")/wine-env.sh"
 
@@ -20,7 +21,7 @@ trap cleanup EXIT INT TERM
 if [ $use_desktop -eq 0 ] || [ -z "${DISPLAY:-}" ]; then
   for n in $(seq 90 140); do
     [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
-    Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb :$n -screen 0 "${VELLARO_SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
     if kill -0 "$xvfb_pid" 2>/dev/null && [ -e /tmp/.X11-unix/X$n ]; then

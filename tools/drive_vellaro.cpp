@@ -195,6 +195,13 @@ bool WatchSearch(HANDLE process, DWORD processId, HWND main, SearchTimes& times)
     }
 }
 
+// Whether the search has ended with its result shown, or with none found.
+bool ResultShown(HWND main) {
+    const std::string title = TitleOf(main);
+    return StartsWith(title, "[Vellaro] 比較が終了しました") ||
+           StartsWith(title, "[Vellaro] 重複ファイルが見つかりませんでした");
+}
+
 // The text of a line in `codePage` (UTF-8 by default). Asked for in UTF-16:
 // under Wine the ANSI message across processes came back in UTF-16 and
 // overran its buffer.
@@ -463,6 +470,11 @@ int main(int argc, char** argv) {
     }
     PostMessageA(times.box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     for (int i = 0; i < 500 && IsWindow(times.box); ++i) Sleep(10);
+    // The program goes through its result before it shows it as such; the
+    // next step waits for that.
+    for (int i = 0; i < 60000 && !ResultShown(main); ++i) {
+        if (WaitForSingleObject(info.hProcess, 10) == WAIT_OBJECT_0) return Fail("vellaro.exe ended");
+    }
     if (!sync) std::printf("%lu\n", static_cast<unsigned long>(times.elapsedMs));
     std::fflush(stdout);
     if (!groupsFile.empty() && !WriteGroups(main, groupsFile)) return Fail("cannot write the groups");
