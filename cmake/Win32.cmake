@@ -56,6 +56,19 @@ foreach(dir ${WINE_SUITES})
   set_tests_properties(wine_${suite} PROPERTIES TIMEOUT 900)
 endforeach()
 
+# The dialogs' looks again as other screens and set-ups show them: at 144
+# DPI, and without the replacement of the dialogs' font at 96 and 144 DPI.
+foreach(setting "144" "96;--no-replacement" "144;--no-replacement")
+  list(GET setting 0 dpi)
+  set(name wine_looks_${dpi}dpi)
+  if(setting MATCHES "no-replacement")
+    set(name ${name}_substituted_font)
+  endif()
+  add_test(NAME ${name}
+           COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/at-dpi.sh ${MINGW_BUILD} ${setting}
+                   $<TARGET_FILE:wine_app_tests> --gtest_filter=DialogLooks.*)
+endforeach()
+
 # Small Win32 programs of the project's own: the screenshot driver and the
 # benchmark's floor.
 file(GLOB TOOL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*.cpp)

@@ -10,9 +10,12 @@
 # the floor on the mixed tree with a cold cache too. Then it measures the deletion
 # of ticked lines, for good and into the Recycle Bin, against a bare Wine
 # loop making the same file-system calls, for each LINES:TICKED of $DELETE
-# (default "10000:6000 100000:30000"; empty leaves it out). Last it times
+# (default "10000:6000 100000:30000"; empty leaves it out). Then it times
 # the triage of 100,000 lines: each rule with the ticked total, a tick, and
-# saving the list.
+# saving the list. Last, after a search of $RESPONSIVE small files (default
+# 1,000,000; empty leaves it out), the longest time the main window leaves
+# another program's question unanswered from the close of the time message
+# until the result is shown; that tree is deleted afterwards.
 #   scripts/bench.sh [SIZE [SMALL]]   SIZE as make_corpus.py takes it: 1.5e9,
 #                                     50M, ...; SMALL 0 leaves that tree out
 # BENCH_REPS=N sets the repetitions of each measure (the median counts; 5).
@@ -25,7 +28,7 @@ size=${1:-1500000000}
 small=${2:-100000}
 
 source scripts/wine-build.sh
-for exe in vellaro drive_vellaro wine_floor wine_delete_floor; do
+for exe in vellaro drive_vellaro wine_floor wine_delete_floor answer_probe; do
   [ -x "build/$VELLARO_WINE/$exe.exe" ] || { echo "build/$VELLARO_WINE/$exe.exe is missing: make $VELLARO_WINE" >&2; exit 1; }
 done
 
@@ -69,3 +72,9 @@ done
 echo
 echo "measuring the triage of 100,000 lines ..."
 scripts/with-wine.sh bash -c '"$WINE" "build/$VELLARO_WINE/triage_bench.exe"'
+responsive=${RESPONSIVE-1000000}
+if [ -n "$responsive" ] && [ "$responsive" != 0 ]; then
+  echo
+  echo "measuring the main window's answers after a search of $responsive files ..."
+  scripts/with-wine.sh python3 scripts/bench_run.py responsive "$responsive"
+fi

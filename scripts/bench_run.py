@@ -17,6 +17,15 @@ a JSON file (scripts/bench_table.py prints them).
                                      dropped before every run instead, and
                                      the results go to build/bench/out/
                                      corpus-cold (or corpus-small-cold)
+  bench_run.py responsive FILES [--keep]
+                                     the longest time Vellaro's main window
+                                     leaves a question of another program
+                                     unanswered after a search of FILES
+                                     small files, until its result is shown
+                                     (tools/answer_probe.cpp); the tree
+                                     (build/corpus-responsive) is deleted
+                                     afterwards unless --keep; run under
+                                     scripts/with-wine.sh; prints one line
   bench_run.py delete LINES TICKED [--reps N] [--modes good,recycle]
                                      Vellaro's deletion of TICKED of LINES
                                      candidate lines, for good and into the
@@ -540,6 +549,79 @@ def measure_deletion(lines, ticked, reps, modes):
               f"| {'yes' if v['all_ok'] and fl['all_ok'] else 'NO ' + v['message']} |")
 
 
+# ---- responsiveness -------------------------------------------------------
+
+def measure_responsiveness(count, keep):
+    """The longest time that Vellaro's main window leaves another program's
+    question (WM_GETTEXT) unanswered from the close of the time message after
+    a search of COUNT small files until 2 s after the result is shown
+    (tools/answer_probe.cpp). The tree is deleted afterwards unless `keep`."""
+    if "WINEPREFIX" not in os.environ or "DISPLAY" not in os.environ:
+        sys.exit("bench_run.py responsive runs under scripts/with-wine.sh")
+    use_corpus(True)
+    global CORPUS, TREE
+    CORPUS = os.path.join(BUILD, "corpus-responsive")
+    TREE = os.path.join(CORPUS, "tree")
+    summary_file = os.path.join(CORPUS, "tree.summary.json")
+    reuse = False
+    if os.path.exists(summary_file):
+        with open(summary_file, encoding="utf-8") as f:
+            reuse = json.load(f).get("requested_size") == count
+    if not reuse:
+        shutil.rmtree(CORPUS, ignore_errors=True)
+        print(f"corpus: building {TREE} ({count} files)")
+        subprocess.run([sys.executable, MAKE_SMALL_TREE, "--files", str(count), TREE], check=True,
+                       stdout=subprocess.DEVNULL)
+    tools = os.path.join(BUILD, WINDOWS_BUILD)
+    warm_cache()
+    drive = subprocess.Popen([os.environ["WINE"], os.path.join(tools, "drive_vellaro.exe"), windows_path(TREE),
+                              "--sync", "--exit"], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                             stderr=subprocess.PIPE)
+    probe = None
+
+    def read_until(process, marker, lines):
+        for raw in process.stdout:
+            line = raw.decode("cp932", "replace").rstrip("\r\n")
+            if line == marker:
+                return
+            lines.append(line)
+        raise RuntimeError(f"ended early: {' | '.join(lines)} "
+                           f"{process.stderr.read().decode('utf-8', 'replace').strip()}")
+
+    try:
+        search = []
+        read_until(drive, "ready", search)
+        drive.stdin.write(b"go\n")
+        drive.stdin.flush()
+        read_until(drive, "done", search)
+        probe = subprocess.Popen([os.environ["WINE"], os.path.join(tools, "answer_probe.exe"), "[Vellaro] ",
+                                  "[Vellaro] 比較が終了しました"], stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        read_until(probe, "probing", [])
+        drive.stdin.write(b"go\n")  # closes the time message
+        drive.stdin.close()
+        answers = []
+        for raw in probe.stdout:
+            answers.append(raw.decode("cp932", "replace").rstrip("\r\n"))
+        probe.wait(timeout=60)
+        drive.wait(timeout=600)
+    finally:
+        for process in (probe, drive):
+            if process and process.poll() is None:
+                process.kill()
+                process.wait()
+        if not keep:
+            shutil.rmtree(CORPUS, ignore_errors=True)
+    values = dict(line.split(" ", 1) for line in search + answers if " " in line)
+    if "longest_unanswered_ms" not in values:
+        raise RuntimeError(f"the probe reported nothing: {' | '.join(answers)} "
+                           f"{probe.stderr.read().decode('utf-8', 'replace').strip()}")
+    print(f"After a search of {count:,} files (bench/make_small_tree.py --files {count}): the search took "
+          f"{int(values['elapsed_ms']) / 1000:.1f} s to the time message; from its close until 2 s after "
+          f"the result was shown ({int(values['probed_ms']) / 1000:.1f} s, {values['answers']} answers), the "
+          f"main window left a WM_GETTEXT from another process unanswered for at most "
+          f"{int(values['longest_unanswered_ms'])} ms.")
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     commands = parser.add_subparsers(dest="command", required=True)
@@ -556,7 +638,13 @@ def main():
     deletion.add_argument("ticked", type=int)
     deletion.add_argument("--reps", type=int, default=3)
     deletion.add_argument("--modes", default="good,recycle", help="good, recycle or both")
+    responsive = commands.add_parser("responsive")
+    responsive.add_argument("files", type=int)
+    responsive.add_argument("--keep", action="store_true", help="keep the tree for the next run")
     args = parser.parse_args()
+    if args.command == "responsive":
+        measure_responsiveness(args.files, args.keep)
+        return
     if args.command == "delete":
         measure_deletion(args.lines, args.ticked, args.reps, [m for m in args.modes.split(",") if m])
         return

@@ -1,9 +1,12 @@
 // The candidate list's records, line counts and drawing colours, on a real
 // owner-drawn list box.
 #include "review/CandidateList.h"
+#include "platform/DeviceContext.h"
 #include "support/ListHost.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -246,3 +249,47 @@ TEST(CandidateListLifetime, DestroyedWindowOrObjectLeavesNoRecordBehind) {
 }
 
 }  // namespace
+
+TEST_F(CandidateListTest, TickBoxLineAndColumnsScaleWithTheDpi) {
+    Append("C:\\x.txt", 0, 10);
+    list.SetCheck(0, 1);
+    const int expectedSide[] = {13, 20, 26};  // 1, 1.5 and 2 times
+    const int dpis[] = {96, 144, 192};
+    int lastPathEnd = 0;
+    for (int k = 0; k < 3; ++k) {
+        list.SetDpi(dpis[k]);
+        const int height = static_cast<int>(SendMessageA(host.List(), LB_GETITEMHEIGHT, 0, 0));
+        EXPECT_GE(height, 20 * dpis[k] / 96) << dpis[k];
+        // The drawn box: the smallest rectangle around what is not the
+        // window's colour in front of the text.
+        Canvas canvas(900, height);
+        Draw(canvas, 0, ODA_DRAWENTIRE, 0);
+        const COLORREF window = GetSysColor(COLOR_WINDOW);
+        RECT drawn = {canvas.Width(), canvas.Height(), -1, -1};
+        for (int y = 0; y < canvas.Height(); ++y)
+            for (int x = 0; x < list.BoxWidth(); ++x)
+                if (canvas.Pixel(x, y) != window) {
+                    drawn = {std::min<LONG>(drawn.left, x), std::min<LONG>(drawn.top, y),
+                             std::max<LONG>(drawn.right, x + 1), std::max<LONG>(drawn.bottom, y + 1)};
+                }
+        EXPECT_EQ(drawn.right - drawn.left, expectedSide[k]) << dpis[k];
+        EXPECT_EQ(drawn.bottom - drawn.top, expectedSide[k]) << dpis[k];
+        EXPECT_GT(list.BoxWidth(), expectedSide[k]);
+        // In the same font, the path ends further right as the box and the
+        // column gaps grow.
+        int pathEnd = 0;
+        for (int x = 0; x < canvas.Width(); ++x)
+            if (canvas.Count({x, 0, x + 1, height}, Blue) > 0) pathEnd = x;
+        EXPECT_GT(pathEnd, lastPathEnd) << dpis[k];
+        lastPathEnd = pathEnd;
+    }
+    // A larger font makes taller lines at the same DPI.
+    list.SetDpi(96);
+    const int plain = static_cast<int>(SendMessageA(host.List(), LB_GETITEMHEIGHT, 0, 0));
+    const OwnedGdiObject<HFONT> large(CreateFontA(40, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                                                   nullptr));
+    SendMessageA(host.List(), WM_SETFONT, reinterpret_cast<WPARAM>(large.Get()), FALSE);
+    list.SetDpi(96);
+    EXPECT_GE(SendMessageA(host.List(), LB_GETITEMHEIGHT, 0, 0), 40);
+    EXPECT_GT(SendMessageA(host.List(), LB_GETITEMHEIGHT, 0, 0), plain);
+}
