@@ -1,5 +1,7 @@
 #include "app/MainWindowLayout.h"
 
+#include "platform/Window.h"
+
 void CMainWindowLayout::Capture(HWND window) {
     RECT windowRect, client;
     GetWindowRect(window, &windowRect);
@@ -10,15 +12,8 @@ void CMainWindowLayout::Capture(HWND window) {
     for (const Rule& rule : rules_) {
         HWND control = GetDlgItem(window, rule.controlId);
         if (!control) continue;
-        RECT rect;
-        GetWindowRect(control, &rect);
-        // A drop-down combo box's height is that of its open list: keep it.
-        RECT dropped;
-        if (SendMessageA(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)) &&
-            dropped.bottom > rect.bottom)
-            rect.bottom = dropped.bottom;
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
-        placements_.push_back({control, rect, rule.anchors});
+        // A drop-down combo box's height is that of its open list: kept.
+        placements_.push_back({control, Window(control).PlaceInParent(), rule.anchors});
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/DeviceContext.h"
 #include "platform/Dpi.h"
+#include "platform/Window.h"
 
 #include <string>
 #include <vector>
@@ -87,10 +88,7 @@ void ControlTextFit::Widen(HWND dialog) {
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         // Asked of the style: the dialog itself may not be shown yet.
         if (!(GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE)) continue;
-        RECT rect;
-        GetWindowRect(child, &rect);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-        controls.push_back({child, rect, KindOf(child)});
+        controls.push_back({child, Window(child).PlaceInParent(), KindOf(child)});
     }
     RECT client;
     GetClientRect(dialog, &client);

@@ -123,17 +123,8 @@ void Dialog::ChangeDpi(int dpi, const RECT& suggested) {
             }
         }
         std::vector<std::pair<HWND, RECT>> places;
-        for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            RECT rect;
-            GetWindowRect(child, &rect);
-            // A drop-down combo box is as high as its open list.
-            RECT dropped;
-            if (SendMessageA(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)) &&
-                dropped.bottom > rect.bottom)
-                rect.bottom = dropped.bottom;
-            MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&rect), 2);
-            places.emplace_back(child, Scaled(rect, from, dpi));
-        }
+        for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            places.emplace_back(child, Scaled(Window(child).PlaceInParent(), from, dpi));
         for (const auto& [child, rect] : places)
             SetWindowPos(child, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                          SWP_NOZORDER | SWP_NOACTIVATE);

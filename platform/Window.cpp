@@ -12,6 +12,17 @@ std::string Window::Text() const {
     return std::string(buffer.data());
 }
 
+RECT Window::PlaceInParent() const {
+    RECT rect = {};
+    GetWindowRect(handle_, &rect);
+    RECT dropped;
+    if (SendMessageA(handle_, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)) &&
+        dropped.bottom > rect.bottom)
+        rect.bottom = dropped.bottom;
+    MapWindowPoints(nullptr, GetParent(handle_), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 namespace {
 // The text of a list's item, asked for by length first; lists and combo
 // boxes differ only in their messages (and both answer -1 for no item).

@@ -30,6 +30,9 @@ public:
     // disabled would keep it, and the keyboard would do nothing.
     void PassFocusTo(Window next) const { if (GetFocus() == handle_) next.TakeFocus(); }
     Window Item(int id) const { return Window(GetDlgItem(handle_, id)); }
+    // Where the control stands in its parent's client area; a drop-down
+    // combo box is as high as its open list.
+    RECT PlaceInParent() const;
 
 protected:
     HWND handle_;

@@ -214,6 +214,17 @@ def run_native(name, argv, cwd, stdout_path):
             "rchar": rchar, "read_bytes": read_bytes}
 
 
+def read_lines_until(name, process, marker, lines):
+    """Reads the Windows program's output lines into `lines` up to `marker`."""
+    for raw in process.stdout:
+        line = raw.decode("cp932", "replace").rstrip("\r\n")
+        if line == marker:
+            return
+        lines.append(line)
+    raise RuntimeError(f"{name} ended early: {' | '.join(lines)} "
+                       f"{process.stderr.read().decode('utf-8', 'replace').strip()}")
+
+
 def run_wine_synced(name, argv, exe):
     """Runs a Windows program that prints "ready" and "done" around its work
     and waits for a line after each; samples it at both points."""
@@ -222,13 +233,7 @@ def run_wine_synced(name, argv, exe):
     lines = []
 
     def read_until(marker):
-        for raw in process.stdout:
-            line = raw.decode("cp932", "replace").rstrip("\r\n")
-            if line == marker:
-                return
-            lines.append(line)
-        raise RuntimeError(f"{name} ended early: {' | '.join(lines)} "
-                           f"{process.stderr.read().decode('utf-8', 'replace').strip()}")
+        read_lines_until(name, process, marker, lines)
 
     try:
         read_until("ready")
@@ -579,24 +584,15 @@ def measure_responsiveness(count, keep):
                              stderr=subprocess.PIPE)
     probe = None
 
-    def read_until(process, marker, lines):
-        for raw in process.stdout:
-            line = raw.decode("cp932", "replace").rstrip("\r\n")
-            if line == marker:
-                return
-            lines.append(line)
-        raise RuntimeError(f"ended early: {' | '.join(lines)} "
-                           f"{process.stderr.read().decode('utf-8', 'replace').strip()}")
-
     try:
         search = []
-        read_until(drive, "ready", search)
+        read_lines_until("Vellaro", drive, "ready", search)
         drive.stdin.write(b"go\n")
         drive.stdin.flush()
-        read_until(drive, "done", search)
+        read_lines_until("Vellaro", drive, "done", search)
         probe = subprocess.Popen([os.environ["WINE"], os.path.join(tools, "answer_probe.exe"), "[Vellaro] ",
                                   "[Vellaro] 比較が終了しました"], stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-        read_until(probe, "probing", [])
+        read_lines_until("the probe", probe, "probing", [])
         drive.stdin.write(b"go\n")  # closes the time message
         drive.stdin.close()
         answers = []

@@ -26,10 +26,7 @@ std::vector<Placed> ShownControls(HWND dialog) {
     std::vector<Placed> shown;
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (!(GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE)) continue;
-        RECT rect;
-        GetWindowRect(child, &rect);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-        shown.push_back({child, rect});
+        shown.push_back({child, Window(child).PlaceInParent()});
     }
     return shown;
 }
