@@ -30,6 +30,12 @@ public:
         PostWhen(Comparing, 0, false);
     }
     void CloseWhen(int state, int pumps = 0) { PostWhen(state, pumps, true); }
+    // Closes the window during the comparison once a message box that says
+    // `text` has been answered.
+    void CloseWhenAsked(const std::string& text) {
+        triggerAsked_ = text;
+        PostWhen(Comparing, 0, true);
+    }
     // Throws std::bad_alloc from a message handed over then, as when memory
     // runs out inside the running operation.
     void FailWhen(int state, int pumps = 0) {

@@ -256,6 +256,24 @@ TEST_F(Workflow, TheSecondClickOfADoubleClickAbortsTheSearch) {
     EXPECT_EQ(main.DoModal(), IDCANCEL);
 }
 
+// The comparison's result is gone through with the window answering: a
+// close that comes after the time message ends the window before the
+// result is shown as one.
+TEST_F(Workflow, ACloseWhileTheResultIsGoneThroughIsAnsweredAtOnce) {
+    ScriptedMainWindow main;
+    main.steps.push_back([&](ScriptedMainWindow& w) {
+        w.ConfirmSettings(Folders());
+        w.CloseWhenAsked("かかりました");
+        w.OnSearchButton();
+        EXPECT_EQ(w.ActionFlag, CFileSearchDialog::Comparing);
+        EXPECT_NE(w.Wnd().Text().find("比較中です"), std::string::npos);
+        EXPECT_GT(w.Candidates().Count(), 1);
+        EXPECT_EQ(w.Candidates().Line(0), nullptr);  // released by the close
+        if (w.ActionFlag == CFileSearchDialog::Finished) w.Wnd().Post(WM_CLOSE);
+    });
+    EXPECT_EQ(main.DoModal(), IDCANCEL);
+}
+
 class ClosingWhileRunning : public Workflow, public ::testing::WithParamInterface<int> {};
 
 TEST_P(ClosingWhileRunning, EndsTheProgramAfterTheOperationReturned) {
