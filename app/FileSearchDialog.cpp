@@ -452,6 +452,7 @@ void CFileSearchDialog::StartComparison() {
     // The totals and the widest line, in one pass that keeps the window
     // answering.
     ticksChangedMeanwhile_ = false;
+    statusField_.SetText("結果を集計中");
     CCandidateList::Survey survey;
     {
         const Running running(running_);
