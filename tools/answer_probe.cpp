@@ -6,8 +6,10 @@
 // Finds the shown top-level window whose title starts with TITLE, prints
 // "probing", and asks every 10 ms until the answered title starts with
 // UNTIL and MS milliseconds (2,000 by default) more have passed. Then prints
-// "longest_unanswered_ms N", "answers N" and "probed_ms N". Gives up with a
-// message after ten minutes.
+// "longest_unanswered_ms N", "longest_ended_at_ms N" (when its answer came),
+// "until_at_ms N" (when the title turned), "answers N" and "probed_ms N",
+// the times counted from "probing". Gives up with a message after ten
+// minutes.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -77,6 +79,7 @@ int main() {
     QueryPerformanceCounter(&start);
     lastAnswer = start;
     double longest = 0;
+    double longestEndedAt = 0;
     long answers = 0;
     bool untilSeen = false;
     for (;;) {
@@ -91,7 +94,10 @@ int main() {
         }
         if (answered) {
             const double gap = Milliseconds(lastAnswer, now, frequency);
-            if (gap > longest) longest = gap;
+            if (gap > longest) {
+                longest = gap;
+                longestEndedAt = Milliseconds(start, now, frequency);
+            }
             lastAnswer = now;
             ++answers;
             if (!untilSeen && std::wstring(title).compare(0, until.size(), until) == 0) {
@@ -106,7 +112,9 @@ int main() {
         }
         Sleep(10);
     }
-    std::printf("longest_unanswered_ms %.0f\nanswers %ld\nprobed_ms %.0f\n", longest, answers,
+    std::printf("longest_unanswered_ms %.0f\nlongest_ended_at_ms %.0f\nuntil_at_ms %.0f\nanswers %ld\n"
+                "probed_ms %.0f\n",
+                longest, longestEndedAt, Milliseconds(start, reached, frequency), answers,
                 Milliseconds(start, now, frequency));
     return 0;
 }
