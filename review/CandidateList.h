@@ -1,7 +1,6 @@
 #pragma once
 // The tick list of deletion candidates: one line per file of every group,
 // drawn in its group's colour, the reference unticked and its copies ticked.
-#include "common/CommonTools.h"
 #include "common/MessagePump.h"
 #include "engine/FileInfo.h"
 #include "platform/CheckListBox.h"

@@ -616,7 +616,8 @@ def measure_responsiveness(count, keep):
           f"the result was shown ({int(values['probed_ms']) / 1000:.1f} s, {values['answers']} answers), the "
           f"main window left a WM_GETTEXT from another process unanswered for at most "
           f"{int(values['longest_unanswered_ms'])} ms (until {int(values['longest_ended_at_ms']) / 1000:.1f} s "
-          f"after the probe began; the result was shown at {int(values['until_at_ms']) / 1000:.1f} s).")
+          f"after the probe began; the result was shown at {int(values['until_at_ms']) / 1000:.1f} s; "
+          f"the five longest waits, ms@ms: {values.get('longest_waits', '')}).")
 
 
 def main():

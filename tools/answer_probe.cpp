@@ -7,16 +7,20 @@
 // "probing", and asks every 10 ms until the answered title starts with
 // UNTIL and MS milliseconds (2,000 by default) more have passed. Then prints
 // "longest_unanswered_ms N", "longest_ended_at_ms N" (when its answer came),
-// "until_at_ms N" (when the title turned), "answers N" and "probed_ms N",
-// the times counted from "probing". Gives up with a message after ten
+// "until_at_ms N" (when the title turned), "answers N", "probed_ms N" and
+// "longest_waits WAIT@END ..." (the five longest), the times counted from
+// "probing". Gives up with a message after ten
 // minutes.
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -80,6 +84,7 @@ int main() {
     lastAnswer = start;
     double longest = 0;
     double longestEndedAt = 0;
+    std::vector<std::pair<double, double>> waits;  // (wait, when it ended), the longest first
     long answers = 0;
     bool untilSeen = false;
     for (;;) {
@@ -94,9 +99,15 @@ int main() {
         }
         if (answered) {
             const double gap = Milliseconds(lastAnswer, now, frequency);
+            const double at = Milliseconds(start, now, frequency);
             if (gap > longest) {
                 longest = gap;
-                longestEndedAt = Milliseconds(start, now, frequency);
+                longestEndedAt = at;
+            }
+            if (waits.size() < 5 || gap > waits.back().first) {
+                waits.emplace_back(gap, at);
+                std::sort(waits.begin(), waits.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+                if (waits.size() > 5) waits.pop_back();
             }
             lastAnswer = now;
             ++answers;
@@ -116,5 +127,8 @@ int main() {
                 "probed_ms %.0f\n",
                 longest, longestEndedAt, Milliseconds(start, reached, frequency), answers,
                 Milliseconds(start, now, frequency));
+    std::printf("longest_waits");
+    for (const auto& [wait, at] : waits) std::printf(" %.0f@%.0f", wait, at);
+    std::printf("\n");
     return 0;
 }
