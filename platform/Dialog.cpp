@@ -128,6 +128,8 @@ void Dialog::ChangeDpi(int dpi, const RECT& suggested) {
         for (const auto& [child, rect] : places)
             SetWindowPos(child, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
+        // Rounded font sizes do not grow exactly with the DPI.
+        ControlTextFit::Widen(handle_);
         OnDpiChanged(from, dpi);
     }
     SetWindowPos(handle_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
