@@ -594,11 +594,13 @@ def measure_responsiveness(count, keep):
                                   "[Vellaro] 比較が終了しました"], stdout=subprocess.PIPE, stderr=subprocess.PIPE)
         read_lines_until("the probe", probe, "probing", [])
         drive.stdin.write(b"go\n")  # closes the time message
-        drive.stdin.close()
+        drive.stdin.flush()
         answers = []
         for raw in probe.stdout:
             answers.append(raw.decode("cp932", "replace").rstrip("\r\n"))
         probe.wait(timeout=60)
+        # Only now the program is finished: its end is not what is measured.
+        drive.stdin.close()
         drive.wait(timeout=600)
     finally:
         for process in (probe, drive):

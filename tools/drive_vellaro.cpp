@@ -14,7 +14,8 @@
 // compare_ms: until the status field says the files are being compared,
 // elapsed_ms, and the message's text) and "done", and waits for another
 // line before closing the message, so that the caller can sample the
-// process around the search alone.
+// process around the search alone; once the result is shown it prints
+// "shown" and waits for a line again.
 // With --delete it then ticks COUNT copies (never a group's first line),
 // spread evenly over the list, writes each ticked path and its group's
 // first path, in cp932 and separated by a tab, into PAIRS, and deletes the
@@ -474,6 +475,11 @@ int main(int argc, char** argv) {
     // next step waits for that.
     for (int i = 0; i < 60000 && !ResultShown(main); ++i) {
         if (WaitForSingleObject(info.hProcess, 10) == WAIT_OBJECT_0) return Fail("vellaro.exe ended");
+    }
+    if (syncSearch) {
+        // The caller may watch the shown result before anything else happens.
+        std::printf("shown\n");
+        WaitForLine();
     }
     if (!sync) std::printf("%lu\n", static_cast<unsigned long>(times.elapsedMs));
     std::fflush(stdout);
