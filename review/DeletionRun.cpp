@@ -1,11 +1,8 @@
 #include "review/DeletionRun.h"
 
-#include "engine/PacedProgress.h"
 #include "review/core/ReviewTexts.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <map>
 #include <utility>
 
 namespace {
@@ -23,51 +20,15 @@ DeletionSummary CDeletionRun::Run(CCandidateList& list, int recycleFlag, SearchV
     gone_.clear();
     DeletionSummary summary;
 
-    // The lines and groups as the user confirmed them, taken before the
-    // first file goes, so that the run's own deletions cannot turn a group
-    // into an "all ticked" one.
-    std::vector<Candidate> candidates;
-    std::vector<bool> ticks;
-    const int count = list.Count();
-    for (int line = 0; line < count; ++line) {
-        const LineRecord* record = list.Line(line);
-        if (!record) continue;  // nothing left to check the file against
-        candidates.push_back({line, record->group, record->file.path, record->file});
-        // A protected copy is kept, whatever its box says.
-        ticks.push_back(list.GetCheck(line) == 1 && !record->protectedCopy);
-    }
-    std::map<int, Group> groups;
-    std::vector<const Candidate*> ticked;
-    for (std::size_t k = 0; k < candidates.size(); ++k) {
-        Group& group = groups[candidates[k].group];
-        if (ticks[k]) {
-            ticked.push_back(&candidates[k]);
-        } else {
-            group.allTicked = false;
-            group.kept.push_back(&candidates[k]);
-        }
-    }
-    // From the last line up, as lines have always been handled.
-    std::reverse(ticked.begin(), ticked.end());
-
-    // A move repaints the bar at once under Wine: ten a second are enough
-    // to see the run advance.
-    PacedProgress progress(view, SearchView::Bar::Main, 100);
-    progress.SetRange(0, static_cast<int>(ticked.size()));
-    progress.ShowPos(0);
+    const ConfirmedTicks ticks(list);
     const bool recycle = recycleFlag != 0;
-    int done = 0;
-    for (const Candidate* candidate : ticked) {
-        if (!operation_.GoOn()) {
-            batch_ = RecycleBatch();
-            return summary;
-        }
-        // A line unticked meanwhile stays as it is.
-        if (list.GetCheck(candidate->line) == 1) {
-            switch (Delete(*candidate, groups[candidate->group], recycle)) {
+    const bool walked = ticks.Walk(
+        list, operation_,
+        [&](const Candidate& candidate) {
+            switch (Delete(candidate, ticks.GroupOf(candidate), recycle)) {
             case Outcome::Deleted:
                 ++summary.deleted;
-                gone_.push_back(candidate->line);
+                gone_.push_back(candidate.line);
                 break;
             case Outcome::Batched: break;
             case Outcome::Changed: ++summary.changed; break;
@@ -75,16 +36,13 @@ DeletionSummary CDeletionRun::Run(CCandidateList& list, int recycleFlag, SearchV
             case Outcome::Failed: ++summary.failed; break;
             }
             if (batch_.IsFull()) MoveBatch(summary);
-        }
-        progress.SetPos(++done);
+        },
+        [&] { MoveBatch(summary); });
+    if (!walked) {
+        batch_ = RecycleBatch();
+        return summary;
     }
-    MoveBatch(summary);
-    progress.ShowPos(0);
-
-    std::sort(gone_.begin(), gone_.end());
-    for (int line : gone_)
-        if (const LineRecord* record = list.Line(line)) summary.deletedBytes += record->file.size;
-    list.RemoveLines(gone_);
+    summary.deletedBytes = ConfirmedTicks::RemoveLines(list, gone_);
     return summary;
 }
 

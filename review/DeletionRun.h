@@ -13,6 +13,7 @@
 #include "platform/FileIdentities.h"
 #include "platform/Window.h"
 #include "review/CandidateList.h"
+#include "review/ConfirmedTicks.h"
 #include "review/DirectNames.h"
 #include "review/HeldFile.h"
 #include "review/RecycleBatch.h"
@@ -55,19 +56,8 @@ public:
     static int FirstLineOfGroup(const CCandidateList& list, int group);
 
 private:
-    // A line as the user confirmed it.
-    struct Candidate {
-        int line;
-        int group;
-        FilePath path;
-        FileInfo file;
-    };
-    // What the user confirmed for one group: whether every line was ticked,
-    // and the copies that stay.
-    struct Group {
-        bool allTicked = true;
-        std::vector<const Candidate*> kept;
-    };
+    using Candidate = ConfirmedTicks::Candidate;
+    using Group = ConfirmedTicks::Group;
     enum class Outcome { Deleted, Batched, Changed, NoCopyLeft, Failed };
 
     Outcome Delete(const Candidate& ticked, const Group& group, bool recycle);
