@@ -15,6 +15,7 @@ DWORD AccessFor(HeldFile::Use use) {
     case HeldFile::Use::DeleteNow:
     case HeldFile::Use::Recycle: return GENERIC_READ | DELETE;
     case HeldFile::Use::Look: return 0;
+    case HeldFile::Use::LinkTarget: return GENERIC_READ | FILE_WRITE_ATTRIBUTES;  // the link needs the latter
     }
     return 0;
 }
@@ -25,6 +26,7 @@ DWORD SharingFor(HeldFile::Use use) {
     case HeldFile::Use::DeleteNow: return 0;
     case HeldFile::Use::Recycle: return FILE_SHARE_DELETE;  // the shell's move needs it
     case HeldFile::Use::Look: return FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    case HeldFile::Use::LinkTarget: return FILE_SHARE_READ | FILE_SHARE_DELETE;  // the new name's rename needs it
     }
     return 0;
 }
@@ -70,10 +72,15 @@ bool HeldFile::IsAsRecorded(const FileInfo& recorded, FileIdentities& identities
         FileFinder::SecondsSince1970(written) != recorded.lastWriteTime)
         return false;
     id_ = id;
+    attributes_ = basic.FileAttributes;
     return true;
 }
 
 bool HeldFile::IsOtherFileThan(const HeldFile& other) const { return !SameFile(id_, other.id_); }
+
+bool HeldFile::IsOnVolumeOf(const HeldFile& other) const {
+    return !id_ || !other.id_ || id_->volume == other.id_->volume;
+}
 
 bool HeldFile::HasSameBytesAs(HeldFile& other, std::uint64_t length, std::vector<unsigned char>& buffers) {
     const DWORD block = static_cast<DWORD>(engine::BlockSize);
@@ -101,6 +108,18 @@ bool HeldFile::DeleteNow(FileIdentities& identities) {
     handle_.Reset();
     return marked && IsGone(identities);
 }
+
+DWORD HeldFile::LinkAs(const FilePath& name, const HardLinks& links) const {
+    if (!IsOpen()) return ERROR_INVALID_HANDLE;
+    return links.Add(handle_.Get(), name);
+}
+
+bool HeldFile::ReplaceName(const FilePath& name, const FilePath& replaced) {
+    return MoveFileExW(widepath::ForFileSystem(name).c_str(), widepath::ForFileSystem(replaced).c_str(),
+                       MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+bool HeldFile::RemoveName(const FilePath& name) { return DeleteFileW(widepath::ForFileSystem(name).c_str()) != 0; }
 
 bool HeldFile::IsGone(FileIdentities& identities) const {
     // Asked of the file behind the name, not of the name: the name alone

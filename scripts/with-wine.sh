@@ -11,9 +11,14 @@ use_desktop=0
 if [ "${1:-}" = "--display" ]; then use_desktop=1; shift; fi
 
 xvfb_pid=""
+second_volume=""
 cleanup() {
   wineserver -k >/dev/null 2>&1
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" >/dev/null 2>&1
+  if [ -n "$second_volume" ]; then
+    rm -f "$WINEPREFIX/dosdevices/t:"
+    umount "$second_volume" >/dev/null 2>&1
+  fi
   return 0
 }
 trap cleanup EXIT INT TERM
@@ -30,6 +35,17 @@ if [ $use_desktop -eq 0 ] || [ -z "${DISPLAY:-}" ]; then
     xvfb_pid=""
   done
   [ -n "$xvfb_pid" ] || { echo "could not start Xvfb" >&2; exit 1; }
+fi
+
+# A second volume, drive T: (a small tmpfs), for the tests of work across
+# volumes, where root can mount one; they skip without it. Wine learns its
+# drives when its server starts, so it is mounted before.
+mkdir -p "$WINEPREFIX/dosdevices"
+if [ "$(id -u)" = 0 ] && [ ! -e "$WINEPREFIX/dosdevices/t:" ] && mkdir -p "$WINEPREFIX/second-volume" &&
+   ! mountpoint -q "$WINEPREFIX/second-volume" &&
+   mount -t tmpfs -o size=4m vellaro-second "$WINEPREFIX/second-volume" >/dev/null 2>&1; then
+  second_volume=$WINEPREFIX/second-volume
+  ln -s "$second_volume" "$WINEPREFIX/dosdevices/t:"
 fi
 
 # Wine's helpers (services, plugplay, rpcss...) inherit the output of the

@@ -62,10 +62,20 @@ std::string DeletedTotal(std::uint64_t files, std::uint64_t bytes) {
     return "削除 " + Count(files) + " ファイル / " + Size(bytes);
 }
 
+std::string LinkedTotal(std::uint64_t files, std::uint64_t bytes) {
+    return "リンク " + Count(files) + " ファイル / " + Size(bytes);
+}
+
 std::string DeletionQuestion(std::uint64_t files, std::uint64_t bytes, bool recycle) {
     const std::string what = Count(files) + " ファイル (" + Size(bytes) + ") ";
     return "チェック済みのファイルを削除します\n" +
            what + (recycle ? "をごみ箱に移動します" : "を完全に削除します。元に戻すことはできません");
+}
+
+std::string LinkQuestion(std::uint64_t files, std::uint64_t bytes) {
+    return "チェックした " + Count(files) + " ファイル (" + Size(bytes) +
+           ") を、残すファイルへのハードリンクに置き換えます\n"
+           "置き換えたあとは、どの名前から書き換えても同じ内容が変わります";
 }
 
 }  // namespace reviewtext

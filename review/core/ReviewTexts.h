@@ -26,7 +26,14 @@ std::string TickedTotal(std::uint64_t files, std::uint64_t bytes);
 // "削除 12 ファイル / 1.2 MB".
 std::string DeletedTotal(std::uint64_t files, std::uint64_t bytes);
 
+// "リンク 12 ファイル / 1.2 MB": the files replaced by hard links and the
+// bytes that freed.
+std::string LinkedTotal(std::uint64_t files, std::uint64_t bytes);
+
 // The question before a deletion: what it deletes and where to.
 std::string DeletionQuestion(std::uint64_t files, std::uint64_t bytes, bool recycle);
+// The question before the ticked files are replaced by hard links: what
+// goes, and that the names then share one content.
+std::string LinkQuestion(std::uint64_t files, std::uint64_t bytes);
 
 }  // namespace reviewtext

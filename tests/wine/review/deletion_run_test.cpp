@@ -8,6 +8,7 @@
 #include "support/ListChecks.h"
 #include "support/ListHost.h"
 #include "support/QuietView.h"
+#include "support/RecordedLines.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -55,24 +56,7 @@ protected:
     // recorded of its file.
     void Add(const std::string& path, int group, bool ticked) { AddExact(widepath::FromCp932(path), group, ticked); }
     void AddExact(const std::wstring& path, int group, bool ticked) {
-        FileInfo file;
-        file.path = path;
-        FileFinder finder;
-        if (finder.FindFile(path)) {
-            finder.FindNextFile();
-            file.size = finder.Length();
-            file.lastWriteTime = finder.LastWriteTime();
-        }
-        const HANDLE handle = CreateFileW(widepath::ForFileSystem(path).c_str(), 0,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                          OPEN_EXISTING, 0, nullptr);
-        if (handle != INVALID_HANDLE_VALUE) {
-            file.id = identities.Of(handle, path);
-            CloseHandle(handle);
-        }
-        const int line = list.AppendLine(-1, widepath::ToCp932(path), RGB(0, 0, 255), RGB(255, 255, 255), file);
-        list.SetLineGroup(line, group);
-        list.SetCheck(line, ticked ? 1 : 0);
+        AppendRecordedLine(list, identities, path, group, ticked);
     }
     std::vector<std::string> Lines() const {
         std::vector<std::string> lines;

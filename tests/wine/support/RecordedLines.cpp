@@ -1,0 +1,26 @@
+#include "support/RecordedLines.h"
+
+#include "platform/FileFinder.h"
+#include "platform/WidePath.h"
+
+void AppendRecordedLine(CCandidateList& list, FileIdentities& identities, const std::wstring& path, int group,
+                        bool ticked) {
+    FileInfo file;
+    file.path = path;
+    FileFinder finder;
+    if (finder.FindFile(path)) {
+        finder.FindNextFile();
+        file.size = finder.Length();
+        file.lastWriteTime = finder.LastWriteTime();
+    }
+    const HANDLE handle = CreateFileW(widepath::ForFileSystem(path).c_str(), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+        file.id = identities.Of(handle, path);
+        CloseHandle(handle);
+    }
+    const int line = list.AppendLine(-1, widepath::ToCp932(path), RGB(0, 0, 255), RGB(255, 255, 255), file);
+    list.SetLineGroup(line, group);
+    list.SetCheck(line, ticked ? 1 : 0);
+}
