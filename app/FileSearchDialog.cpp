@@ -69,6 +69,10 @@ constexpr StepRow Steps[] = {
     // run ends in the Finish state whatever came before.
     {Step::Deleting, S::Finished, "終了(&G)", Off, Off, Off, Off, IDC_CANDIDATE_LIST, false, "ファイルを削除中です"},
     {Step::Deleted, S::Finished, "終了(&G)", On, On, Off, On, 0, false, "ファイルを削除が終了しました"},
+    // As Deleting and Deleted.
+    {Step::Linking, S::Finished, "終了(&G)", Off, Off, Off, Off, IDC_CANDIDATE_LIST, false,
+     "ハードリンクに置き換えています"},
+    {Step::Linked, S::Finished, "終了(&G)", On, On, Off, On, 0, false, "ハードリンクへの置き換えが終了しました"},
     // A failure ended the running work; the lists are empty.
     {Step::Recovered, S::ReadyToSearch, "検索(&G)", On, On, Off, Off, IDC_SEARCH_BUTTON, false,
      "検索ボタンを押してください"},
@@ -273,6 +277,7 @@ void CFileSearchDialog::RunCloseSequence() {
     if (ActionFlag == Collecting) ResultsReady = FALSE;
     AbortRunning();
     deletion_.Abort();
+    links_.Abort();
     candidateList_.ReleaseLines();
     if (HoldsGatheredFiles()) ClearGatheredFiles();
 }
@@ -320,6 +325,7 @@ void CFileSearchDialog::OnFailure() {
         failed_ = true;
         AbortRunning();
         deletion_.Abort();
+        links_.Abort();
         return;
     }
     // Otherwise the failure unwound the operation itself.
@@ -333,6 +339,10 @@ void CFileSearchDialog::OnFailure() {
     case Step::Deleting:
         ShowGroupTotals();
         Enter(Step::Deleted);
+        break;
+    case Step::Linking:
+        ShowGroupTotals();
+        Enter(Step::Linked);
         break;
     default:
         break;
@@ -396,7 +406,8 @@ void CFileSearchDialog::OnSettingsButton() {
     if (settingsDialog_.DoModal(Handle()) != IDOK) return;
     // Results shown stay, and so does what the user could do with them.
     if (step_ == Step::Results || step_ == Step::ReadyOverResults) return Enter(Step::ReadyOverResults);
-    if (step_ == Step::Deleted || step_ == Step::ReadyOverDeletion) return Enter(Step::ReadyOverDeletion);
+    if (step_ == Step::Deleted || step_ == Step::Linked || step_ == Step::ReadyOverDeletion)
+        return Enter(Step::ReadyOverDeletion);
     Enter(Step::Ready);
 }
 
@@ -483,12 +494,31 @@ void CFileSearchDialog::OnDeleteButton() {
         summary = deletion_.Run(candidateList_, RecycleFlag, view_);
     }
     if (deletion_.Aborted() && !failed_) return;  // the window is closing
+    EndTickedRun(reviewtext::DeletedTotal(static_cast<std::uint64_t>(summary.deleted), summary.deletedBytes),
+                 Step::Deleted, summary.Kept() > 0 ? CDeletionRun::SummaryText(summary) : std::string());
+}
+
+void CFileSearchDialog::ReplaceTickedWithLinks() {
+    const CCandidateList::Total ticked = candidateList_.Ticked();
+    if (MessageBoxPrompt(reviewtext::LinkQuestion(ticked.files, ticked.bytes), MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+        return;
+    Enter(Step::Linking);
+    LinkSummary summary;
+    {
+        const Running running(running_);
+        summary = links_.Run(candidateList_, view_);
+    }
+    if (links_.Aborted() && !failed_) return;  // the window is closing
+    EndTickedRun(reviewtext::LinkedTotal(static_cast<std::uint64_t>(summary.linked), summary.freedBytes),
+                 Step::Linked, summary.Kept() > 0 ? CLinkRun::SummaryText(summary) : std::string());
+}
+
+void CFileSearchDialog::EndTickedRun(const std::string& total, Step step, const std::string& kept) {
     failed_ = false;
     ShowGroupTotals();
-    // Until the ticks next change.
-    tickedTotal_.SetText(reviewtext::DeletedTotal(static_cast<std::uint64_t>(summary.deleted), summary.deletedBytes));
-    Enter(Step::Deleted);
-    if (summary.Kept() > 0) MessageBoxPrompt(CDeletionRun::SummaryText(summary), MB_OK | MB_ICONEXCLAMATION);
+    tickedTotal_.SetText(total);
+    Enter(step);
+    if (!kept.empty()) MessageBoxPrompt(kept, MB_OK | MB_ICONEXCLAMATION);
 }
 
 // The chosen line is the one with the caret: in a list of many selected
@@ -551,8 +581,12 @@ void CFileSearchDialog::ShowCandidateMenu(POINT at) {
         ScreenToClient(candidateList_.Handle(), &inList);
         line = candidateList_.LineAt(inList.x, inList.y);
     }
-    const CSelectionMenu::Command command = CSelectionMenu::Show(Handle(), at, line);
+    // While the results may be acted on, as with the Delete button.
+    const bool canReplace =
+        (step_ == Step::Results || step_ == Step::ReadyOverResults) && candidateList_.Ticked().files > 0;
+    const CSelectionMenu::Command command = CSelectionMenu::Show(Handle(), at, line, canReplace);
     if (command == CSelectionMenu::SaveList) SaveCandidateList();
+    else if (command == CSelectionMenu::ReplaceWithLinks) ReplaceTickedWithLinks();
     else if (CSelectionMenu::ApplyRule(candidateList_, command, line)) ShowTickedTotal();
 }
 

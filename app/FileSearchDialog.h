@@ -13,6 +13,7 @@
 #include "res/resource.h"
 #include "review/CandidateList.h"
 #include "review/DeletionRun.h"
+#include "review/LinkRun.h"
 #include "review/SelectionMenu.h"
 #include "settings/SettingsDialog.h"
 
@@ -50,6 +51,9 @@ public:
     void ShowCandidateMenu(POINT at);
     // Asks for a file and saves the candidate list there.
     void SaveCandidateList();
+    // Asks, then replaces the ticked files with hard links to the copies
+    // that stay.
+    void ReplaceTickedWithLinks();
     // The ticked lines and their bytes in the total field; empty while no
     // comparison result is shown.
     void ShowTickedTotal();
@@ -82,6 +86,8 @@ public:
         Results,
         Deleting,
         Deleted,
+        Linking,          // ticked files are replaced by hard links
+        Linked,
         Recovered,        // a failure ended the running work; the lists are empty
     };
 
@@ -118,6 +124,10 @@ private:
     // Sets the abort flag of the engine operation that runs, if any.
     void AbortRunning();
     void ShowGroupTotals(int groups);
+    // After a run on the ticked files: the totals, `total` in the ticked
+    // total's field until the ticks next change, the step, and the message
+    // `kept` when it is not empty.
+    void EndTickedRun(const std::string& total, Step step, const std::string& kept);
     // Ends the work a failure interrupted, with both lists emptied.
     void Recover();
     // While these run or wait, the group list shows a gathered file, not groups.
@@ -145,6 +155,7 @@ private:
     CContentComparer contentComparer_{pump_};
     CFileCollector fileCollector_{pump_};
     CDeletionRun deletion_{pump_};
+    CLinkRun links_{pump_};
     CCommonTools tools_;
     CSettingsDialog settingsDialog_;
     GroupListing groupListing_{groupList_, candidateList_};

@@ -43,16 +43,19 @@ bool SameFolder(const std::wstring& a, const std::wstring& b) {
 
 }  // namespace
 
-CSelectionMenu::Command CSelectionMenu::Show(HWND owner, POINT at, int line) {
+CSelectionMenu::Command CSelectionMenu::Show(HWND owner, POINT at, int line, bool canReplace) {
     HMENU menu = CreatePopupMenu();
     if (!menu) return None;
     for (const Entry& entry : Entries)
         AppendMenuA(menu, MF_STRING | (entry.needsLine && line < 0 ? MF_GRAYED : 0), entry.command, entry.text);
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING | (canReplace ? 0 : MF_GRAYED), ReplaceWithLinks,
+                "チェックしたファイルをハードリンクに置き換える(&L)...");
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(menu, MF_STRING, SaveList, "一覧を保存...(&S)");
     const int chosen = PopupMenuPrompt(menu, at, owner);
     DestroyMenu(menu);
-    return chosen >= KeepNewest && chosen <= SaveList ? static_cast<Command>(chosen) : None;
+    return chosen >= KeepNewest && chosen <= ReplaceWithLinks ? static_cast<Command>(chosen) : None;
 }
 
 bool CSelectionMenu::ApplyRule(CCandidateList& list, Command command, int line) {
