@@ -93,7 +93,7 @@ TEST_F(Triage, RulesFromTheMenuActOnEveryGroupAndTheTotalFollows) {
             const std::vector<std::string> items = {
                 "最新のファイルを残す(&N)", "最も古いファイルを残す(&O)", "このフォルダのファイルを残す(&F)",
                 "このフォルダのファイルにチェック(&C)", "このファイルだけ残す(&K)", "すべてのチェックを外す(&U)", "",
-                "一覧を保存...(&S)"};
+                "チェックしたファイルをハードリンクに置き換える(&L)...", "", "一覧を保存...(&S)"};
             EXPECT_EQ(scripted::Menus()[0].items, items);
             // The subfolder's copy counts as elsewhere.
             EXPECT_EQ(Ticks(w.Candidates(), p), "oxx");
@@ -185,6 +185,62 @@ TEST_F(Triage, TheKeyboardOpensTheMenuOnTheFocusedLine) {
             EXPECT_EQ(scripted::Menus().size(), 2u);
             EXPECT_EQ(Ticks(w.Candidates(), {"a\\p.bin", "a\\sub\\p.bin", "b\\p.bin"}), "xxo");
         },
+    });
+}
+
+TEST_F(Triage, ReplacingWithLinksAsksFirstThenLinksTheTickedCopiesAndCountsWhatStayed) {
+    const int LinkItem = 7;  // after the rules and a separator
+    std::size_t asked = 0;   // message boxes before the menu's
+    const auto names = [&](const std::string& relative) {
+        BY_HANDLE_FILE_INFORMATION information = {};
+        const HANDLE file = CreateFileA(tree.Path(relative).c_str(), 0, 7, nullptr, OPEN_EXISTING, 0, nullptr);
+        GetFileInformationByHandle(file, &information);
+        CloseHandle(file);
+        return information.nNumberOfLinks;
+    };
+    AfterComparison({
+        [&](ScriptedMainWindow& w) {
+            asked = scripted::MessageBoxes().size();
+            scripted::AnswerNextMessageBoxes({IDCANCEL});
+            RightClick(w, 0, CSelectionMenu::ReplaceWithLinks);
+        },
+        [&](ScriptedMainWindow& w) {
+            ASSERT_EQ(scripted::MessageBoxes().size(), asked + 1);
+            EXPECT_EQ(scripted::MessageBoxes()[asked].text,
+                      "チェックした 4 ファイル (70 バイト) を、残すファイルへのハードリンクに置き換えます\n"
+                      "置き換えたあとは、どの名前から書き換えても同じ内容が変わります");
+            EXPECT_EQ(scripted::MessageBoxes()[asked].type, static_cast<UINT>(MB_OKCANCEL | MB_ICONQUESTION));
+            EXPECT_TRUE(scripted::Menus()[0].enabled[LinkItem]);
+            EXPECT_EQ(w.Candidates().Count(), 7);
+            EXPECT_EQ(names("a\\sub\\p.bin"), 1u);
+            // R's ticked copy cannot be replaced.
+            CCandidateList& lines = w.Candidates();
+            SetFileAttributesW((lines.GetCheck(LineOf(lines, smiling)) ? smiling : winking).c_str(),
+                               FILE_ATTRIBUTE_READONLY);
+            // Chosen from within this step, which the run's handing over
+            // of messages must not see end.
+            scripted::AnswerNextMessageBoxes({IDOK});
+            scripted::AnswerNextMenu(CSelectionMenu::ReplaceWithLinks);
+            w.ShowCandidateMenu({-1, -1});
+        },
+        [&](ScriptedMainWindow& w) {
+            SetFileAttributesW(smiling.c_str(), FILE_ATTRIBUTE_NORMAL);
+            SetFileAttributesW(winking.c_str(), FILE_ATTRIBUTE_NORMAL);
+            EXPECT_EQ(w.Wnd().Text(), "[Vellaro] ハードリンクへの置き換えが終了しました");
+            EXPECT_EQ(Total(w), "リンク 3 ファイル / 40 バイト");
+            ASSERT_EQ(scripted::MessageBoxes().size(), asked + 3);
+            EXPECT_EQ(scripted::MessageBoxes()[asked + 2].text,
+                      "3 ファイルをハードリンクに置き換えました\n空いた容量: 40 バイト\n1 ファイルは置き換えませんでした\n\n"
+                      "読み取り専用のファイル: 1\n\n置き換えなかったファイルはチェックを付けたまま残しています");
+            EXPECT_EQ(w.Candidates().Count(), 4);
+            EXPECT_EQ(w.Item(IDC_STATUS_FIELD).Text(), "3 組 / 4 ファイル");
+            EXPECT_EQ(names("a\\sub\\p.bin"), 3u);
+            EXPECT_EQ(TempTree::ReadFile(tree.Path("b\\p.bin")), std::string(10, 'p'));
+            EXPECT_EQ(w.ActionFlag, CFileSearchDialog::Finished);
+            RightClick(w, 0, CSelectionMenu::None);
+        },
+        // The run ends the review, as a deletion does.
+        [&](ScriptedMainWindow&) { EXPECT_FALSE(scripted::Menus().back().enabled[LinkItem]); },
     });
 }
 
