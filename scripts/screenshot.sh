@@ -17,6 +17,10 @@
 #                                   folder, an excluded folder name and a
 #                                   minimum size
 #   screenshot-protected.png        the main window after that search
+#   screenshot-link-question.png    the question before the ticked files are
+#   screenshot-link-result.png      replaced with hard links, and the message
+#                                   after it, on a fresh search, the same two
+#                                   files changed
 # With --docs the pictures (but the first, and of the rules only the third,
 # as screenshot-triage.png) are copied into docs/.
 set -u
@@ -84,6 +88,16 @@ dpi_picture() {
   esac
 }
 
+link_picture() {
+  case $1 in
+    # The same two files change as before the deletion.
+    main) printf 'changed' >>"$demo/downloads/setup (1).exe"
+          printf 'changed' >>"$demo/音楽/曲A.mp3" ;;
+    question) take "$shots/screenshot-link-question.png" "$2" "$3" "$4" "$5" ;;
+    result) take "$shots/screenshot-link-result.png" "$2" "$3" "$4" "$5" ;;
+  esac
+}
+
 scope_picture() {
   case $1 in
     settings) take "$shots/screenshot-settings-scope.png" "$2" "$3" "$4" "$5" ;;
@@ -135,14 +149,20 @@ session() {
   python3 "$root/scripts/make-demo-tree.py" "$demo"
   drive_shots scope_picture --scope --exit
   [ $taken -eq 2 ] || { echo "screenshot: $taken of 2 pictures of the narrowed search taken" >&2; return 1; }
+
+  # The ticked files replaced with hard links instead of deleted.
+  wineserver -k; sleep 0.5; wineserver -p 600 </dev/null >/dev/null 2>&1
+  python3 "$root/scripts/make-demo-tree.py" "$demo"
+  drive_shots link_picture --links --exit
+  [ $taken -eq 4 ] || { echo "screenshot: $taken of 4 pictures of the replacement taken" >&2; return 1; }
 }
-export -f session take shoot dpi drive_shots search_picture scope_picture dpi_picture
+export -f session take shoot dpi drive_shots search_picture scope_picture dpi_picture link_picture
 export build shots root
 # Room for the main window at 144 DPI.
 VELLARO_SCREEN=1600x1200x24 "$root/scripts/with-wine.sh" bash -c session || exit 1
 if [ $docs -eq 1 ]; then
   for picture in screenshot screenshot-settings screenshot-delete-question screenshot-delete-result \
-                 screenshot-settings-scope screenshot-protected \
+                 screenshot-settings-scope screenshot-protected screenshot-link-question screenshot-link-result \
                  screenshot-144dpi screenshot-settings-144dpi; do
     cp "$shots/$picture.png" "$root/docs/$picture.png"
   done

@@ -2,8 +2,8 @@
 // settings, enters a folder, confirms, starts the search and closes the
 // time message, then leaves the window showing the result.
 //   drive_vellaro.exe <folder> [--exit] [--sync] [--shots] [--groups FILE]
-//                     [--delete COUNT good|recycle PAIRS] [--rule ENTRY] [--scope]
-//                     [--exclude TEXT]...
+//                     [--delete COUNT good|recycle|link PAIRS] [--rule ENTRY] [--scope]
+//                     [--exclude TEXT]... [--links]
 // Prints the elapsed milliseconds from the press of Search to the time
 // message. With --exit it then presses Finish. With --groups it writes the
 // groups that the window shows into FILE: the paths of each group's lines
@@ -19,7 +19,8 @@
 // With --delete it then ticks COUNT copies (never a group's first line),
 // spread evenly over the list, writes each ticked path and its group's
 // first path, in cp932 and separated by a tab, into PAIRS, and deletes the
-// ticked files for good or into the Recycle Bin; with --sync the "ready"
+// ticked files for good or into the Recycle Bin, or replaces them with hard
+// links from the candidate list's menu ("link"); with --sync the "ready"
 // and "done" points surround the deletion instead of the search, and it
 // prints delete_ms (from the answer to the question to the title that
 // says the deletion ended) and the text of a message that followed, if any.
@@ -28,7 +29,8 @@
 // waits for a line: "settings" (the folder entered, before OK), "main"
 // (after the search), and, deleting the files ticked as the program ticked
 // them, "question" (the question before the deletion) and "result" (the
-// message after it, if one came); "end" closes the list.
+// message after it, if one came); "end" closes the list. With --links as
+// well, the ticked files are replaced with hard links from the menu instead.
 // With --rule it then opens the candidate list's context menu from the
 // keyboard on the first line in a folder named "バックアップ" (or the first
 // line) and chooses entry ENTRY (1 to 6) with the arrow keys and Enter.
@@ -322,6 +324,19 @@ bool ChooseRule(HWND main, DWORD process, int entry) {
     return !FindMenu(process);
 }
 
+// The menu's entry after its six rules.
+constexpr int LinkEntry = 7;
+const char* const DeletedTitle = "[Vellaro] ファイルを削除が終了しました";
+const char* const LinkedTitle = "[Vellaro] ハードリンクへの置き換えが終了しました";
+
+// Presses Delete, or chooses the replacement by hard links from the menu.
+bool StartTickedRun(HWND main, DWORD process, bool links) {
+    if (links) return ChooseRule(main, process, LinkEntry);
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(DeleteButton, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(main, DeleteButton)));
+    return true;
+}
+
 HWND WaitForMessageBox(DWORD process, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
@@ -390,7 +405,8 @@ int Fail(const char* what) {
 int main(int argc, char** argv) {
     if (argc < 2)
         return Fail("usage: drive_vellaro.exe <folder> [--exit] [--sync] [--shots] [--groups FILE] "
-                    "[--delete COUNT good|recycle PAIRS] [--rule ENTRY] [--scope] [--exclude TEXT]...");
+                    "[--delete COUNT good|recycle|link PAIRS] [--rule ENTRY] [--scope] [--exclude TEXT]... "
+                    "[--links]");
     const std::string folder = argv[1];
     bool finish = false;
     bool sync = false;
@@ -402,6 +418,7 @@ int main(int argc, char** argv) {
     int rule = 0;
     bool scope = false;
     std::vector<std::string> exclusions;
+    bool links = false;
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--exit") == 0) finish = true;
         else if (std::strcmp(argv[i], "--sync") == 0) sync = true;
@@ -411,10 +428,14 @@ int main(int argc, char** argv) {
         else if (std::strcmp(argv[i], "--groups") == 0 && i + 1 < argc) groupsFile = argv[++i];
         else if (std::strcmp(argv[i], "--delete") == 0 && i + 3 < argc) {
             deleteCount = std::atoi(argv[++i]);
-            recycle = std::strcmp(argv[++i], "recycle") == 0;
+            const char* mode = argv[++i];
+            recycle = std::strcmp(mode, "recycle") == 0;
+            links = std::strcmp(mode, "link") == 0;
             pairsFile = argv[++i];
         } else if (std::strcmp(argv[i], "--rule") == 0 && i + 1 < argc) {
             rule = std::atoi(argv[++i]);
+        } else if (std::strcmp(argv[i], "--links") == 0) {
+            links = true;
         } else return Fail("unknown option");
     }
     // With a deletion, the synchronisation surrounds it rather than the search.
@@ -492,14 +513,13 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
     } else if (shots) {
         Shot("main", {main});
-        PostMessageA(main, WM_COMMAND, MAKEWPARAM(DeleteButton, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(main, DeleteButton)));
+        if (!StartTickedRun(main, info.dwProcessId, links)) return Fail("cannot choose the replacement");
         HWND question = WaitForMessageBox(info.dwProcessId, 10000);
         if (!question) return Fail("no question before the deletion");
         Shot("question", {main, question});
         PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         for (int i = 0; i < 500 && IsWindow(question); ++i) Sleep(10);
-        const std::string ended = "[Vellaro] ファイルを削除が終了しました";
+        const std::string ended = links ? LinkedTitle : DeletedTitle;
         for (int i = 0; i < 3000 && TitleOf(main) != ended; ++i) Sleep(10);
         if (HWND summary = WaitForMessageBox(info.dwProcessId, 2000)) {
             Shot("result", {main, summary});
@@ -512,15 +532,14 @@ int main(int argc, char** argv) {
     if (deleteCount > 0) {
         if (!TickCopies(main, deleteCount, pairsFile)) return Fail("cannot tick the copies");
         SendMessageA(GetDlgItem(main, RecycleCheck), BM_SETCHECK, recycle ? BST_CHECKED : BST_UNCHECKED, 0);
-        PostMessageA(main, WM_COMMAND, MAKEWPARAM(DeleteButton, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(main, DeleteButton)));
+        if (!StartTickedRun(main, info.dwProcessId, links)) return Fail("cannot choose the replacement");
         HWND question = WaitForMessageBox(info.dwProcessId, 10000);
         if (!question) return Fail("no question before the deletion");
         if (sync) {
             std::printf("ready\n");
             WaitForLine();
         }
-        const std::string ended = "[Vellaro] ファイルを削除が終了しました";
+        const std::string ended = links ? LinkedTitle : DeletedTitle;
         Stopwatch clock;
         PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         while (TitleOf(main) != ended) {
