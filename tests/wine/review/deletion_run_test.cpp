@@ -130,15 +130,7 @@ TEST_F(DeletionRunTest, RecycledFilesArriveInTheTrash) {
 TEST_F(DeletionRunTest, ExactNamesDeleteExactlyTheirOwnFile) {
     // Each ticked file has a look-alike that the system's path rules, or a
     // best-fit display, would take it for; only the ticked file may go.
-    std::wstring longFolder;
-    for (wchar_t part = L'a'; part < L'j'; ++part) longFolder += std::wstring(100, part) + L"\\";
-    const std::vector<std::pair<std::wstring, std::wstring>> pairs = {
-        {L"keep.txt.", L"keep.txt"},
-        {L"sp.txt ", L"sp.txt"},
-        {L"caf\u00E9.txt", L"cafe.txt"},
-        {L"\uD55C\uAE00\U0001F600.txt", L"kept.txt"},
-        {longFolder + std::wstring(100, L'f'), longFolder + L"f"},
-    };
+    const std::vector<std::pair<std::wstring, std::wstring>> pairs = LookAlikeNames();
     for (int recycle = 0; recycle < 2; ++recycle) {
         list.ClearLines();
         std::vector<std::wstring> ticked, kept;

@@ -201,15 +201,7 @@ TEST_F(LinkRunTest, AFailureBetweenLinkAndRenameLeavesTheFileWholeAndNoTemporary
 TEST_F(LinkRunTest, ExactNamesAreReplacedExactly) {
     // Each ticked name has a look-alike, the copy that stays, which the
     // system's path rules or a best-fit display would take it for.
-    std::wstring longFolder;
-    for (wchar_t part = L'a'; part < L'j'; ++part) longFolder += std::wstring(100, part) + L"\\";
-    const std::vector<std::pair<std::wstring, std::wstring>> pairs = {
-        {L"keep.txt.", L"keep.txt"},
-        {L"sp.txt ", L"sp.txt"},
-        {L"caf\u00E9.txt", L"cafe.txt"},
-        {L"\uD55C\uAE00\U0001F600.txt", L"kept.txt"},
-        {longFolder + std::wstring(100, L'f'), longFolder + L"f"},
-    };
+    const std::vector<std::pair<std::wstring, std::wstring>> pairs = LookAlikeNames();
     std::vector<std::wstring> ticked, kept;
     for (const auto& pair : pairs) {
         const int group = static_cast<int>(ticked.size());

@@ -24,3 +24,15 @@ void AppendRecordedLine(CCandidateList& list, FileIdentities& identities, const 
     list.SetLineGroup(line, group);
     list.SetCheck(line, ticked ? 1 : 0);
 }
+
+std::vector<std::pair<std::wstring, std::wstring>> LookAlikeNames() {
+    std::wstring longFolder;
+    for (wchar_t part = L'a'; part < L'j'; ++part) longFolder += std::wstring(100, part) + L"\\";
+    return {
+        {L"keep.txt.", L"keep.txt"},
+        {L"sp.txt ", L"sp.txt"},
+        {L"caf\u00E9.txt", L"cafe.txt"},
+        {L"\uD55C\uAE00\U0001F600.txt", L"kept.txt"},
+        {longFolder + std::wstring(100, L'f'), longFolder + L"f"},
+    };
+}
