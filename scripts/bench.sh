@@ -9,8 +9,10 @@
 # table (also in build/bench/out/*/table.md); as root it measures Vellaro and
 # the floor on the mixed tree with a cold cache too. Then it measures the deletion
 # of ticked lines, for good and into the Recycle Bin, against a bare Wine
-# loop making the same file-system calls, for each LINES:TICKED of $DELETE
-# (default "10000:6000 100000:30000"; empty leaves it out). Then it times
+# loop making the same file-system calls, and the replacement of the same
+# files by hard links against their deletion for good, for each
+# LINES:TICKED of $DELETE (default "10000:6000 100000:30000"; empty leaves
+# it out). Then it times
 # the triage of 100,000 lines: each rule with the ticked total, a tick, and
 # saving the list. Last, after a search of $RESPONSIVE small files (default
 # 1,000,000; empty leaves it out), the longest time the main window leaves

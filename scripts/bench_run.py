@@ -26,7 +26,7 @@ a JSON file (scripts/bench_table.py prints them).
                                      (build/corpus-responsive) is deleted
                                      afterwards unless --keep; run under
                                      scripts/with-wine.sh; prints one line
-  bench_run.py delete LINES TICKED [--reps N] [--modes good,recycle]
+  bench_run.py delete LINES TICKED [--reps N] [--modes good,recycle,link]
                                      Vellaro's deletion of TICKED of LINES
                                      candidate lines, for good and into the
                                      Recycle Bin, against a bare Wine loop
@@ -34,7 +34,9 @@ a JSON file (scripts/bench_table.py prints them).
                                      (tools/wine_delete_floor.cpp), on a
                                      tree of bench/make_delete_tree.py; run
                                      under scripts/with-wine.sh; prints its
-                                     table
+                                     table. The mode link replaces the same
+                                     files by hard links, against Vellaro's
+                                     deletion of them for good, in turn
 
 Every measure runs N times (5 by default), each run after the files have
 been read to warm the cache; the run of median wall time counts, and the table
@@ -505,7 +507,7 @@ def measure_deletion(lines, ticked, reps, modes):
     tree = os.path.join(corpus, "tree")
     out = os.path.join(BENCH_BUILD, "out", "delete")
     pairs = os.path.join(out, f"pairs-{lines}-{ticked}.txt")
-    os.makedirs(OUT, exist_ok=True)
+    os.makedirs(out, exist_ok=True)
     if not os.path.isdir(template):
         print(f"corpus: building {template} ({lines} lines, {ticked} ticked)")
         subprocess.run([sys.executable, MAKE_DELETE_TREE, template + ".new", "--lines", str(lines), "--ticked",
@@ -520,17 +522,29 @@ def measure_deletion(lines, ticked, reps, modes):
             values, cost = run_wine_synced(
                 "Vellaro deletion", [os.path.join(tools, "drive_vellaro.exe"), windows_path(tree), "--sync",
                                      "--exit", "--delete", str(ticked), mode, windows_path(pairs)], "vellaro.exe")
+            # Replaced by links, every name stays.
             left = files_in(tree)
-            runs["vellaro"].append(dict(cost, wall_s=int(values["delete_ms"]) / 1000,
-                                        message=values.get("message", ""), ok=left == lines - ticked))
+            message = values.get("message", "")
+            runs["vellaro"].append(dict(cost, wall_s=int(values["delete_ms"]) / 1000, message=message,
+                                        ok=left == lines if mode == "link" else left == lines - ticked))
             fresh_tree(template, tree)
-            values, cost = run_wine_synced(
-                "Wine deletion floor", [os.path.join(tools, "wine_delete_floor.exe"), windows_path(pairs), mode,
-                                        "--sync"], "wine_delete_floor.exe")
-            runs["floor"].append(dict(cost, wall_s=float(values["total_ms"]) / 1000,
-                                      ok=int(values["deleted"]) == ticked))
+            if mode == "link":
+                # Against the deletion of the same files for good, in turn.
+                values, cost = run_wine_synced(
+                    "Vellaro deletion", [os.path.join(tools, "drive_vellaro.exe"), windows_path(tree), "--sync",
+                                         "--exit", "--delete", str(ticked), "good", windows_path(pairs)],
+                    "vellaro.exe")
+                runs["floor"].append(dict(cost, wall_s=int(values["delete_ms"]) / 1000,
+                                          ok=files_in(tree) == lines - ticked))
+            else:
+                values, cost = run_wine_synced(
+                    "Wine deletion floor", [os.path.join(tools, "wine_delete_floor.exe"), windows_path(pairs),
+                                            mode, "--sync"], "wine_delete_floor.exe")
+                runs["floor"].append(dict(cost, wall_s=float(values["total_ms"]) / 1000,
+                                          ok=int(values["deleted"]) == ticked))
             print(f"  {mode} run {rep + 1}/{reps}: Vellaro {runs['vellaro'][-1]['wall_s']:.3f} s, "
-                  f"floor {runs['floor'][-1]['wall_s']:.3f} s", file=sys.stderr)
+                  f"{'deletion' if mode == 'link' else 'floor'} {runs['floor'][-1]['wall_s']:.3f} s",
+                  file=sys.stderr)
         medians = {}
         for key, measured in runs.items():
             ordered = sorted(measured, key=lambda r: r["wall_s"])
@@ -546,12 +560,25 @@ def measure_deletion(lines, ticked, reps, modes):
     print("| deletion | Vellaro s | Wine floor s | ×floor | Vellaro CPU s | floor CPU s | all went |")
     print("|---|---:|---:|---:|---:|---:|---|")
     for row in rows:
+        if row["mode"] == "link":
+            continue
         v, fl = row["vellaro"], row["floor"]
         label = "for good" if row["mode"] == "good" else "into the Recycle Bin"
         print(f"| {label} | {v['wall_s']:.2f} ({v['wall_min_s']:.2f}–{v['wall_max_s']:.2f}) "
               f"| {fl['wall_s']:.2f} ({fl['wall_min_s']:.2f}–{fl['wall_max_s']:.2f}) "
               f"| {v['wall_s'] / fl['wall_s']:.2f}× | {v['cpu_s']:.2f} | {fl['cpu_s']:.2f} "
               f"| {'yes' if v['all_ok'] and fl['all_ok'] else 'NO ' + v['message']} |")
+    for row in rows:
+        if row["mode"] != "link":
+            continue
+        v, d = row["vellaro"], row["floor"]
+        print("\nThe same files replaced by hard links, against their deletion for good by Vellaro, in turn.\n")
+        print("| replaced by hard links s | deleted for good s | ×deletion | links CPU s | deletion CPU s | all done |")
+        print("|---:|---:|---:|---:|---:|---|")
+        print(f"| {v['wall_s']:.2f} ({v['wall_min_s']:.2f}–{v['wall_max_s']:.2f}) "
+              f"| {d['wall_s']:.2f} ({d['wall_min_s']:.2f}–{d['wall_max_s']:.2f}) "
+              f"| {v['wall_s'] / d['wall_s']:.2f}× | {v['cpu_s']:.2f} | {d['cpu_s']:.2f} "
+              f"| {'yes' if v['all_ok'] and d['all_ok'] else 'NO ' + v['message']} |")
 
 
 # ---- responsiveness -------------------------------------------------------
@@ -637,7 +664,8 @@ def main():
     deletion.add_argument("lines", type=int)
     deletion.add_argument("ticked", type=int)
     deletion.add_argument("--reps", type=int, default=3)
-    deletion.add_argument("--modes", default="good,recycle", help="good, recycle or both")
+    deletion.add_argument("--modes", default="good,recycle,link",
+                          help="comma-separated: good, recycle, link (hard links against good)")
     responsive = commands.add_parser("responsive")
     responsive.add_argument("files", type=int)
     responsive.add_argument("--keep", action="store_true", help="keep the tree for the next run")
