@@ -121,6 +121,14 @@ bool HeldFile::ReplaceName(const FilePath& name, const FilePath& replaced) {
 
 bool HeldFile::RemoveName(const FilePath& name) { return DeleteFileW(widepath::ForFileSystem(name).c_str()) != 0; }
 
+bool HeldFile::MakeFolder(const FilePath& path) {
+    return CreateDirectoryW(widepath::ForFileSystem(path).c_str(), nullptr) != 0;
+}
+
+bool HeldFile::RemoveFolder(const FilePath& path) {
+    return RemoveDirectoryW(widepath::ForFileSystem(path).c_str()) != 0;
+}
+
 bool HeldFile::IsGone(FileIdentities& identities) const {
     // Asked of the file behind the name, not of the name: the name alone
     // may now lead to another file.

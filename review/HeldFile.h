@@ -62,6 +62,10 @@ public:
     static bool ReplaceName(const FilePath& name, const FilePath& replaced);
     // Removes one name of a file.
     static bool RemoveName(const FilePath& name);
+    // Makes an empty folder, and removes one; false with the system's error
+    // in GetLastError.
+    static bool MakeFolder(const FilePath& path);
+    static bool RemoveFolder(const FilePath& path);
 
     // The file, as recorded, is no longer behind its name: nothing has the
     // name, or another file has it (a folder of Linux, or a case-sensitive

@@ -58,6 +58,7 @@ LinkSummary CLinkRun::Run(CCandidateList& list, SearchView& view) {
     target_.reset();
     targetHeld_ = false;
     targetGroup_ = -1;
+    RemoveTemporaryFolders();
     if (!walked) return summary;
     summary.freedBytes = ConfirmedTicks::RemoveLines(list, gone_);
     return summary;
@@ -132,16 +133,34 @@ HeldFile* CLinkRun::TargetFor(const Candidate& ticked, const Group& group) {
 }
 
 DWORD CLinkRun::LinkNextTo(const HeldFile& target, const FilePath& ticked, FilePath& temporaryName) {
-    const FilePath folder = widepath::FolderOf(ticked);
-    DWORD error = ERROR_ALREADY_EXISTS;
-    for (int attempt = 0; attempt < TemporaryNameTries && error == ERROR_ALREADY_EXISTS; ++attempt) {
+    const FilePath folder = TemporaryFolderIn(widepath::FolderOf(ticked));
+    if (folder.empty()) return ERROR_CANNOT_MAKE;
+    // Each link leaves the folder before the next one comes.
+    temporaryName = folder + L"link.tmp";
+    return target.LinkAs(temporaryName, links_);
+}
+
+FilePath CLinkRun::TemporaryFolderIn(const FilePath& folder) {
+    const auto known = temporaryFolders_.find(folder);
+    if (known != temporaryFolders_.end()) return known->second;
+    FilePath made;
+    // A taken name, another program's, is left alone.
+    for (int attempt = 0; attempt < TemporaryNameTries && made.empty(); ++attempt) {
         wchar_t name[48];
-        std::swprintf(name, sizeof name / sizeof name[0], L"~vellaro-%lu-%u.tmp",
+        std::swprintf(name, sizeof name / sizeof name[0], L"~vellaro-%lu-%u",
                       static_cast<unsigned long>(GetCurrentProcessId()), ++temporaryCount_);
-        temporaryName = folder + name;
-        error = target.LinkAs(temporaryName, links_);
+        if (HeldFile::MakeFolder(folder + name)) made = folder + name + L"\\";
+        else if (GetLastError() != ERROR_ALREADY_EXISTS) break;
     }
-    return error;
+    // Also a failure is remembered: the folder's next files fail at once.
+    temporaryFolders_.emplace(folder, made);
+    return made;
+}
+
+void CLinkRun::RemoveTemporaryFolders() {
+    for (const auto& entry : temporaryFolders_)
+        if (!entry.second.empty()) HeldFile::RemoveFolder(entry.second.substr(0, entry.second.size() - 1));
+    temporaryFolders_.clear();
 }
 
 LinkRefusal CLinkRun::RefusalOf(DWORD linkError, const FilePath& target) {

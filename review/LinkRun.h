@@ -6,9 +6,12 @@
 // while it is the very file that the comparison read and holds the bytes
 // of the copy that stays, which is also still the file compared; both stay
 // held without write sharing from that check on. The link is made under a
-// temporary name in the file's folder, through the held copy, and one
-// rename puts it in place of the file: the name never leads to nothing,
-// and on any failure the file stays as it was and the temporary name goes.
+// temporary name, through the held copy, in a temporary folder inside the
+// file's folder, and one rename puts it in place of the file: the name
+// never leads to nothing, and on any failure the file stays as it was and
+// the temporary name goes. (Under Wine each new name costs a look through
+// its whole folder for one differing in case: a folder of its own keeps
+// that short.) The temporary folders go at the end of the run.
 // A replaced file's line leaves the list; every other ticked line stays
 // where it is, ticked.
 #include "common/MessagePump.h"
@@ -23,6 +26,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -79,9 +83,14 @@ private:
     // The copy that stays in the ticked file's group, held while the run
     // works on the group; none when it is no longer the file compared.
     HeldFile* TargetFor(const Candidate& ticked, const Group& group);
-    // Links the target under a free temporary name in the folder of
-    // `ticked`; ERROR_SUCCESS with the name, or the system's error code.
+    // Links the target under a temporary name in the temporary folder
+    // inside the folder of `ticked`; ERROR_SUCCESS with the name, or the
+    // system's error code.
     DWORD LinkNextTo(const HeldFile& target, const FilePath& ticked, FilePath& temporaryName);
+    // The run's temporary folder inside `folder`, made on first use;
+    // empty when none could be made.
+    FilePath TemporaryFolderIn(const FilePath& folder);
+    void RemoveTemporaryFolders();
     static LinkRefusal RefusalOf(DWORD linkError, const FilePath& target);
 
     MessagePump& pump_;
@@ -93,6 +102,7 @@ private:
     std::unique_ptr<HeldFile> target_;  // of `targetGroup_`
     int targetGroup_ = -1;
     bool targetHeld_ = false;  // the target was looked at for `targetGroup_`
+    std::map<FilePath, FilePath> temporaryFolders_;  // by the folder they are in
     unsigned temporaryCount_ = 0;
     std::vector<int> gone_;  // lines whose files were replaced
     std::vector<unsigned char> buffers_;
