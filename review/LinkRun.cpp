@@ -38,15 +38,14 @@ int LinkSummary::Kept() const {
 }
 
 LinkSummary CLinkRun::Run(CCandidateList& list, SearchView& view) {
-    aborted_ = false;
-    pump_.LookNextTime();
+    operation_.Begin(view);
     identities_ = FileIdentities();
     names_ = DirectNames();
     gone_.clear();
     LinkSummary summary;
 
     const ConfirmedTicks ticks(list);
-    const bool walked = ticks.Walk(list, pump_, aborted_, view, [&](const Candidate& candidate) {
+    const bool walked = ticks.Walk(list, operation_, [&](const Candidate& candidate) {
         LinkRefusal refusal = LinkRefusal::Failed;
         if (Replace(candidate, ticks.GroupOf(candidate), refusal) == Outcome::Linked) {
             ++summary.linked;

@@ -15,6 +15,7 @@
 // A replaced file's line leaves the list; every other ticked line stays
 // where it is, ticked.
 #include "common/MessagePump.h"
+#include "engine/OperationContext.h"
 #include "engine/SearchView.h"
 #include "platform/FileIdentities.h"
 #include "platform/HardLinks.h"
@@ -58,15 +59,15 @@ public:
     using RenameGate = std::function<bool(const FilePath& temporaryName)>;
 
     // The pump is the window's; it outlives the object.
-    explicit CLinkRun(MessagePump& pump) : pump_(pump) {}
+    explicit CLinkRun(MessagePump& pump) : operation_(pump) {}
 
     // Shows the files done out of the files ticked on the view's main bar
     // and hands over waiting messages between files.
     LinkSummary Run(CCandidateList& list, SearchView& view);
     // Stops a run before its next file (the window is closing); the run
     // then leaves the list alone.
-    void Abort() { aborted_ = true; }
-    bool Aborted() const { return aborted_; }
+    void Abort() { operation_.Abort(); }
+    bool Aborted() const { return operation_.Aborted(); }
     void SetRenameGate(RenameGate gate) { renameGate_ = std::move(gate); }
 
     // The message that tells what was replaced and, by cause, what was
@@ -93,8 +94,7 @@ private:
     void RemoveTemporaryFolders();
     static LinkRefusal RefusalOf(DWORD linkError, const FilePath& target);
 
-    MessagePump& pump_;
-    bool aborted_ = false;
+    OperationContext operation_;
     RenameGate renameGate_;
     FileIdentities identities_;
     DirectNames names_;
