@@ -43,6 +43,8 @@ const Shown Expected[] = {
      "比較が終了しました / 削除ボタンでチェックファイルを削除できます"},
     {Step::Deleting, S::Finished, "終了(&G)", false, false, false, false, "ファイルを削除中です"},
     {Step::Deleted, S::Finished, "終了(&G)", true, true, false, true, "ファイルを削除が終了しました"},
+    {Step::Linking, S::Finished, "終了(&G)", false, false, false, false, "ハードリンクに置き換えています"},
+    {Step::Linked, S::Finished, "終了(&G)", true, true, false, true, "ハードリンクへの置き換えが終了しました"},
     {Step::Recovered, S::ReadyToSearch, "検索(&G)", true, true, false, false, ReadyTitle},
 };
 
