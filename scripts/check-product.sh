@@ -13,6 +13,7 @@ fail() { echo "product check failed: $*" >&2; exit 1; }
 grep -q 'file format pei-i386' <<<"$headers" || fail "$exe is not a PE32 i386 image"
 grep -Eq '^Subsystem[[:space:]]+00000002' <<<"$headers" || fail "$exe is not a GUI program"
 grep -Eq '^Time/Date[[:space:]]+Thu Jan  1 00:00:00 1970' <<<"$headers" || fail "$exe holds its link time"
+grep -q 'large address aware' <<<"$headers" || fail "$exe is not large-address-aware"
 system_dlls='^(kernel32|user32|gdi32|comctl32|comdlg32|shell32|ole32|oleaut32|advapi32|shlwapi|msvcrt|version)\.dll$'
 imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers")
 [ -n "$imports" ] || fail "$exe imports nothing"
