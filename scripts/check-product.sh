@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Checks the product: a PE32 GUI program for i386 that imports only Windows'
-# own DLLs (the C++ runtime is linked in), carries no link time (the same
-# sources give the same program), and whose version resource names the
+# Checks the product: a large-address-aware PE32 GUI program for i386 that
+# imports only Windows' own DLLs (the C++ runtime is linked in), carries no
+# link time (the same sources give the same program), and whose version
+# resource names the
 # product with the version that its About box and its manifest show and the
 # copyright line of LICENSE.
 #   scripts/check-product.sh [PROGRAM]    (build/win32/vellaro.exe by default)
