@@ -11,7 +11,8 @@
 #              the shown settings dialog with thousands of folders, and how
 #              long the main window leaves another program's question
 #              unanswered after a search of RESPONSIVE=1000000 small files
-#              (RESPONSIVE= skips it; the tree is deleted afterwards)
+#              (RESPONSIVE= skips it; the tree is deleted afterwards);
+#              LOAD=1 keeps one core busy meanwhile (a spinning process)
 # make bench-settings - the settings dialog's part alone
 # Wine runs the 32-bit build where it can start 32-bit programs, the 64-bit
 # build elsewhere; VELLARO_WINE=win32|win64 chooses (scripts/wine-build.sh).
@@ -21,6 +22,7 @@ SIZE ?= 1500000000
 SMALL ?= 100000
 DELETE ?= 10000:6000 100000:30000
 RESPONSIVE ?= 1000000
+LOAD ?= 0
 
 all: build
 
@@ -57,7 +59,7 @@ test: build dist
 	@bash scripts/test.sh
 
 bench: windows
-	@DELETE="$(DELETE)" RESPONSIVE="$(RESPONSIVE)" bash scripts/bench.sh $(SIZE) $(SMALL)
+	@DELETE="$(DELETE)" RESPONSIVE="$(RESPONSIVE)" LOAD="$(LOAD)" bash scripts/bench.sh $(SIZE) $(SMALL)
 	@bash scripts/bench_settings.sh
 
 bench-settings: windows

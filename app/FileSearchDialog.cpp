@@ -349,6 +349,22 @@ void CFileSearchDialog::OnFailure() {
     }
 }
 
+std::string CFileSearchDialog::HowFarBeforeMemoryRanOut() const {
+    // So that the user can choose a smaller part of the disk.
+    int gathered = GroupListCount;
+    switch (ActionFlag) {
+    case Collecting:
+        gathered = gatheredFiles_.Count();
+        break;
+    case Ordering:
+    case Comparing:
+        break;
+    default:
+        return std::string();
+    }
+    return reviewtext::Count(static_cast<std::uint64_t>(gathered)) + " ファイルまで集めました";
+}
+
 void CFileSearchDialog::Recover() {
     failed_ = false;
     ClearGatheredFiles();  // the group list too

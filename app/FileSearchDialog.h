@@ -109,6 +109,7 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnFailure() override;
     void OnDpiChanged(int from, int to) override;
+    std::string HowFarBeforeMemoryRanOut() const override;
 
 private:
     bool OnSysCommand(WPARAM command, LPARAM, LRESULT&);

@@ -18,6 +18,13 @@ add_library(vellaro_resources OBJECT ${CMAKE_SOURCE_DIR}/res/vellaro.rc)
 target_include_directories(vellaro_resources PRIVATE ${CMAKE_SOURCE_DIR})
 
 set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+# A 32-bit program may use all 4 GB of address space that 64-bit Windows
+# gives it, which a search of millions of files needs: the code keeps no
+# pointer in an int and does no pointer arithmetic in signed integers. The
+# tests run the same way. (64-bit programs have it by default.)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  list(APPEND STATIC_RUNTIME -Wl,--large-address-aware)
+endif()
 add_executable(vellaro WIN32 ${CMAKE_SOURCE_DIR}/app/Main.cpp ${PROMPT_SOURCES}
                $<TARGET_OBJECTS:vellaro_resources>)
 target_link_libraries(vellaro PRIVATE app)

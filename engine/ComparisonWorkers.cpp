@@ -41,7 +41,7 @@ public:
     AskingFiles(ComparisonWorkers& workers, std::size_t run)
         : workers_(workers), run_(run),
           files_(workers.open_(workers.files_, workers.runs_[run].first, workers.runs_[run].length,
-                               workers.files_[workers.runs_[run].first].size,
+                               workers.files_.Size(static_cast<int>(workers.runs_[run].first)),
                                [this](const std::string& path) { failedPath_ = path; })),
           open_(files_->Count(), false), closedToAsk_(files_->Count(), false) {}
 
@@ -85,7 +85,7 @@ private:
     std::vector<bool> closedToAsk_;
 };
 
-ComparisonWorkers::ComparisonWorkers(const std::vector<FileInfo>& files, std::vector<Run> runs,
+ComparisonWorkers::ComparisonWorkers(const GatheredFileList& files, std::vector<Run> runs,
                                      WorkerRunFiles::Opener open)
     : files_(files), runs_(std::move(runs)), open_(std::move(open)), decided_(runs_.size(), 0),
       news_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {

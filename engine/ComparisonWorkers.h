@@ -9,7 +9,7 @@
 // of its run closed), and ends the workers by End, which they heed after
 // the file or block they are reading. A worker's failure stops both and is
 // raised by End on the window's thread once both have ended.
-#include "engine/FileInfo.h"
+#include "engine/GatheredFileList.h"
 #include "engine/WorkerRunFiles.h"
 #include "engine/core/RunComparison.h"
 #include "platform/UniqueHandle.h"
@@ -42,11 +42,9 @@ public:
     enum class Event { Nothing, Outcome, Question, Failed };
 
     // Starts comparing `runs` of `files`, whose files each worker gets from
-    // `open`. A run's records are read only until its outcome is taken, so
-    // the caller may change the records of runs taken; the table itself
-    // must stay as it is and outlive the object. A thread is refused only
-    // when memory is gone: std::bad_alloc.
-    ComparisonWorkers(const std::vector<FileInfo>& files, std::vector<Run> runs, WorkerRunFiles::Opener open);
+    // `open`. The files must stay as they are and outlive the object. A
+    // thread is refused only when memory is gone: std::bad_alloc.
+    ComparisonWorkers(const GatheredFileList& files, std::vector<Run> runs, WorkerRunFiles::Opener open);
     // Stops the workers and waits for them, without raising their failure.
     ~ComparisonWorkers();
     ComparisonWorkers(const ComparisonWorkers&) = delete;
@@ -94,7 +92,7 @@ private:
     void Ask(std::size_t run, const std::string& path);
     void SetDecided(std::size_t run, std::size_t decided);
 
-    const std::vector<FileInfo>& files_;
+    const GatheredFileList& files_;
     const std::vector<Run> runs_;
     const WorkerRunFiles::Opener open_;
     std::atomic<bool> stop_{false};

@@ -54,7 +54,7 @@ void CContentComparer::CompareAll(ComparisonJob job, GroupSink& sink, SearchView
 
 void CContentComparer::CompareRuns(Pass& pass) {
     ComparisonJob& job = pass.job;
-    const int fileCount = static_cast<int>(job.paths.size());
+    const int fileCount = job.paths.Count();
     pass.view.SetProgressRange(SearchView::Bar::Main, 0, fileCount);
     pass.view.SetProgress(SearchView::Bar::Main, 0);
     const int step = engine::ProgressStep(fileCount);
@@ -69,7 +69,7 @@ void CContentComparer::CompareRuns(Pass& pass) {
     std::size_t covered = 0;
     for (std::size_t run = 0; run < job.runLengths.size() && job.runLengths[run] != tools_.NoIndex(); ++run) {
         const int length = job.runLengths[run];
-        if (length <= 0 || covered + static_cast<std::size_t>(length) > job.paths.size()) break;
+        if (length <= 0 || covered + static_cast<std::size_t>(length) > static_cast<std::size_t>(fileCount)) break;
         lengths.push_back(length);
         if (length >= 2) compared.push_back({covered, static_cast<std::size_t>(length)});
         covered += static_cast<std::size_t>(length);
@@ -82,7 +82,6 @@ void CContentComparer::CompareRuns(Pass& pass) {
         for (const int length : lengths) {
             if (!operation_.GoOn()) break;
             if (length >= 2 && !TakeRun(pass, workers, nextCompared++, done, length)) break;
-            ReleasePaths(job, done, length);
             pass.sink.RunCompared();
             if (done / step > shown) {
                 pass.view.SetProgress(SearchView::Bar::Main, done);
@@ -127,10 +126,8 @@ bool CContentComparer::TakeRun(Pass& pass, ComparisonWorkers& workers, std::size
     // An interrupted run adds no group: an abort, or a worker's failure
     // that ending the workers raises.
     if (outcome.result.interrupted) return false;
-    for (const std::vector<std::size_t>& members : outcome.result.groups) {
-        RecordIdentities(pass, first, members, outcome.openedIndexes);
-        RecordGroup(pass, first, members);
-    }
+    for (const std::vector<std::size_t>& members : outcome.result.groups)
+        RecordGroup(pass, first, members, outcome.openedIndexes);
     pass.runProgress.SetPos(0);
     return true;
 }
@@ -156,29 +153,20 @@ void CContentComparer::ShowDecided(Pass& pass, std::size_t decided, int first, i
     pass.runProgress.SetPos(first + static_cast<int>(moved) - 1);
 }
 
-void CContentComparer::ReleasePaths(ComparisonJob& job, int first, int length) {
-    // A group's records went to its sink; the paths of the files left alone
-    // are never read again, and a large search holds tens of thousands.
-    for (int at = first; at < first + length; ++at) std::wstring().swap(job.paths[static_cast<std::size_t>(at)].path);
-}
-
-void CContentComparer::RecordIdentities(Pass& pass, int first, const std::vector<std::size_t>& members,
-                                        const std::vector<std::uint64_t>& openedIndexes) {
+void CContentComparer::RecordGroup(Pass& pass, int first, const std::vector<std::size_t>& members,
+                                   const std::vector<std::uint64_t>& openedIndexes) {
+    if (members.size() < 2) return;
+    // Only the files of a group get a record of their own, with their full
+    // path and which file each was when it was read.
+    std::vector<FileInfo> records;
+    records.reserve(members.size());
     for (std::size_t member : members) {
-        const std::size_t at = static_cast<std::size_t>(first) + member;
-        FileInfo& info = pass.job.paths[at];
+        FileInfo& info = records.emplace_back(*pass.job.paths.Record(first + static_cast<int>(member)));
         info.id = identities_.Of(openedIndexes[member], info.path);
     }
-}
-
-void CContentComparer::RecordGroup(Pass& pass, int first, const std::vector<std::size_t>& members) {
-    if (members.size() < 2) return;
     std::vector<GroupMember> group;
-    group.reserve(members.size());
-    for (std::size_t member : members) {
-        const std::size_t at = static_cast<std::size_t>(first) + member;
-        group.push_back(GroupMember{pass.job.paths[at]});
-    }
+    group.reserve(records.size());
+    for (FileInfo& record : records) group.push_back(GroupMember{record});
     pass.sink.AddGroup(group);
 }
 
@@ -190,7 +178,7 @@ void CContentComparer::ShowRemainingTime(Pass& pass, int done) {
     if (done == 0) return;
     const std::int64_t elapsed = tools_.SecondsOfDay() - pass.startTime;
     const std::string estimate =
-        timetext::RemainingTimeText(timetext::RemainingSeconds(elapsed, static_cast<int>(pass.job.paths.size()), done));
+        timetext::RemainingTimeText(timetext::RemainingSeconds(elapsed, pass.job.paths.Count(), done));
     // Written only when it reads differently: every write repaints.
     if (estimate == pass.shownEstimate) return;
     pass.view.ShowStatus(estimate);

@@ -55,12 +55,10 @@ private:
     // ended one of them.
     void EndWorkers(Pass& pass, ComparisonWorkers& workers);
     void ShowDecided(Pass& pass, std::size_t decided, int first, int last);
-    // Lets go of the paths of a run that was compared.
-    void ReleasePaths(ComparisonJob& job, int first, int length);
-    // Records which files the members were when they were read.
-    void RecordIdentities(Pass& pass, int first, const std::vector<std::size_t>& members,
-                          const std::vector<std::uint64_t>& openedIndexes);
-    void RecordGroup(Pass& pass, int first, const std::vector<std::size_t>& members);
+    // Hands a group to the sink, with which file each member was when it
+    // was read.
+    void RecordGroup(Pass& pass, int first, const std::vector<std::size_t>& members,
+                     const std::vector<std::uint64_t>& openedIndexes);
     void ReportOpenFailure(Pass& pass, const std::string& path);
     void ShowRemainingTime(Pass& pass, int done);
 

@@ -7,18 +7,19 @@
 #include <utility>
 
 bool CDuplicateComparer::SortAndGroup(int fileCount, GatheredFileList& files, SearchView& view) {
-    fileCount_ = fileCount > 0 ? fileCount : 0;
+    // Never more than the files held.
+    fileCount_ = fileCount < 0 ? 0 : fileCount > files.Count() ? files.Count() : fileCount;
     operation_.Begin(view);
     // The tables grow with the files; until the runs are formed they hold
     // no run at all.
-    Paths.clear();
+    Paths.ReleaseAll();
     RunLengths.assign(1, tools_.NoIndex());
 
-    // The records stay with the gathered files until the ordering is done,
+    // The files stay with the gathered files until the ordering is done,
     // so that an aborted ordering can run again on the same files; only
-    // then do they move, never copied. They are freed early only when the
-    // window closes, which aborts first; every read asks for the record
-    // anew, so none is read after that. A file without one counts as empty.
+    // then are they put in order, in place, and moved, never copied. They
+    // are freed early only when the window closes, which aborts first; every
+    // read asks for the count anew, so none is read after that.
     std::vector<int> order(static_cast<std::size_t>(fileCount_));
     std::vector<std::uint64_t> sizes(static_cast<std::size_t>(fileCount_));
     OrderBySize(files, order, sizes);
@@ -33,9 +34,8 @@ bool CDuplicateComparer::SortAndGroup(int fileCount, GatheredFileList& files, Se
 void CDuplicateComparer::OrderBySize(const GatheredFileList& files, std::vector<int>& order,
                                      std::vector<std::uint64_t>& sizes) const {
     for (int i = 0; i < fileCount_; ++i) {
-        const FileInfo* record = files.Record(i);
         order[static_cast<std::size_t>(i)] = i;
-        sizes[static_cast<std::size_t>(i)] = record ? record->size : 0;
+        sizes[static_cast<std::size_t>(i)] = files.Size(i);
     }
     if (fileCount_ > 1) tools_.SortIndexesByKey(order, sizes, 0, fileCount_ - 1);
 }
@@ -64,10 +64,7 @@ void CDuplicateComparer::OrderRunsByTime(const GatheredFileList& files, std::vec
     progress.ShowPos(0);
 
     std::vector<std::int64_t> times(order.size());
-    for (std::size_t i = 0; i < times.size(); ++i) {
-        const FileInfo* record = files.Record(order[i]);
-        times[i] = record ? record->lastWriteTime : 0;
-    }
+    for (std::size_t i = 0; i < times.size(); ++i) times[i] = files.LastWriteTime(order[i]);
 
     int position = 0;
     for (std::size_t run = 0; run < RunLengths.size() && RunLengths[run] != tools_.NoIndex(); ++run) {
@@ -83,11 +80,10 @@ void CDuplicateComparer::OrderRunsByTime(const GatheredFileList& files, std::vec
     }
 }
 
-void CDuplicateComparer::TakeRecords(GatheredFileList& files, const std::vector<int>& order) {
-    std::vector<FileInfo> records = files.TakeAll();
-    Paths.resize(order.size());
-    for (std::size_t at = 0; at < order.size(); ++at) {
-        const std::size_t from = static_cast<std::size_t>(order[at]);
-        if (from < records.size()) Paths[at] = std::move(records[from]);
-    }
+void CDuplicateComparer::TakeRecords(GatheredFileList& files, std::vector<int>& order) {
+    // Files beyond the count ordered stay behind the runs, as found.
+    for (int rest = static_cast<int>(order.size()); rest < files.Count(); ++rest) order.push_back(rest);
+    files.Reorder(order);
+    Paths = std::move(files);
+    files.ReleaseAll();
 }

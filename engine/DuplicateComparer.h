@@ -3,7 +3,6 @@
 // and orders each run newest first, into Paths and RunLengths.
 #include "common/CommonTools.h"
 #include "common/MessagePump.h"
-#include "engine/FileInfo.h"
 #include "engine/GatheredFileList.h"
 #include "engine/OperationContext.h"
 #include "engine/SearchView.h"
@@ -23,9 +22,9 @@ public:
     bool SortAndGroup(int fileCount, GatheredFileList& files, SearchView& view);
     void Abort() { operation_.Abort(); }
 
-    // The records in comparison order, each with its exact path. No display
+    // The files in comparison order, each with its exact path. No display
     // text is kept for them: only the files of a group need one.
-    std::vector<FileInfo> Paths;
+    GatheredFileList Paths;
     std::vector<int> RunLengths;  // lengths of the runs, ended by NoIndex
 
 private:
@@ -35,7 +34,7 @@ private:
     void FormRuns(const std::vector<std::uint64_t>& sizes, SearchView& view);
     // Orders each run newest first.
     void OrderRunsByTime(const GatheredFileList& files, std::vector<int>& order, SearchView& view);
-    void TakeRecords(GatheredFileList& files, const std::vector<int>& order);
+    void TakeRecords(GatheredFileList& files, std::vector<int>& order);
 
     OperationContext operation_;
     CCommonTools tools_;

@@ -2,7 +2,6 @@
 
 #include "common/core/Cp932Text.h"
 #include "engine/CoveredFolders.h"
-#include "engine/FileInfo.h"
 #include "engine/core/CollectionRules.h"
 #include "platform/FileFinder.h"
 #include "platform/WidePath.h"
@@ -13,6 +12,7 @@ struct CFileCollector::Level {
     FileFinder finder;
     std::size_t folderLength = 0;  // of its path, with the final backslash
     bool more = false;             // another entry follows
+    int stored = -1;               // its number among the gathered files' folders, once it has one
 };
 
 CFileCollector::~CFileCollector() = default;
@@ -83,7 +83,7 @@ void CFileCollector::WalkTree(GatheredFileList& files, std::wstring folder) {
             }
             continue;
         }
-        Take(files, level.finder, folder);
+        Take(files, level, folder);
     }
 }
 
@@ -105,18 +105,19 @@ void CFileCollector::Leave(std::deque<Level>& levels, std::wstring& folder) {
     if (!levels.empty()) folder.resize(levels.back().folderLength);
 }
 
-void CFileCollector::Take(GatheredFileList& files, const FileFinder& finder, const std::wstring& folder) {
-    if (finder.Length() < minimumSize_) return;
-    const std::wstring_view name = finder.FileName();
-    FileInfo record;
-    // Sized to fit: a gathered file keeps its path for the whole search.
-    record.path.reserve(folder.size() + name.size());
-    record.path.append(folder).append(name);
+void CFileCollector::Take(GatheredFileList& files, Level& level, const std::wstring& folder) {
+    if (level.finder.Length() < minimumSize_) return;
+    const std::wstring_view name = level.finder.FileName();
     // Types are matched on the display text, as the user typed them.
-    if (!allTypes_ && !MatchesFileType(widepath::ToCp932(record.path))) return;
-    record.size = finder.Length();
-    record.lastWriteTime = finder.LastWriteTime();
-    files.Append(std::move(record));
+    if (!allTypes_) {
+        std::wstring path;
+        path.reserve(folder.size() + name.size());
+        path.append(folder).append(name);
+        if (!MatchesFileType(widepath::ToCp932(path))) return;
+    }
+    // The folder's path is kept once, with its first file.
+    if (level.stored < 0) level.stored = files.AddFolder(folder);
+    files.Append(level.stored, name, level.finder.Length(), level.finder.LastWriteTime());
     ShowLastFound(files, false);
 }
 
@@ -142,7 +143,7 @@ void CFileCollector::ShowLastFound(const GatheredFileList& files, bool now) {
     if (!now && time - lastShown_ < ShowIntervalMs) return;
     const int count = files.Count();
     if (count == 0 || count == shownCount_) return;
-    operation_.View().ShowFound(widepath::ToCp932(files.Record(count - 1)->path));
+    operation_.View().ShowFound(widepath::ToCp932(files.Path(count - 1)));
     shownCount_ = count;
     lastShown_ = time;
 }

@@ -1,7 +1,6 @@
 #pragma once
 // Gathers the files that a search examines: walks each listed folder
-// depth-first and appends the FileInfo record of every matching file to the
-// gathered files. The walk keeps the folders it is in on a list of its own,
+// depth-first and appends every matching file to the gathered files. The walk keeps the folders it is in on a list of its own,
 // not on the call stack, so that a tree as deep as paths allow (thousands of
 // levels with \\?\) cannot overflow the stack.
 #include "common/CommonTools.h"
@@ -45,8 +44,8 @@ private:
     void Enter(std::deque<Level>& levels, const std::wstring& folder, bool chosen);
     // Drops the deepest level; `folder` becomes the path of the one above.
     static void Leave(std::deque<Level>& levels, std::wstring& folder);
-    // The finder's current entry, a file in `folder`.
-    void Take(GatheredFileList& files, const FileFinder& finder, const std::wstring& folder);
+    // The current entry of the level's finder, a file in `folder`.
+    void Take(GatheredFileList& files, Level& level, const std::wstring& folder);
     void CountFolder(GatheredFileList& files);
     void ReportUnlistedFolders() const;
     bool MatchesFileType(const std::string& path) const;

@@ -1,26 +1,17 @@
 #pragma once
-// The files that a search gathered, in the order found, each with its
-// FileInfo record.
+// The files that a search gathered, in the order found (or, once ordered,
+// in comparison order), stored compactly; a file's FileInfo record, with its
+// full path, is made when it is asked for.
 #include "engine/FileInfo.h"
+#include "engine/core/FileTable.h"
 
-#include <utility>
-#include <vector>
+#include <optional>
 
-class GatheredFileList {
+class GatheredFileList : public engine::FileTable {
 public:
-    GatheredFileList() = default;
-    GatheredFileList(const GatheredFileList&) = delete;
-    GatheredFileList& operator=(const GatheredFileList&) = delete;
-
-    int Count() const { return static_cast<int>(records_.size()); }
     // The file's record, or none when there is no such file.
-    const FileInfo* Record(int index) const;
-    void Append(FileInfo record) { records_.push_back(std::move(record)); }
-    // Hands every record over, in the order found; none is left here.
-    std::vector<FileInfo> TakeAll();
-    // Frees every record, with the room they took.
-    void ReleaseAll() { TakeAll(); }
-
-private:
-    std::vector<FileInfo> records_;
+    std::optional<FileInfo> Record(int index) const;
+    // Appends a file by its full path, which its last backslash cuts into
+    // folder and name; each call keeps a folder of its own.
+    void AppendPath(const std::wstring& path, std::uint64_t size, std::int64_t lastWriteTime);
 };

@@ -9,7 +9,7 @@ namespace {
 constexpr std::uint64_t UnknownPosition = std::numeric_limits<std::uint64_t>::max();
 }  // namespace
 
-Win32RunFiles::Win32RunFiles(const std::vector<FileInfo>& files, std::size_t first, std::size_t count,
+Win32RunFiles::Win32RunFiles(const GatheredFileList& files, std::size_t first, std::size_t count,
                              std::uint64_t length, FailureReport reportOpenFailure)
     : files_(files),
       first_(first),
@@ -20,7 +20,7 @@ Win32RunFiles::Win32RunFiles(const std::vector<FileInfo>& files, std::size_t fir
       indexes_(count, 0),
       identities_(count) {}
 
-std::unique_ptr<WorkerRunFiles> Win32RunFiles::OpenRun(const std::vector<FileInfo>& files, std::size_t first,
+std::unique_ptr<WorkerRunFiles> Win32RunFiles::OpenRun(const GatheredFileList& files, std::size_t first,
                                                        std::size_t count, std::uint64_t length,
                                                        FailureReport reportOpenFailure) {
     return std::make_unique<Win32RunFiles>(files, first, count, length, std::move(reportOpenFailure));
@@ -92,7 +92,7 @@ UniqueFile Win32RunFiles::OpenForReading(std::size_t file) const {
                                   FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
-const std::wstring& Win32RunFiles::PathOf(std::size_t file) const { return files_[first_ + file].path; }
+std::wstring Win32RunFiles::PathOf(std::size_t file) const { return files_.Path(static_cast<int>(first_ + file)); }
 
 std::wstring Win32RunFiles::NameOf(std::size_t file) const { return widepath::ForFileSystem(PathOf(file)); }
 
@@ -121,6 +121,6 @@ bool Win32RunFiles::SameFile(std::size_t file, std::size_t earlier) {
 }
 
 bool Win32RunFiles::Fail(std::size_t file) {
-    if (reportOpenFailure_) reportOpenFailure_(widepath::ToCp932(files_[first_ + file].path));
+    if (reportOpenFailure_) reportOpenFailure_(widepath::ToCp932(PathOf(file)));
     return false;
 }

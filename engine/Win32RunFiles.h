@@ -5,7 +5,7 @@
 // compared. A file that cannot be opened, or that is the same file (volume
 // serial and file index) as an earlier file of the run, is reported through
 // the caller's report and takes no further part.
-#include "engine/FileInfo.h"
+#include "engine/GatheredFileList.h"
 #include "engine/WorkerRunFiles.h"
 #include "platform/FileIdentities.h"
 #include "platform/UniqueHandle.h"
@@ -24,10 +24,10 @@ public:
     // The run is files[first] to files[first + count - 1], all of `length`
     // bytes; failures are reported with the display texts of their paths.
     // The table must outlive the object.
-    Win32RunFiles(const std::vector<FileInfo>& files, std::size_t first, std::size_t count, std::uint64_t length,
+    Win32RunFiles(const GatheredFileList& files, std::size_t first, std::size_t count, std::uint64_t length,
                   FailureReport reportOpenFailure);
     // The workers' opener of a run: its real files.
-    static std::unique_ptr<WorkerRunFiles> OpenRun(const std::vector<FileInfo>& files, std::size_t first,
+    static std::unique_ptr<WorkerRunFiles> OpenRun(const GatheredFileList& files, std::size_t first,
                                                    std::size_t count, std::uint64_t length,
                                                    FailureReport reportOpenFailure);
     Win32RunFiles(const Win32RunFiles&) = delete;
@@ -44,7 +44,7 @@ public:
     std::uint64_t OpenedIndex(std::size_t file) const override { return indexes_[file]; }
 
 private:
-    const std::wstring& PathOf(std::size_t file) const;
+    std::wstring PathOf(std::size_t file) const;
     // The path in the form the file functions take.
     std::wstring NameOf(std::size_t file) const;
     UniqueFile OpenForReading(std::size_t file) const;
@@ -55,7 +55,7 @@ private:
     bool SameFile(std::size_t file, std::size_t earlier);
     bool Fail(std::size_t file);
 
-    const std::vector<FileInfo>& files_;
+    const GatheredFileList& files_;
     std::size_t first_;
     std::uint64_t length_;
     FailureReport reportOpenFailure_;

@@ -163,7 +163,8 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LP
         return FALSE;
     }
     return self->barrier_.Run<INT_PTR>(
-        FALSE, [&] { return self->HandleMessage(message, wParam, lParam); }, [&] { self->OnFailure(); });
+        FALSE, [&] { return self->HandleMessage(message, wParam, lParam); }, [&] { self->OnFailure(); },
+        [&] { return self->HowFarBeforeMemoryRanOut(); });
 }
 
 INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <type_traits>
+#include <string>
 
 class DataExchange;
 
@@ -61,6 +62,9 @@ protected:
     // A handler failed (the failure was reported): the dialog returns to a
     // state the user can act in.
     virtual void OnFailure() {}
+    // When memory ran out: the lines that say how far the work got, asked
+    // before OnFailure.
+    virtual std::string HowFarBeforeMemoryRanOut() const { return std::string(); }
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

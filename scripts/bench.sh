@@ -21,6 +21,8 @@
 #   scripts/bench.sh [SIZE [SMALL]]   SIZE as make_corpus.py takes it: 1.5e9,
 #                                     50M, ...; SMALL 0 leaves that tree out
 # BENCH_REPS=N sets the repetitions of each measure (the median counts; 5).
+# LOAD=1 keeps one core busy with a spinning process while everything is
+# measured, as another program would; it is stopped by its pid at the end.
 # Runs the Windows build chosen for this machine (scripts/wine-build.sh),
 # which make bench builds.
 set -euo pipefail
@@ -40,6 +42,12 @@ cmake --build build/bench --target vellaro_native_bench -j2 >/dev/null
 
 trees=("")
 python3 scripts/bench_run.py corpus "$size"
+if [ "${LOAD:-0}" != 0 ]; then
+  bash -c 'while :; do :; done' &
+  spinner=$!
+  trap 'kill "$spinner" 2>/dev/null' EXIT
+  echo "a spinning process (pid $spinner) keeps one core busy while measuring"
+fi
 if [ "$small" != 0 ]; then
   python3 scripts/bench_run.py corpus --small "$small"
   trees+=(--small)

@@ -250,7 +250,8 @@ def run_wine_synced(name, argv, exe):
         after = ProcessSample(pid, helpers)
         process.stdin.write(b"go\n")
         process.stdin.close()
-        process.wait(timeout=600)
+        # Reading a million lines back out of the window takes minutes.
+        process.wait(timeout=3600)
     finally:
         if process.poll() is None:
             process.kill()

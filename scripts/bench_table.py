@@ -85,8 +85,13 @@ def table(results):
                      + f"; CPU {f['cpu_program_s']:.2f} s in its process, "
                      f"{f['cpu_wineserver_s']:.2f} s in the wineserver.")
     if "vellaro" in by_key and "floor" in by_key:
-        notes.append(f"Vellaro's whole search takes {by_key['vellaro']['wall_s'] / by_key['floor']['wall_s']:.2f}× "
+        v, f = by_key["vellaro"], by_key["floor"]
+        notes.append(f"Vellaro's whole search takes {v['wall_s'] / f['wall_s']:.2f}× "
                      "the Wine floor's time.")
+        notes.append(f"Vellaro's CPU is {v['cpu_s'] / f['cpu_s']:.2f}× the floor's: "
+                     f"{v['cpu_program_s'] / f['cpu_program_s']:.2f}× in its process, "
+                     f"{v['cpu_wineserver_s'] / f['cpu_wineserver_s']:.2f}× in the wineserver; "
+                     f"peak memory {v['peak_kb'] / 1024:.1f} MB at {int(results['corpus']['files']):,} files.")
     if "native" in by_key and "jdupes" in by_key:
         notes.append(f"The native core takes {by_key['native']['wall_s'] / by_key['jdupes']['wall_s']:.2f}× "
                      "jdupes' time.")

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Checks the product: a PE32 GUI program for i386 that imports only Windows'
-# own DLLs (the C++ runtime is linked in), carries no link time (the same
-# sources give the same program), and whose version resource names the
+# Checks the product: a large-address-aware PE32 GUI program for i386 that
+# imports only Windows' own DLLs (the C++ runtime is linked in), carries no
+# link time (the same sources give the same program), and whose version
+# resource names the
 # product with the version that its About box and its manifest show and the
 # copyright line of LICENSE.
 #   scripts/check-product.sh [PROGRAM]    (build/win32/vellaro.exe by default)
@@ -13,6 +14,7 @@ fail() { echo "product check failed: $*" >&2; exit 1; }
 grep -q 'file format pei-i386' <<<"$headers" || fail "$exe is not a PE32 i386 image"
 grep -Eq '^Subsystem[[:space:]]+00000002' <<<"$headers" || fail "$exe is not a GUI program"
 grep -Eq '^Time/Date[[:space:]]+Thu Jan  1 00:00:00 1970' <<<"$headers" || fail "$exe holds its link time"
+grep -q 'large address aware' <<<"$headers" || fail "$exe is not large-address-aware"
 system_dlls='^(kernel32|user32|gdi32|comctl32|comdlg32|shell32|ole32|oleaut32|advapi32|shlwapi|msvcrt|version)\.dll$'
 imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers")
 [ -n "$imports" ] || fail "$exe imports nothing"

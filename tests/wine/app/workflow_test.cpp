@@ -297,7 +297,9 @@ INSTANTIATE_TEST_SUITE_P(Phases, ClosingWhileRunning, ::testing::Values(CFileSea
 }  // namespace
 
 // Memory running out in any phase of a search ends the search with the
-// lists emptied, and the window stays usable: Settings and Search work.
+// lists emptied and a message that says so and how many files were
+// gathered, in words of the program's own; the window stays usable:
+// Settings and Search work.
 TEST_F(Workflow, AFailureInTheMiddleOfASearchLeavesTheWindowUsable) {
     for (const int phase : {CFileSearchDialog::Collecting, CFileSearchDialog::Ordering, CFileSearchDialog::Comparing}) {
         scripted::Reset();
@@ -307,7 +309,17 @@ TEST_F(Workflow, AFailureInTheMiddleOfASearchLeavesTheWindowUsable) {
             w.ConfirmSettings(Folders());
             w.FailWhen(phase, 2);
             w.OnSearchButton();
-            EXPECT_TRUE(Asked("予期しないエラー")) << phase;
+            const std::string first = "メモリが足りないため、処理を中断しました\n";
+            const std::string last = " ファイルまで集めました";
+            std::string count;
+            for (const auto& box : scripted::MessageBoxes()) {
+                EXPECT_EQ(box.text.find("bad_alloc"), std::string::npos) << box.text;
+                if (box.text.compare(0, first.size(), first) == 0 && box.text.size() > first.size() + last.size() &&
+                    box.text.compare(box.text.size() - last.size(), last.size(), last) == 0)
+                    count = box.text.substr(first.size(), box.text.size() - first.size() - last.size());
+            }
+            if (phase == CFileSearchDialog::Collecting) EXPECT_TRUE(!count.empty() && std::stoi(count) <= 46) << count;
+            else EXPECT_EQ(count, "46") << phase;
             EXPECT_EQ(w.ActionFlag, CFileSearchDialog::ReadyToSearch) << phase;
             EXPECT_EQ(c.search.Text(), "検索(&G)");
             EXPECT_TRUE(c.search.IsEnabled());

@@ -41,7 +41,7 @@ std::vector<std::string> EngineRig::GatheredTexts() const {
 
 std::vector<std::string> EngineRig::OrderedTexts() const {
     std::vector<std::string> texts;
-    for (const FileInfo& record : ordering.Paths) texts.push_back(widepath::ToCp932(record.path));
+    for (int i = 0; i < ordering.Paths.Count(); ++i) texts.push_back(widepath::ToCp932(ordering.Paths.Path(i)));
     return texts;
 }
 

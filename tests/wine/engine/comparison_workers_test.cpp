@@ -142,7 +142,7 @@ protected:
         for (const auto& run : runs) {
             for (const Script::File& file : run) {
                 script.files.push_back(file);
-                job.paths.push_back(FileInfo{file.bytes.size(), 0, L"f" + std::to_wstring(job.paths.size())});
+                job.paths.AppendPath(L"f" + std::to_wstring(job.paths.Count()), file.bytes.size(), 0);
             }
             job.runLengths.push_back(static_cast<int>(run.size()));
         }
@@ -150,7 +150,7 @@ protected:
         return job;
     }
     WorkerRunFiles::Opener Opener() {
-        return [this](const std::vector<FileInfo>&, std::size_t first, std::size_t count, std::uint64_t,
+        return [this](const GatheredFileList&, std::size_t first, std::size_t count, std::uint64_t,
                       WorkerRunFiles::FailureReport report) {
             return std::make_unique<ScriptedRunFiles>(script, first, count, std::move(report));
         };

@@ -20,7 +20,7 @@ protected:
     }
 
     void Gathered(const std::string& path, std::uint64_t size, std::int64_t time) {
-        rig.host.gathered.Append(FileInfo{size, time, widepath::FromCp932(path)});
+        rig.host.gathered.AppendPath(widepath::FromCp932(path), size, time);
     }
     std::vector<std::string> Paths() const { return rig.OrderedTexts(); }
 
@@ -38,8 +38,8 @@ TEST_F(SizeOrdering, OrdersByLengthThenNewestFirstWithRecordsAlongside) {
     EXPECT_EQ(Paths(), (std::vector<std::string>{"D:\\d", "D:\\c", "D:\\f", "D:\\e", "D:\\g"}));
     EXPECT_EQ(rig.ordering.RunLengths, (std::vector<int>{2, 2, 1, -100}));
     const std::vector<std::int64_t> times = {200, 100, 300, 100, 100};
-    for (std::size_t i = 0; i < times.size(); ++i) EXPECT_EQ(rig.ordering.Paths[i].lastWriteTime, times[i]);
-    EXPECT_EQ(rig.ordering.Paths[4].size, 9u);
+    for (std::size_t i = 0; i < times.size(); ++i) EXPECT_EQ(rig.ordering.Paths.LastWriteTime(static_cast<int>(i)), times[i]);
+    EXPECT_EQ(rig.ordering.Paths.Size(4), 9u);
 
     // Every record moved; none is left behind.
     EXPECT_EQ(rig.host.gathered.Count(), 0);
@@ -67,7 +67,7 @@ TEST_F(SizeOrdering, TablesGrowBeyondAHundredThousandFiles) {
     const int count = 100005;
     for (int i = 0; i < count; ++i) Gathered("D:\\f" + std::to_string(i), static_cast<std::uint64_t>(i), 0);
     ASSERT_TRUE(rig.Order());
-    ASSERT_EQ(rig.ordering.Paths.size(), static_cast<std::size_t>(count));
+    ASSERT_EQ(rig.ordering.Paths.Count(), count);
     EXPECT_EQ(Paths().back(), "D:\\f100004");
     ASSERT_EQ(rig.ordering.RunLengths.size(), static_cast<std::size_t>(count) + 1);
     EXPECT_EQ(rig.ordering.RunLengths.back(), -100);

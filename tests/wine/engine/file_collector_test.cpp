@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,9 +70,8 @@ protected:
         const auto found = std::find(texts.begin(), texts.end(), tree.Path(relative));
         return found == texts.end() ? -1 : static_cast<int>(found - texts.begin());
     }
-    const FileInfo* InfoOf(const std::string& relative) const {
-        const int index = IndexOf(relative);
-        return index < 0 ? nullptr : rig.host.gathered.Record(index);
+    std::optional<FileInfo> InfoOf(const std::string& relative) const {
+        return rig.host.gathered.Record(IndexOf(relative));
     }
 
     TempTree tree;
@@ -95,10 +95,10 @@ TEST_F(FileCollection, WalksSubfoldersDepthFirstAndRecordsEachFile) {
     EXPECT_LT(IndexOf("b\\inner.txt"), IndexOf("c.txt"));
     EXPECT_LT(IndexOf("b\\深い\\表示.txt"), IndexOf("c.txt"));
 
-    ASSERT_NE(InfoOf("a.txt"), nullptr);
+    ASSERT_TRUE(InfoOf("a.txt"));
     EXPECT_EQ(InfoOf("a.txt")->size, 3u);
     EXPECT_EQ(InfoOf("a.txt")->lastWriteTime, 1000000000);
-    ASSERT_NE(InfoOf("b\\深い\\表示.txt"), nullptr);
+    ASSERT_TRUE(InfoOf("b\\深い\\表示.txt"));
     EXPECT_EQ(InfoOf("b\\深い\\表示.txt")->size, 4u);
     EXPECT_EQ(InfoOf("b\\深い\\表示.txt")->lastWriteTime, 2208988800LL);
     EXPECT_EQ(InfoOf("表\\中.txt")->size, 0u);
@@ -215,7 +215,7 @@ TEST_F(FileCollection, KeepsLengthsBeyond4GiB) {
     if (!sized) GTEST_SKIP() << "cannot make a 5 GiB file here";
 
     rig.Collect(tree.Path("big") + ";;", "*.bin;;", 0);
-    ASSERT_NE(InfoOf("big\\huge.bin"), nullptr);
+    ASSERT_TRUE(InfoOf("big\\huge.bin"));
     EXPECT_EQ(InfoOf("big\\huge.bin")->size, 5ULL << 30);
 }
 
@@ -243,7 +243,7 @@ TEST_F(FileCollection, AbortKeepsTheFilesFoundSoFar) {
     ASSERT_EQ(Gathered().size(), 5u);
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(Gathered()[static_cast<std::size_t>(i)], tree.Path("many\\f" + std::to_string(100 + i) + ".txt"));
-        EXPECT_NE(rig.host.gathered.Record(i), nullptr);
+        EXPECT_TRUE(rig.host.gathered.Record(i));
     }
     // The stopped folder shows no count, and the later folder was not walked.
     EXPECT_EQ(rig.host.statusField.Text(), "before");

@@ -18,9 +18,10 @@ namespace {
 class RunFilesOnDisk : public ::testing::Test {
 protected:
     Win32RunFiles& Files(std::vector<std::string> paths, std::uint64_t length) {
-        records_.clear();
-        for (const std::string& path : paths) records_.push_back(FileInfo{length, 0, widepath::FromCp932(path)});
-        files_.reset(new Win32RunFiles(records_, 0, records_.size(), length,
+        files_.reset();
+        records_.ReleaseAll();
+        for (const std::string& path : paths) records_.AppendPath(widepath::FromCp932(path), length, 0);
+        files_.reset(new Win32RunFiles(records_, 0, paths.size(), length,
                                        [this](const std::string& path) { reported.push_back(path); }));
         return *files_;
     }
@@ -35,7 +36,7 @@ protected:
     std::vector<std::string> reported;
 
 private:
-    std::vector<FileInfo> records_;
+    GatheredFileList records_;
     std::unique_ptr<Win32RunFiles> files_;
 };
 

@@ -1,5 +1,6 @@
 // An exception inside a dialog's handler stops at the dialog procedure: the
-// user is told once, and the dialog goes on answering messages.
+// user is told once (memory running out, each time, in the program's own
+// words), and the dialog goes on answering messages.
 #include "platform/Dialog.h"
 #include "res/resource.h"
 #include "support/ScriptedPrompts.h"
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <new>
+#include <stdexcept>
 
 namespace {
 
@@ -17,7 +19,8 @@ public:
 
 protected:
     bool OnMessage(UINT message, WPARAM, LPARAM, LRESULT&) override {
-        if (message == WM_APP) throw std::bad_alloc();
+        if (message == WM_APP) throw std::logic_error("logic_error");
+        if (message == WM_APP + 2) throw std::bad_alloc();
         if (message == WM_APP + 1) ++handled;
         return message == WM_APP + 1;
     }
@@ -31,6 +34,10 @@ TEST(ExceptionBarrier, ADialogThatThrowsReportsOnceAndKeepsWorking) {
     ASSERT_EQ(scripted::MessageBoxes().size(), 1u);
     EXPECT_EQ(scripted::MessageBoxes()[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
     EXPECT_NE(scripted::MessageBoxes()[0].text.find("予期しないエラー"), std::string::npos);
+
+    for (int i = 0; i < 2; ++i) EXPECT_EQ(dialog.Wnd().Send(WM_APP + 2), 0);
+    ASSERT_EQ(scripted::MessageBoxes().size(), 3u);
+    EXPECT_EQ(scripted::MessageBoxes()[2].text, "メモリが足りないため、処理を中断しました");
 
     dialog.Wnd().Send(WM_APP + 1);
     EXPECT_EQ(dialog.handled, 1);
