@@ -85,7 +85,7 @@ TEST_F(ScopeSettingsTest, TheFileKeepsAllThreeAlsoOutsideCp932) {
     const std::string archive = tree.Folder("archive"), data = tree.Folder("data");
     const std::wstring outside = L"\U00020BB7*";
     const std::string file = tree.Path("system.dat");
-    dialog.JoinedDirectories = archive + ";;" + data + ";;";
+    dialog.JoinedDirectories = widepath::FromCp932(archive + ";;" + data + ";;");
     dialog.JoinedFileTypes = "*.*;;";
     dialog.MinimumSizeKb = 64;
     // Two more that cp932 shows alike, as "?".
