@@ -615,6 +615,11 @@ void CFileSearchDialog::SaveCandidateList() {
     request.filter = "CSV ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*|";
     std::string path;
     if (!FileDialogPrompt(request, path)) return;
-    if (!CListExport::Save(candidateList_, widepath::FromCp932(path)))
+    switch (CListExport::Save(candidateList_, widepath::FromCp932(path))) {
+    case CListExport::Result::ReadOnly: MessageBoxPrompt(CListExport::ReadOnlyMessage(path), MB_OK); break;
+    case CListExport::Result::Failed:
         MessageBoxPrompt(CListExport::FailureMessage(path), MB_OK | MB_ICONEXCLAMATION);
+        break;
+    case CListExport::Result::Saved: break;
+    }
 }

@@ -50,13 +50,9 @@ private:
         if (known != known_.end()) return known->second;
         std::optional<FileId> id;
         const UniqueFile handle = OpenFolder(folder);
-        if (handle.Valid()) {
-            // Named as an entry of the folder above it, so that the volume is
-            // looked up once for all of its siblings; a root stands for
-            // itself.
-            const std::wstring entry = folder.substr(0, folder.size() - 1);
-            id = identities_.Of(handle.Get(), widepath::FolderOf(entry).size() > 4 ? entry : folder);
-        }
+        // Named with its final backslash: a folder may be the root of a
+        // volume mounted there, which is not the volume of its parent.
+        if (handle.Valid()) id = identities_.Of(handle.Get(), folder);
         known_.emplace(folder, id);
         return id;
     }

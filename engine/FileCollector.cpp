@@ -17,7 +17,7 @@ struct CFileCollector::Level {
 
 CFileCollector::~CFileCollector() = default;
 
-void CFileCollector::Collect(std::string folders, std::string fileTypes, int subfolders,
+void CFileCollector::Collect(std::wstring folders, std::string fileTypes, int subfolders,
                              const CollectionScope& scope, GatheredFileList& files, SearchView& view) {
     subfolders_ = subfolders != 0;
     operation_.Begin(view);
@@ -35,9 +35,8 @@ void CFileCollector::Collect(std::string folders, std::string fileTypes, int sub
     // Only pieces that a separator ends are folders; an empty one names no
     // folder and yields nothing, like a missing one.
     std::vector<std::wstring> chosen;
-    for (const std::string& folder : cp932::SplitTerminated(folders, tools_.ListSeparator())) {
-        const std::wstring wide = widepath::FromCp932(folder);
-        if (!wide.empty()) chosen.push_back(widepath::WithBackslash(widepath::FullPath(wide)));
+    for (const std::wstring& folder : widepath::SplitTerminated(folders, widepath::FromCp932(tools_.ListSeparator()))) {
+        if (!folder.empty()) chosen.push_back(widepath::WithBackslash(widepath::FullPath(folder)));
     }
     // Into subfolders, a folder inside another chosen one would gather its
     // files twice.

@@ -23,13 +23,13 @@ public:
     // The pump is the window's; it outlives the collector.
     explicit CFileCollector(MessagePump& pump) : operation_(pump) {}
     virtual ~CFileCollector();
-    // `folders` and `fileTypes` hold entries each followed by ";;"; `scope`
-    // leaves out small files and excluded folders, which are never listed.
-    // Each gathered file is appended to `files`, which keeps its record.
-    // The view shows the count and the file found last as the walk goes
-    // on; folders that could not be listed are reported in one message at
-    // the end (the view says it).
-    void Collect(std::string folders, std::string fileTypes, int subfolders, const CollectionScope& scope,
+    // `folders` (exact paths) and `fileTypes` hold entries each followed by
+    // ";;"; `scope` leaves out small files and excluded folders, which are
+    // never listed. Each gathered file is appended to `files`, which keeps
+    // its record. The view shows the count and the file found last as the
+    // walk goes on; folders that could not be listed are reported in one
+    // message at the end (the view says it).
+    void Collect(std::wstring folders, std::string fileTypes, int subfolders, const CollectionScope& scope,
                  GatheredFileList& files, SearchView& view);
     void Abort() { operation_.Abort(); }
 

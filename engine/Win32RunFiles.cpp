@@ -27,8 +27,14 @@ std::unique_ptr<WorkerRunFiles> Win32RunFiles::OpenRun(const GatheredFileList& f
 }
 
 bool Win32RunFiles::Open(std::size_t file) {
-    handles_[file] = OpenForReading(file);
-    if (!handles_[file].Valid()) return Fail(file);
+    DWORD error = 0;
+    handles_[file] = OpenForReading(file, &error);
+    if (!handles_[file].Valid()) {
+        // Held without sharing, a file refuses to open under a second name
+        // of its own: that name is the file taken already, not a failure.
+        if (error == ERROR_SHARING_VIOLATION && IsNameOfOpenFile(file)) return false;
+        return Fail(file);
+    }
     positions_[file] = 0;
     std::uint64_t index = 0;
     // Without an identity a second name of the file could not be caught.
@@ -39,10 +45,12 @@ bool Win32RunFiles::Open(std::size_t file) {
     indexes_[file] = index;
     const auto earlier = filesByIndex_.equal_range(index);
     for (auto it = earlier.first; it != earlier.second; ++it) {
-        if (SameFile(file, it->second)) {
-            Close(file);
-            return Fail(file);
-        }
+        const Likeness likeness = Compare(file, it->second);
+        if (likeness == Likeness::Other) continue;
+        Close(file);
+        // A pair that cannot be told apart is kept apart: a file grouped
+        // with itself could be deleted as its own copy.
+        return likeness == Likeness::Same ? false : Fail(file);
     }
     filesByIndex_.emplace(index, file);
     return true;
@@ -51,7 +59,7 @@ bool Win32RunFiles::Open(std::size_t file) {
 bool Win32RunFiles::Reopen(std::size_t file) {
     // Not reported: the file was opened once already. Another file in its
     // place counts as a failed read.
-    handles_[file] = OpenForReading(file);
+    handles_[file] = OpenForReading(file, nullptr);
     if (!handles_[file].Valid()) return false;
     positions_[file] = 0;
     std::uint64_t index = 0;
@@ -87,9 +95,16 @@ std::int64_t Win32RunFiles::Read(std::size_t file, std::uint64_t offset, unsigne
 
 void Win32RunFiles::Close(std::size_t file) { handles_[file].Reset(); }
 
-UniqueFile Win32RunFiles::OpenForReading(std::size_t file) const {
-    return UniqueFile(CreateFileW(NameOf(file).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+UniqueFile Win32RunFiles::OpenForReading(std::size_t file, DWORD* error) const {
+    UniqueFile handle(CreateFileW(NameOf(file).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (error) *error = handle.Valid() ? 0 : GetLastError();
+    return handle;
+}
+
+UniqueFile Win32RunFiles::Look(std::size_t file) const {
+    return UniqueFile(CreateFileW(NameOf(file).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr));
 }
 
 std::wstring Win32RunFiles::PathOf(std::size_t file) const { return files_.Path(static_cast<int>(first_ + file)); }
@@ -100,24 +115,38 @@ const std::optional<FileId>& Win32RunFiles::IdentityOfEarlier(std::size_t file) 
     std::optional<FileId>& identity = identities_[file];
     if (identity) return identity;
     if (handles_[file].Valid()) {
-        identity = lookup_.Of(handles_[file].Get(), PathOf(file));
+        identity = FileIdentities::ExactOf(handles_[file].Get());
         return identity;
     }
-    // Closed already: a look at its attributes only, which takes no access
-    // and conflicts with nobody. It must still be the file opened before.
-    const UniqueFile look(CreateFileW(NameOf(file).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, 0, nullptr));
+    // Closed already: it must still be the file opened before.
+    const UniqueFile look = Look(file);
     if (!look.Valid()) return identity;
-    identity = lookup_.Of(look.Get(), PathOf(file));
+    identity = FileIdentities::ExactOf(look.Get());
     if (identity && identity->index != indexes_[file]) identity.reset();
     return identity;
 }
 
-bool Win32RunFiles::SameFile(std::size_t file, std::size_t earlier) {
-    if (!identities_[file]) identities_[file] = lookup_.Of(handles_[file].Get(), PathOf(file));
-    // A pair that cannot be told apart is kept apart: a file grouped with
-    // itself could be deleted as its own copy.
-    return ::SameFile(identities_[file], IdentityOfEarlier(earlier));
+Win32RunFiles::Likeness Win32RunFiles::Compare(std::size_t file, std::size_t earlier) {
+    if (!identities_[file]) identities_[file] = FileIdentities::ExactOf(handles_[file].Get());
+    const std::optional<FileId>& before = IdentityOfEarlier(earlier);
+    if (!identities_[file] || !before) return Likeness::Unknown;
+    return *identities_[file] == *before ? Likeness::Same : Likeness::Other;
+}
+
+bool Win32RunFiles::IsNameOfOpenFile(std::size_t file) {
+    // A look takes no access, so the file's own open does not refuse it.
+    const UniqueFile look = Look(file);
+    std::uint64_t index = 0;
+    if (!look.Valid() || !lookup_.IndexOf(look.Get(), index)) return false;
+    const auto earlier = filesByIndex_.equal_range(index);
+    if (earlier.first == earlier.second) return false;
+    const std::optional<FileId> identity = FileIdentities::ExactOf(look.Get());
+    if (!identity) return false;
+    for (auto it = earlier.first; it != earlier.second; ++it) {
+        const std::optional<FileId>& before = IdentityOfEarlier(it->second);
+        if (before && *before == *identity) return true;
+    }
+    return false;
 }
 
 bool Win32RunFiles::Fail(std::size_t file) {

@@ -2,9 +2,12 @@
 // The files of one run, read through Win32 under their exact names (the
 // records' paths), opened for reading only and
 // without sharing, so that no other program changes them while they are
-// compared. A file that cannot be opened, or that is the same file (volume
-// serial and file index) as an earlier file of the run, is reported through
-// the caller's report and takes no further part.
+// compared. A file that cannot be opened is reported through the caller's
+// report and takes no further part. A name of a file that the run holds
+// already (the same volume serial and file index, a hard link) takes no
+// part either, and is no failure: the file is compared under its first
+// name. Only a name that fails to open, or whose index meets another's, is
+// asked for its volume.
 #include "engine/GatheredFileList.h"
 #include "engine/WorkerRunFiles.h"
 #include "platform/FileIdentities.h"
@@ -47,12 +50,18 @@ private:
     std::wstring PathOf(std::size_t file) const;
     // The path in the form the file functions take.
     std::wstring NameOf(std::size_t file) const;
-    UniqueFile OpenForReading(std::size_t file) const;
-    // The identity of an earlier file, open or closed.
+    // `error`, when given, takes the reason of a failed open.
+    UniqueFile OpenForReading(std::size_t file, DWORD* error) const;
+    // Opens the file for its identity only: no access, sharing everything.
+    UniqueFile Look(std::size_t file) const;
+    // The identity of an earlier file, open or closed, as read from it.
     const std::optional<FileId>& IdentityOfEarlier(std::size_t file);
-    // True when `file`, just opened, is `earlier` under another name, or
-    // when that cannot be ruled out.
-    bool SameFile(std::size_t file, std::size_t earlier);
+    enum class Likeness { Other, Same, Unknown };
+    // Whether `file`, just opened, is `earlier` under another name.
+    Likeness Compare(std::size_t file, std::size_t earlier);
+    // True when `file`, refused for sharing, is another name of a file of
+    // the run that is open or was opened.
+    bool IsNameOfOpenFile(std::size_t file);
     bool Fail(std::size_t file);
 
     const GatheredFileList& files_;

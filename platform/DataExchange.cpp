@@ -13,6 +13,12 @@ void DataExchange::Check(int id, int& value) {
     else item.SetCheck(value);
 }
 
+void DataExchange::Text(int id, std::wstring& value) {
+    Window item(GetDlgItem(dialog_, id));
+    if (save_) value = item.WideText();
+    else item.SetWideText(value);
+}
+
 void DataExchange::Text(int id, std::string& value) {
     Window item(GetDlgItem(dialog_, id));
     if (save_) value = item.Text();

@@ -16,6 +16,8 @@ public:
     void Control(int id, CheckListBox& control);
     void Check(int id, int& value);
     void Text(int id, std::string& value);
+    // The text exactly, whatever its characters.
+    void Text(int id, std::wstring& value);
 
 private:
     HWND dialog_;

@@ -33,8 +33,7 @@ INT_PTR Dialog::DoModal(HWND owner) {
     modal_ = true;
     ended_ = false;
     result_ = -1;
-    HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner,
-                                     DialogProc, reinterpret_cast<LPARAM>(this));
+    HWND window = CreateWindowOfTemplate(owner);
     if (!window) return -1;
     const bool disableOwner = owner && IsWindowEnabled(owner);
     if (disableOwner) EnableWindow(owner, FALSE);
@@ -42,7 +41,7 @@ INT_PTR Dialog::DoModal(HWND owner) {
 
     MSG message;
     while (!ended_) {
-        BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        BOOL got = unicode_ ? GetMessageW(&message, nullptr, 0, 0) : GetMessageA(&message, nullptr, 0, 0);
         if (got == 0) {  // WM_QUIT belongs to the outer loop
             PostQuitMessage(static_cast<int>(message.wParam));
             break;
@@ -50,7 +49,8 @@ INT_PTR Dialog::DoModal(HWND owner) {
         if (got == -1) break;
         if (!PreTranslateMessage(&message)) {
             TranslateMessage(&message);
-            DispatchMessageA(&message);
+            if (unicode_) DispatchMessageW(&message);
+            else DispatchMessageA(&message);
         }
     }
     // The owner is enabled before the dialog goes, so that it gets the
@@ -65,8 +65,14 @@ bool Dialog::Create(HWND owner) {
     modal_ = false;
     ended_ = false;
     result_ = 0;
-    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner,
-                              DialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
+    return CreateWindowOfTemplate(owner) != nullptr;
+}
+
+HWND Dialog::CreateWindowOfTemplate(HWND owner) {
+    const LPARAM self = reinterpret_cast<LPARAM>(this);
+    if (unicode_)
+        return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner, DialogProc, self);
+    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner, DialogProc, self);
 }
 
 void Dialog::DestroyWindow() {
@@ -91,7 +97,7 @@ bool Dialog::UpdateData(bool save) {
 }
 
 bool Dialog::PreTranslateMessage(MSG* message) {
-    return handle_ && IsDialogMessageA(handle_, message);
+    return handle_ && (unicode_ ? IsDialogMessageW(handle_, message) : IsDialogMessageA(handle_, message));
 }
 
 BOOL Dialog::OnInitDialog() {

@@ -15,6 +15,10 @@ class DataExchange;
 class Dialog {
 public:
     explicit Dialog(int templateId) : templateId_(templateId) {}
+    // A Unicode dialog's controls hold any text exactly (an ANSI edit
+    // control of Windows keeps only what the ANSI code page writes); the
+    // ANSI calls still reach them, converted.
+    Dialog(int templateId, bool unicode) : templateId_(templateId), unicode_(unicode) {}
     virtual ~Dialog();
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
@@ -67,6 +71,7 @@ protected:
     virtual std::string HowFarBeforeMemoryRanOut() const { return std::string(); }
 
 private:
+    HWND CreateWindowOfTemplate(HWND owner);
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -74,6 +79,7 @@ private:
     HWND handle_ = nullptr;
     bool ended_ = false;
     bool modal_ = false;
+    bool unicode_ = false;
     bool exchanging_ = false;
     INT_PTR result_ = 0;
     int dpi_ = 96;

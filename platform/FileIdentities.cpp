@@ -1,5 +1,6 @@
 #include "platform/FileIdentities.h"
 
+#include "platform/UniqueHandle.h"
 #include "platform/WidePath.h"
 
 #include <vector>
@@ -32,6 +33,15 @@ std::optional<FileId> FileIdentities::Of(std::uint64_t index, const std::wstring
     return id;
 }
 
+std::optional<FileId> FileIdentities::ExactOf(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION information = {};
+    if (!GetFileInformationByHandle(file, &information)) return std::nullopt;
+    FileId id;
+    id.volume = information.dwVolumeSerialNumber;
+    id.index = (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
+    return id;
+}
+
 bool FileIdentities::IndexOf(HANDLE file, std::uint64_t& index) const {
     if (queryInformation_) {
         IO_STATUS_BLOCK status = {};
@@ -59,9 +69,14 @@ bool FileIdentities::VolumeOf(const std::wstring& path, std::uint32_t& serial) {
     if (!GetVolumePathNameW(folder.c_str(), root.data(), static_cast<DWORD>(root.size()))) return false;
     auto volume = volumeSerials_.find(root.data());
     if (volume == volumeSerials_.end()) {
-        DWORD found = 0;
-        if (!GetVolumeInformationW(root.data(), nullptr, 0, &found, nullptr, nullptr, nullptr, 0)) return false;
-        volume = volumeSerials_.emplace(root.data(), found).first;
+        // Read from the open root, not asked of the volume by its name:
+        // Wine cannot name a volume that is mounted below a drive's root.
+        const UniqueFile rootFolder(CreateFileW(widepath::ForFileSystem(root.data()).c_str(), 0,
+                                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        const std::optional<FileId> rootId = rootFolder.Valid() ? ExactOf(rootFolder.Get()) : std::nullopt;
+        if (!rootId) return false;
+        volume = volumeSerials_.emplace(root.data(), rootId->volume).first;
     }
     folderSerials_.emplace(folder, volume->second);
     serial = volume->second;

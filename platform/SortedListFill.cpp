@@ -24,7 +24,10 @@ bool ComesBefore(LCID locale, const std::wstring& first, const std::wstring& sec
 
 }  // namespace
 
-void FillSortedList(ListBox list, const std::vector<std::string>& lines) {
+void FillSortedList(ListBox list, const std::vector<std::string>& lines, const std::vector<LPARAM>& data) {
+    const auto withData = [&](int line, std::size_t index) {
+        if (line >= 0 && index < data.size()) list.SetItemData(line, data[index]);
+    };
     const bool sorted = (GetWindowLongA(list.Handle(), GWL_STYLE) & LBS_SORT) != 0;
     if (sorted && list.Count() == 0 && lines.size() > 1) {
         const LCID locale = static_cast<LCID>(list.Send(LB_GETLOCALE));
@@ -44,9 +47,9 @@ void FillSortedList(ListBox list, const std::vector<std::string>& lines) {
         for (size_t i = 1; i < order.size() && strictlyAscending; ++i)
             strictlyAscending = ComesBefore(locale, wide[order[i - 1]], wide[order[i]]);
         if (strictlyAscending) {
-            for (size_t index : order) list.InsertString(-1, lines[index]);
+            for (size_t index : order) withData(list.InsertString(-1, lines[index]), index);
             return;
         }
     }
-    for (const std::string& line : lines) list.AddString(line);
+    for (std::size_t index = 0; index < lines.size(); ++index) withData(list.AddString(lines[index]), index);
 }

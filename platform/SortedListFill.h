@@ -9,4 +9,5 @@
 #include <string>
 #include <vector>
 
-void FillSortedList(ListBox list, const std::vector<std::string>& lines);
+// `data`, when not empty, holds each line's item data.
+void FillSortedList(ListBox list, const std::vector<std::string>& lines, const std::vector<LPARAM>& data = {});

@@ -46,6 +46,26 @@ std::string ToCp932(const std::wstring& text) { return ToCodePage(Cp932, WC_NO_B
 
 std::string ToUtf8(const std::wstring& text) { return ToCodePage(CP_UTF8, 0, nullptr, text); }
 
+std::wstring FromUtf8(const std::string& text) {
+    // Strict: bytes that are no UTF-8 give nothing rather than stand-ins.
+    if (text.empty()) return std::wstring();
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
+    if (length <= 0) return std::wstring();
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), size, &wide[0], length);
+    return wide;
+}
+
+std::vector<std::wstring> SplitTerminated(const std::wstring& text, const std::wstring& separator) {
+    std::vector<std::wstring> pieces;
+    if (separator.empty()) return pieces;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find(separator, start)) != std::wstring::npos; start = end + separator.size())
+        pieces.push_back(text.substr(start, end - start));
+    return pieces;
+}
+
 bool FitsCp932(const std::wstring& text) {
     if (text.empty()) return true;
     const int size = static_cast<int>(text.size());

@@ -4,6 +4,7 @@
 // names, and only what the user reads is cp932.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace widepath {
 
@@ -18,6 +19,12 @@ std::wstring FromAnsiCodePage(const std::string& text);
 std::string ToCp932(const std::wstring& text);
 // UTF-8, for files that other programs read.
 std::string ToUtf8(const std::wstring& text);
+// Nothing for bytes that are no UTF-8.
+std::wstring FromUtf8(const std::string& text);
+
+// The pieces of `text` that `separator` ends, in order (a last piece
+// without one is left out), as the cp932 routine splits a joined list.
+std::vector<std::wstring> SplitTerminated(const std::wstring& text, const std::wstring& separator);
 
 // True when cp932 writes the text exactly.
 bool FitsCp932(const std::wstring& text);

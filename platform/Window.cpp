@@ -23,6 +23,13 @@ RECT Window::PlaceInParent() const {
     return rect;
 }
 
+std::wstring Window::WideText() const {
+    int length = GetWindowTextLengthW(handle_);
+    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
+    GetWindowTextW(handle_, buffer.data(), length + 1);
+    return std::wstring(buffer.data());
+}
+
 namespace {
 // The text of a list's item, asked for by length first; lists and combo
 // boxes differ only in their messages (and both answer -1 for no item).

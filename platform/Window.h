@@ -19,6 +19,9 @@ public:
     }
     std::string Text() const;
     void SetText(const std::string& text) const { SetWindowTextA(handle_, text.c_str()); }
+    // The text exactly, whatever its characters.
+    std::wstring WideText() const;
+    void SetWideText(const std::wstring& text) const { SetWindowTextW(handle_, text.c_str()); }
     void Enable(bool enabled) const { EnableWindow(handle_, enabled ? TRUE : FALSE); }
     bool IsEnabled() const { return IsWindowEnabled(handle_) != 0; }
     bool IsVisible() const { return IsWindowVisible(handle_) != 0; }

@@ -34,6 +34,7 @@ DeletionSummary CDeletionRun::Run(CCandidateList& list, int recycleFlag, SearchV
             case Outcome::Changed: ++summary.changed; break;
             case Outcome::NoCopyLeft: ++summary.noCopyLeft; break;
             case Outcome::Failed: ++summary.failed; break;
+            case Outcome::Unverified: ++summary.unverified; break;
             }
             if (batch_.IsFull()) MoveBatch(summary);
         },
@@ -49,7 +50,11 @@ DeletionSummary CDeletionRun::Run(CCandidateList& list, int recycleFlag, SearchV
 CDeletionRun::Outcome CDeletionRun::Delete(const Candidate& ticked, const Group& group, bool recycle) {
     auto file = std::make_unique<HeldFile>(ticked.path, recycle ? HeldFile::Use::Recycle : HeldFile::Use::DeleteNow);
     if (!file->IsOpen()) return file->NamesNoFile() ? Outcome::Changed : Outcome::Failed;
-    if (!file->IsAsRecorded(ticked.file, identities_)) return Outcome::Changed;
+    switch (file->Check(ticked.file, identities_)) {
+    case HeldFile::Match::Changed: return Outcome::Changed;
+    case HeldFile::Match::Unverified: return Outcome::Unverified;
+    case HeldFile::Match::AsRecorded: break;
+    }
     // Deleting through a link would delete the file it points to.
     if (!names_.IsReachedDirectly(*file)) return Outcome::Failed;
     std::unique_ptr<HeldFile> keptCopy;
@@ -70,7 +75,10 @@ std::unique_ptr<HeldFile> CDeletionRun::KeptCopyFor(const Candidate& ticked, Hel
     outcome = Outcome::NoCopyLeft;
     for (const Candidate* kept : group.kept) {
         auto copy = std::make_unique<HeldFile>(kept->path, HeldFile::Use::Keep);
-        if (!copy->IsAsRecorded(kept->file, identities_) || !copy->IsOtherFileThan(file)) continue;
+        const HeldFile::Match match = copy->Check(kept->file, identities_);
+        // A copy that cannot be told from the file is no copy to keep.
+        if (match == HeldFile::Match::Unverified && outcome == Outcome::NoCopyLeft) outcome = Outcome::Unverified;
+        if (match != HeldFile::Match::AsRecorded || !copy->IsOtherFileThan(file)) continue;
         if (file.HasSameBytesAs(*copy, ticked.file.size, buffers_)) return copy;
         // Both are the files compared, but their bytes differ now.
         outcome = Outcome::Changed;
@@ -93,6 +101,7 @@ std::string CDeletionRun::SummaryText(const DeletionSummary& summary) {
     if (summary.changed > 0) text += Count("\n検索後に変更されていた: %d ファイル", summary.changed);
     if (summary.noCopyLeft > 0) text += Count("\n変更のないコピーが残っていない: %d ファイル", summary.noCopyLeft);
     if (summary.failed > 0) text += Count("\n削除できなかった: %d ファイル", summary.failed);
+    if (summary.unverified > 0) text += Count("\n確認できなかったファイル: %d", summary.unverified);
     return text + "\n\n削除しなかったファイルはチェックを付けたまま残しています";
 }
 

@@ -30,7 +30,8 @@ struct DeletionSummary {
     int changed = 0;     // no longer the file compared, or no longer equal to its copy
     int noCopyLeft = 0;  // no unticked copy of its group is still the file compared
     int failed = 0;      // could not be read, is reached through a link, or did not go
-    int Kept() const { return changed + noCopyLeft + failed; }
+    int unverified = 0;  // which file it is (volume and index) could not be read
+    int Kept() const { return changed + noCopyLeft + failed + unverified; }
 };
 
 class CDeletionRun {
@@ -58,7 +59,7 @@ public:
 private:
     using Candidate = ConfirmedTicks::Candidate;
     using Group = ConfirmedTicks::Group;
-    enum class Outcome { Deleted, Batched, Changed, NoCopyLeft, Failed };
+    enum class Outcome { Deleted, Batched, Changed, NoCopyLeft, Failed, Unverified };
 
     Outcome Delete(const Candidate& ticked, const Group& group, bool recycle);
     // An unticked copy of the group, held, that is still the file compared,

@@ -55,25 +55,27 @@ bool HeldFile::NamesNoFile() const {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool HeldFile::IsAsRecorded(const FileInfo& recorded, FileIdentities& identities) {
-    if (!IsOpen() || !recorded.id) return false;
+HeldFile::Match HeldFile::Check(const FileInfo& recorded, FileIdentities& identities) {
+    if (!IsOpen()) return Match::Changed;
+    if (!recorded.id) return Match::Unverified;
     FILE_BASIC_INFO basic = {};
     LARGE_INTEGER length = {};
     if (!GetFileInformationByHandleEx(handle_.Get(), FileBasicInfo, &basic, sizeof basic) ||
         !GetFileSizeEx(handle_.Get(), &length))
-        return false;
+        return Match::Unverified;
     const std::optional<FileId> id = identities.Of(handle_.Get(), path_);
-    if (!id || *id != *recorded.id) return false;
-    if (basic.FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+    if (!id) return Match::Unverified;
+    if (*id != *recorded.id) return Match::Changed;
+    if (basic.FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) return Match::Changed;
     FILETIME written;
     written.dwLowDateTime = static_cast<DWORD>(basic.LastWriteTime.QuadPart);
     written.dwHighDateTime = static_cast<DWORD>(static_cast<std::uint64_t>(basic.LastWriteTime.QuadPart) >> 32);
     if (static_cast<std::uint64_t>(length.QuadPart) != recorded.size ||
         FileFinder::SecondsSince1970(written) != recorded.lastWriteTime)
-        return false;
+        return Match::Changed;
     id_ = id;
     attributes_ = basic.FileAttributes;
-    return true;
+    return Match::AsRecorded;
 }
 
 bool HeldFile::IsOtherFileThan(const HeldFile& other) const { return !SameFile(id_, other.id_); }

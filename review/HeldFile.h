@@ -38,7 +38,9 @@ public:
 
     // Still the very file that the comparison read: the recorded volume and
     // index, a plain file with the recorded length and last-write time.
-    bool IsAsRecorded(const FileInfo& recorded, FileIdentities& identities);
+    // Unverified when the identity was not recorded or cannot be read now.
+    enum class Match { AsRecorded, Changed, Unverified };
+    Match Check(const FileInfo& recorded, FileIdentities& identities);
     // Another file than `other`, both as recorded.
     bool IsOtherFileThan(const HeldFile& other) const;
     // Both as recorded, on the same volume (or where that cannot be told).

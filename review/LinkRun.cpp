@@ -75,7 +75,11 @@ CLinkRun::Outcome CLinkRun::Replace(const Candidate& ticked, const Group& group,
         if (!file.NamesNoFile()) refusal = LinkRefusal::Failed;
         return Outcome::Refused;
     }
-    if (!file.IsAsRecorded(ticked.file, identities_)) return Outcome::Refused;
+    switch (file.Check(ticked.file, identities_)) {
+    case HeldFile::Match::AsRecorded: break;
+    case HeldFile::Match::Changed: return Outcome::Refused;
+    case HeldFile::Match::Unverified: refusal = LinkRefusal::Failed; return Outcome::Refused;
+    }
     refusal = LinkRefusal::Failed;
     // Through a link, the link's name would be replaced, not the file.
     if (!names_.IsReachedDirectly(file)) return Outcome::Refused;
@@ -124,7 +128,7 @@ HeldFile* CLinkRun::TargetFor(const Candidate& ticked, const Group& group) {
     if (!targetHeld_ || targetGroup_ != ticked.group) {
         const Candidate& kept = *group.kept.front();
         target_ = std::make_unique<HeldFile>(kept.path, HeldFile::Use::LinkTarget);
-        if (!target_->IsAsRecorded(kept.file, identities_)) target_.reset();
+        if (target_->Check(kept.file, identities_) != HeldFile::Match::AsRecorded) target_.reset();
         targetGroup_ = ticked.group;
         targetHeld_ = true;
     }

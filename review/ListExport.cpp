@@ -1,6 +1,8 @@
 #include "review/ListExport.h"
 
+#include "common/core/Cp932Text.h"
 #include "platform/LocalClock.h"
+#include "platform/ReplaceableFile.h"
 #include "platform/UniqueHandle.h"
 #include "platform/WidePath.h"
 #include "review/core/CsvText.h"
@@ -55,20 +57,23 @@ bool WriteList(const CCandidateList& list, HANDLE file) {
 
 }  // namespace
 
-bool CListExport::Save(const CCandidateList& list, const std::wstring& path) {
+CListExport::Result CListExport::Save(const CCandidateList& list, const std::wstring& path) {
+    if (replaceable::IsReadOnly(path)) return Result::ReadOnly;
     const std::wstring full = widepath::FullPath(path);
     const std::wstring target = widepath::ForFileSystem(full);
     wchar_t temporary[MAX_PATH] = {};
     // Creates the temporary file, empty, so that no other writer takes its name.
-    if (!GetTempFileNameW(widepath::FolderOf(full).c_str(), L"vel", 0, temporary)) return false;
+    if (!GetTempFileNameW(widepath::FolderOf(full).c_str(), L"vel", 0, temporary)) return Result::Failed;
     UniqueFile file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                 nullptr));
     bool saved = file.Valid() && WriteList(list, file.Get());
     file.Reset();  // closed before it moves into place
     saved = saved && MoveFileExW(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!saved) DeleteFileW(temporary);
-    return saved;
+    return saved ? Result::Saved : Result::Failed;
 }
+
+std::string CListExport::ReadOnlyMessage(const std::string& path) { return cp932::NameOf(path) + "が開けません"; }
 
 std::string CListExport::FailureMessage(const std::string& path) {
     return path + " に一覧を保存できませんでした\n同じ名前のファイルがあれば、元のまま残っています";

@@ -11,9 +11,14 @@
 
 class CListExport {
 public:
-    // False when the file could not be written completely; no temporary
-    // file is left behind.
-    static bool Save(const CCandidateList& list, const std::wstring& path);
+    // Failed: the file could not be written completely; no temporary file
+    // is left behind. ReadOnly: a read-only file, or a folder, has the
+    // name; nothing was written.
+    enum class Result { Saved, Failed, ReadOnly };
+    static Result Save(const CCandidateList& list, const std::wstring& path);
     // What the user reads when Save failed.
     static std::string FailureMessage(const std::string& path);
+    // What the user reads when the file may not be written, as for a
+    // settings file: "<name without its folder>が開けません".
+    static std::string ReadOnlyMessage(const std::string& path);
 };

@@ -1,7 +1,6 @@
 #include "settings/FolderBrowser.h"
 
 #include "platform/Prompts.h"
-#include "platform/WidePath.h"
 
 #include <memory>
 
@@ -23,7 +22,7 @@ using ShellPointer = std::unique_ptr<T, ShellFree>;
 const int NameBufferSize = MAX_PATH;
 }  // namespace
 
-CFolderBrowser::CFolderBrowser(const std::string& title, const std::string& initialFolder, HWND owner)
+CFolderBrowser::CFolderBrowser(const std::string& title, const std::wstring& initialFolder, HWND owner)
     : title_(title), owner_(owner), initialFolder_(initialFolder) {}
 
 int CFolderBrowser::Browse() {
@@ -58,21 +57,11 @@ int CFolderBrowser::Browse() {
     ShellPointer<ITEMIDLIST> chosen(FolderBrowserPrompt(info), freeBlock);
     WCHAR path[MAX_PATH] = {};
     if (!chosen || !SHGetPathFromIDListW(chosen.get(), path)) return 0;
-    return AcceptPath(path, selectedFolder_) ? 1 : 0;
+    selectedFolder_ = path;
+    return 1;
 }
 
-bool CFolderBrowser::AcceptPath(const std::wstring& path, std::string& folder) {
-    if (!widepath::FitsCp932(path)) {
-        MessageBoxPrompt("このフォルダのパスには表示できない文字(シフトJISにない文字)が含まれているため、"
-                         "検索するフォルダに指定できません\n" + widepath::ToCp932(path),
-                         MB_OK | MB_ICONEXCLAMATION);
-        return false;
-    }
-    folder = widepath::ToCp932(path);
-    return true;
-}
-
-LPITEMIDLIST CFolderBrowser::ItemListFromPath(const std::string& path) {
+LPITEMIDLIST CFolderBrowser::ItemListFromPath(const std::wstring& path) {
     if (path.empty()) return nullptr;
     ShellFolderPointer desktop;
     {
@@ -80,11 +69,10 @@ LPITEMIDLIST CFolderBrowser::ItemListFromPath(const std::string& path) {
         if (FAILED(SHGetDesktopFolder(&desktopFolder)) || !desktopFolder) return nullptr;
         desktop.reset(desktopFolder);
     }
-    WCHAR widePath[MAX_PATH] = {};
-    if (!MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, path.c_str(), -1, widePath, MAX_PATH)) return nullptr;
+    std::wstring widePath = path;  // the shell takes a writable text
     LPITEMIDLIST list = nullptr;
     ULONG eaten = 0;
-    if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, widePath, &eaten, &list, nullptr))) return nullptr;
+    if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, &widePath[0], &eaten, &list, nullptr))) return nullptr;
     return list;
 }
 

@@ -9,31 +9,27 @@
 
 class CFolderBrowser {
 public:
-    CFolderBrowser(const std::string& title, const std::string& initialFolder, HWND owner);
+    CFolderBrowser(const std::string& title, const std::wstring& initialFolder, HWND owner);
     virtual ~CFolderBrowser() = default;
     CFolderBrowser(const CFolderBrowser&) = delete;
     CFolderBrowser& operator=(const CFolderBrowser&) = delete;
 
     // 1 when the user chose an item with a file-system path (it becomes the
-    // selected folder); 0 on cancel, for an item without a path, or when the
-    // shell's allocator or the desktop item fails.
+    // selected folder, exactly as the shell names it); 0 on cancel, for an
+    // item without a path, or when the shell's allocator or the desktop
+    // item fails.
     int Browse();
-    std::string SelectedFolder() const { return selectedFolder_; }
-
-    // The chosen folders are cp932 texts: a path that cp932 cannot write
-    // exactly is refused with a message, never altered. True with the text
-    // in `folder` otherwise.
-    static bool AcceptPath(const std::wstring& path, std::string& folder);
+    std::wstring SelectedFolder() const { return selectedFolder_; }
 
     // The shell item list of `path`, to be freed with the shell allocator;
     // null for an empty path or one that the desktop cannot parse.
-    static LPITEMIDLIST ItemListFromPath(const std::string& path);
+    static LPITEMIDLIST ItemListFromPath(const std::wstring& path);
     // Captions the browser and selects the item list passed as `data`.
     static int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM parameter, LPARAM data);
 
 private:
     std::string title_;
     HWND owner_;
-    std::string selectedFolder_;
-    std::string initialFolder_;
+    std::wstring selectedFolder_;
+    std::wstring initialFolder_;
 };

@@ -3,7 +3,7 @@
 #include "platform/DataExchange.h"
 #include "platform/Prompts.h"
 
-CListEditor::CListEditor(Host& host, ControlIds ids, Captions captions, int& mode, std::string& entryText)
+CListEditor::CListEditor(Host& host, ControlIds ids, Captions captions, int& mode, std::wstring& entryText)
     : host_(host), ids_(ids), captions_(captions), mode_(mode), entryText_(entryText) {}
 
 void CListEditor::BindControls(DataExchange& exchange) {
@@ -29,7 +29,7 @@ void CListEditor::SetMode(int mode) {
     tools_.SetButtonState(button_, enabled, mode == ModeRemove ? captions_.remove : captions_.add);
 }
 
-void CListEditor::Propose(const std::string& text) {
+void CListEditor::Propose(const std::wstring& text) {
     entryText_ = text;
     ShowEntryText();
     SetMode(ModeAdd);
@@ -49,15 +49,16 @@ void CListEditor::OnTyping() {
 
 void CListEditor::OnSelection() {
     SetMode(ModeRemove);
-    entryText_ = list_.ItemText(list_.CurSel());
+    const int line = list_.CurSel();
+    entryText_ = line >= 0 ? host_.EntryTextOf(*this, line) : std::wstring();
     ShowEntryText();
 }
 
 void CListEditor::Add() {
     host_.TakeFields();
-    std::string text = entryText_;
-    if (text.empty() || !host_.AdmitEntry(*this, text)) return;
-    list_.AddString(text);
+    std::string line;
+    if (entryText_.empty() || !host_.AdmitEntry(*this, entryText_, line)) return;
+    host_.EntryAdded(*this, list_.AddString(line));
     entryText_.clear();
     ShowEntryText();
     tools_.FitHorizontalExtent(list_);
@@ -77,6 +78,6 @@ void CListEditor::Remove() {
 
 void CListEditor::ShowEntryText() {
     showing_ = true;
-    entry_.SetText(entryText_);
+    entry_.SetWideText(entryText_);
     showing_ = false;
 }

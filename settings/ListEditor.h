@@ -35,9 +35,14 @@ public:
     public:
         // Takes every field of the dialog from its controls.
         virtual void TakeFields() = 0;
-        // Turns a typed text into the entry that Add puts into the list;
-        // false when it may not be added (the host has told the user why).
-        virtual bool AdmitEntry(const CListEditor& editor, std::string& text) = 0;
+        // Turns a typed text, exactly as typed, into the line that Add puts
+        // into the list; false when it may not be added (the host has told
+        // the user why).
+        virtual bool AdmitEntry(const CListEditor& editor, const std::wstring& typed, std::string& line) = 0;
+        // Add put the admitted entry into the list at `line`.
+        virtual void EntryAdded(const CListEditor& editor, int line) = 0;
+        // The text that the entry field shows for a line chosen in the list.
+        virtual std::wstring EntryTextOf(const CListEditor& editor, int line) = 0;
         // The list was changed by the user.
         virtual void ListChanged() = 0;
 
@@ -47,7 +52,7 @@ public:
 
     // `mode` and `entryText` are the dialog's fields for the button's mode
     // and the entry field's text.
-    CListEditor(Host& host, ControlIds ids, Captions captions, int& mode, std::string& entryText);
+    CListEditor(Host& host, ControlIds ids, Captions captions, int& mode, std::wstring& entryText);
     CListEditor(const CListEditor&) = delete;
     CListEditor& operator=(const CListEditor&) = delete;
 
@@ -56,7 +61,7 @@ public:
     bool OnCommand(int id, int code);
     void SetMode(int mode);
     // Shows a text that a browse proposes, for Add.
-    void Propose(const std::string& text);
+    void Propose(const std::wstring& text);
     ListBox List() const { return list_; }
 
 private:
@@ -71,7 +76,7 @@ private:
     ControlIds ids_;
     Captions captions_;
     int& mode_;
-    std::string& entryText_;
+    std::wstring& entryText_;
     ListBox list_;
     Window entry_;
     Window button_;

@@ -11,7 +11,6 @@
 #include "res/resource.h"
 #include "settings/FolderBrowser.h"
 #include "settings/SettingsFile.h"
-#include "settings/core/SettingsRecords.h"
 
 #include <commdlg.h>
 
@@ -21,6 +20,7 @@
 namespace {
 const char AlreadyListedMessage[] = "既に登録されています";
 const char NoSuchFolderMessage[] = "ディレクトリが存在しません";
+const char NotCp932PatternMessage[] = "ファイルの種類にはシフトJISにない文字を使えません";
 const char DefaultFileType[] = "*.*";
 const char SettingsFileName[] = "system.dat";
 const char SettingsFileFilter[] = "*.dat|*.dat";
@@ -44,13 +44,31 @@ FileDialogRequest SettingsFileRequest(bool open) {
     return request;
 }
 
+const wchar_t FolderSeparator[] = L";;";
+
 // The full path of a folder as typed, dropped or loaded (relative to the
 // current folder); empty when there is none within the path limit.
-std::string FullPathOf(const std::string& folder) {
-    char full[MAX_PATH] = {};
-    const DWORD length = GetFullPathNameA(folder.c_str(), MAX_PATH, full, nullptr);
-    return length > 0 && length < MAX_PATH ? std::string(full, length) : std::string();
+std::wstring FullPathOf(const std::wstring& folder) {
+    if (folder.empty()) return std::wstring();
+    const std::wstring full = widepath::FullPath(folder);
+    return full.size() < MAX_PATH ? full : std::wstring();
 }
+
+// Folders that differ only in the case of A-Z or in a final backslash are
+// the same folder.
+std::wstring FolderKey(const std::wstring& folder) {
+    std::wstring key = folder;
+    for (wchar_t& c : key)
+        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+    if (!key.empty() && key.back() == L'\\') key.pop_back();
+    return key;
+}
+
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(widepath::ForFileSystem(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 }  // namespace
 
 const CommandEntry<CSettingsDialog> CSettingsDialog::Commands[] = {
@@ -67,7 +85,7 @@ const MessageEntry<CSettingsDialog> CSettingsDialog::Messages[] = {
 };
 
 CSettingsDialog::CSettingsDialog()
-    : Dialog(IDD_SETTINGS),
+    : Dialog(IDD_SETTINGS, true),
       directories_(*this, {IDC_DIRECTORY_LIST, IDC_DIRECTORY_ENTRY, IDC_DIRECTORY_ADD},
                    {"追加(&S)", "削除(&S)", "DirectoryFlag error"}, DirectoryFlag, DirectoryEntry),
       fileTypes_(*this, {IDC_FILETYPE_LIST, IDC_FILETYPE_ENTRY, IDC_FILETYPE_ADD},
@@ -104,8 +122,10 @@ BOOL CSettingsDialog::OnInitDialog() {
     Dialog::OnInitDialog();
     subdirectoryFlagAtOpening_ = SubdirectoryFlag;
 
-    if (!JoinedDirectories.empty())
-        tools_.SplitIntoListBox(JoinedDirectories, directories_.List(), tools_.ListSeparator());
+    ClearFolders();
+    for (const std::wstring& folder : widepath::SplitTerminated(JoinedDirectories, FolderSeparator))
+        directories_.List().SetItemData(directories_.List().InsertString(-1, widepath::ToCp932(folder)),
+                                        KeepFolderPath(folder));
     if (!JoinedFileTypes.empty())
         tools_.SplitIntoListBox(JoinedFileTypes, fileTypes_.List(), tools_.ListSeparator());
     // The default reaches JoinedFileTypes only through OK.
@@ -130,7 +150,8 @@ BOOL CSettingsDialog::OnInitDialog() {
 void CSettingsDialog::OnOK() {
     // Only the enabled button confirms: a search never gets an empty list.
     if (!okButton_.IsEnabled()) return;
-    JoinedDirectories = JoinList(directories_.List());
+    JoinedDirectories.clear();
+    for (const std::wstring& folder : ListedFolders()) JoinedDirectories += folder + FolderSeparator;
     JoinedFileTypes = JoinList(fileTypes_.List());
     const ScopeSettings scope = ShownScope();
     MinimumSizeKb = scope.minimumSizeKb;
@@ -150,22 +171,43 @@ void CSettingsDialog::OnCancel() {
 
 void CSettingsDialog::TakeFields() { UpdateData(true); }
 
-bool CSettingsDialog::AdmitEntry(const CListEditor& editor, std::string& text) {
-    if (&editor != &directories_) {
-        // An excluded folder given by its path is kept as a full path, as
-        // the listed folders are.
-        if (&editor == &exclusions_ && cp932::FindLast(text, '\\') != std::string::npos) {
-            const std::string full = FullPathOf(text);
-            if (!full.empty()) text = full;
+bool CSettingsDialog::AdmitEntry(const CListEditor& editor, const std::wstring& typed, std::string& text) {
+    if (&editor == &fileTypes_) {
+        // Patterns are matched as cp932 names: a '?' in place of a letter
+        // would match others.
+        if (!widepath::FitsCp932(typed)) {
+            MessageBoxPrompt(NotCp932PatternMessage, MB_OK);
+            return false;
         }
-        if (tools_.ListBoxContains(editor.List(), text, true)) {
+        text = widepath::ToCp932(typed);
+        if (tools_.ListBoxContains(fileTypes_.List(), text, true)) {
             MessageBoxPrompt(AlreadyListedMessage, MB_OK);
             return false;
         }
-        if (&editor == &fileTypes_) text = tools_.ToLower(text);
+        text = tools_.ToLower(text);
         return true;
     }
-    switch (JudgeFolder(text, ListedFolderKeys())) {
+    if (&editor == &exclusions_) {
+        // An excluded folder given by its path is kept as a full path, as
+        // the listed folders are; entries cp932 shows alike stay apart.
+        std::wstring entry = typed;
+        if (entry.find(L'\\') != std::wstring::npos) {
+            const std::wstring full = FullPathOf(entry);
+            if (!full.empty()) entry = full;
+        }
+        for (const std::wstring& listed : ShownScope().excludedFolders) {
+            if (widepath::Folded(listed) == widepath::Folded(entry)) {
+                MessageBoxPrompt(AlreadyListedMessage, MB_OK);
+                return false;
+            }
+        }
+        admittedEntry_ = entry;
+        text = widepath::ToCp932(entry);
+        return true;
+    }
+    std::wstring folder = typed;
+    const FolderVerdict verdict = JudgeFolder(folder, ListedFolderKeys());
+    switch (verdict) {
     case FolderVerdict::AlreadyListed:
         MessageBoxPrompt(AlreadyListedMessage, MB_OK);
         return false;
@@ -173,8 +215,26 @@ bool CSettingsDialog::AdmitEntry(const CListEditor& editor, std::string& text) {
         MessageBoxPrompt(NoSuchFolderMessage, MB_OK);
         return false;
     default:
+        admittedEntry_ = folder;
+        text = widepath::ToCp932(folder);
         return true;
     }
+}
+
+void CSettingsDialog::EntryAdded(const CListEditor& editor, int line) {
+    if (line < 0) return;
+    if (&editor == &directories_) {
+        directories_.List().SetItemData(line, KeepFolderPath(admittedEntry_));
+    } else if (&editor == &exclusions_) {
+        exactExclusions_.push_back(admittedEntry_);
+        exclusions_.List().SetItemData(line, static_cast<LPARAM>(exactExclusions_.size()));
+    }
+}
+
+std::wstring CSettingsDialog::EntryTextOf(const CListEditor& editor, int line) {
+    if (&editor == &directories_) return FolderAt(line);
+    if (&editor == &exclusions_) return ExclusionAt(line);
+    return widepath::FromCp932(editor.List().ItemText(line));
 }
 
 void CSettingsDialog::ListChanged() {
@@ -188,7 +248,7 @@ void CSettingsDialog::ListChanged() {
 
 void CSettingsDialog::OnDirectoryBrowse() {
     // Owned by this dialog, so that the browser is modal to it.
-    CFolderBrowser browser("フォルダを選択してください", "", Handle());
+    CFolderBrowser browser("フォルダを選択してください", L"", Handle());
     const int chosen = browser.Browse();
     SetForegroundWindow(Handle());
     if (chosen != 1 || browser.SelectedFolder().empty()) return;
@@ -198,13 +258,10 @@ void CSettingsDialog::OnDirectoryBrowse() {
 // Drops on the folder list reach the dialog: the list box hands them on.
 bool CSettingsDialog::OnDropFiles(WPARAM wParam, LPARAM, LRESULT& result) {
     SetForegroundWindow(Handle());
-    std::vector<std::string> folders;
+    std::vector<std::wstring> folders;
     {
         const FileDrop drop(reinterpret_cast<HDROP>(wParam));
-        for (const std::wstring& name : drop.Paths()) {
-            std::string folder;
-            if (CFolderBrowser::AcceptPath(name, folder)) folders.push_back(folder);
-        }
+        folders = drop.Paths();
     }
     {
         const RedrawHold held(directories_.List());
@@ -218,40 +275,65 @@ bool CSettingsDialog::OnDropFiles(WPARAM wParam, LPARAM, LRESULT& result) {
     return true;
 }
 
-CSettingsDialog::FolderVerdict CSettingsDialog::JudgeFolder(std::string& folder,
-                                                            const std::set<std::string>& listedKeys) const {
-    const std::string full = FullPathOf(folder);
+CSettingsDialog::FolderVerdict CSettingsDialog::JudgeFolder(std::wstring& folder,
+                                                            const std::set<std::wstring>& listedKeys) const {
+    const std::wstring full = FullPathOf(folder);
     if (!full.empty()) folder = full;
-    if (listedKeys.count(settingsfile::FolderKey(folder))) return FolderVerdict::AlreadyListed;
+    if (listedKeys.count(FolderKey(folder))) return FolderVerdict::AlreadyListed;
     // A folder whose name holds the separator would come back from the
     // joined text as other folders.
-    if (full.empty() || folder.find(tools_.ListSeparator()) != std::string::npos ||
-        !tools_.DirectoryExists(folder))
+    if (full.empty() || folder.find(FolderSeparator) != std::wstring::npos || !IsFolder(folder))
         return FolderVerdict::NoSuchFolder;
     return FolderVerdict::Accepted;
 }
 
-std::set<std::string> CSettingsDialog::ListedFolderKeys() const {
-    std::set<std::string> keys;
-    for (const std::string& folder : ListTexts(directories_.List())) keys.insert(settingsfile::FolderKey(folder));
+std::set<std::wstring> CSettingsDialog::ListedFolderKeys() const {
+    std::set<std::wstring> keys;
+    for (const std::wstring& folder : ListedFolders()) keys.insert(FolderKey(folder));
     return keys;
 }
 
-void CSettingsDialog::AddFolders(const std::vector<std::string>& folders, bool append) {
+void CSettingsDialog::AddFolders(const std::vector<std::wstring>& folders, bool append) {
     // The keys of the listed folders and of those taken so far: duplicates
     // are found without going through the list for each folder.
-    std::set<std::string> keys = ListedFolderKeys();
-    std::vector<std::string> accepted;
-    for (std::string folder : folders) {
+    std::set<std::wstring> keys = ListedFolderKeys();
+    std::vector<std::string> shown;
+    std::vector<LPARAM> paths;
+    for (std::wstring folder : folders) {
         if (folder.empty() || JudgeFolder(folder, keys) != FolderVerdict::Accepted) continue;
-        keys.insert(settingsfile::FolderKey(folder));
-        accepted.push_back(folder);
+        keys.insert(FolderKey(folder));
+        shown.push_back(widepath::ToCp932(folder));
+        paths.push_back(KeepFolderPath(folder));
     }
+    ListBox list = directories_.List();
     if (append) {
-        for (const std::string& folder : accepted) directories_.List().InsertString(-1, folder);
+        for (std::size_t at = 0; at < shown.size(); ++at) list.SetItemData(list.InsertString(-1, shown[at]), paths[at]);
     } else {
-        FillSortedList(directories_.List(), accepted);
+        FillSortedList(list, shown, paths);
     }
+}
+
+LPARAM CSettingsDialog::KeepFolderPath(const std::wstring& folder) {
+    folderPaths_.push_back(folder);
+    return static_cast<LPARAM>(folderPaths_.size());
+}
+
+std::wstring CSettingsDialog::FolderAt(int line) const {
+    const LPARAM data = directories_.List().ItemData(line);
+    if (data > 0 && static_cast<std::size_t>(data) <= folderPaths_.size())
+        return folderPaths_[static_cast<std::size_t>(data) - 1];
+    return widepath::FromCp932(directories_.List().ItemText(line));
+}
+
+std::vector<std::wstring> CSettingsDialog::ListedFolders() const {
+    std::vector<std::wstring> folders;
+    for (int line = 0; line < directories_.List().Count(); ++line) folders.push_back(FolderAt(line));
+    return folders;
+}
+
+void CSettingsDialog::ClearFolders() {
+    directories_.List().ResetContent();
+    folderPaths_.clear();
 }
 
 // File types
@@ -265,7 +347,7 @@ void CSettingsDialog::OnFileTypeBrowse() {
     if (!FileDialogPrompt(request, chosenPath)) return;
     const std::string extension = tools_.ExtensionOf(cp932::NameOf(chosenPath));
     if (extension.empty()) return;
-    fileTypes_.Propose("*" + extension);
+    fileTypes_.Propose(widepath::FromCp932("*" + extension));
 }
 
 // Settings file
@@ -274,7 +356,7 @@ void CSettingsDialog::OnSaveButton() {
     std::string chosenPath;
     if (!FileDialogPrompt(SettingsFileRequest(false), chosenPath)) return;
     const CSettingsFile settingsFile;
-    if (!settingsFile.Save(chosenPath, ListTexts(directories_.List()), ListTexts(fileTypes_.List()), ShownScope()))
+    if (!settingsFile.Save(chosenPath, ListedFolders(), ListTexts(fileTypes_.List()), ShownScope()))
         MessageBoxPrompt(CSettingsFile::CannotOpenMessage(chosenPath), MB_OK);
 }
 
@@ -282,7 +364,8 @@ void CSettingsDialog::OnOpenButton() {
     std::string chosenPath;
     if (!FileDialogPrompt(SettingsFileRequest(true), chosenPath)) return;
     const CSettingsFile settingsFile;
-    std::vector<std::string> folders, values;
+    std::vector<std::wstring> folders;
+    std::vector<std::string> values;
     ScopeSettings scope;
     switch (settingsFile.Load(chosenPath, folders, values, scope)) {
     case CSettingsFile::LoadResult::CannotOpen:
@@ -297,7 +380,7 @@ void CSettingsDialog::OnOpenButton() {
     ListBox folderList = directories_.List(), fileTypeList = fileTypes_.List();
     {
         const RedrawHold heldFolders(folderList), heldFileTypes(fileTypeList);
-        folderList.ResetContent();
+        ClearFolders();
         fileTypeList.ResetContent();
         AddFolders(folders, false);
         std::set<std::string> seen;  // lower-cased: listed ones are refused in any case
@@ -327,17 +410,17 @@ ScopeSettings CSettingsDialog::ShownScope() const {
     for (char c : minimumSize_.Text())
         if (c >= '0' && c <= '9') kb = std::min<std::uint64_t>(kb * 10 + static_cast<unsigned>(c - '0'), 999999999);
     scope.minimumSizeKb = static_cast<std::uint32_t>(kb);
-    const ListBox exclusions = exclusions_.List();
-    for (int line = 0; line < exclusions.Count(); ++line) {
-        const LPARAM exact = exclusions.ItemData(line);
-        if (exact > 0 && static_cast<std::size_t>(exact) <= exactExclusions_.size())
-            scope.excludedFolders.push_back(exactExclusions_[static_cast<std::size_t>(exact) - 1]);
-        else
-            scope.excludedFolders.push_back(widepath::FromCp932(exclusions.ItemText(line)));
-    }
-    for (const std::string& folder : ListTexts(directories_.List()))
-        if (IsProtected(folder)) scope.protectedFolders.push_back(widepath::FromCp932(folder));
+    for (int line = 0; line < exclusions_.List().Count(); ++line) scope.excludedFolders.push_back(ExclusionAt(line));
+    for (const std::wstring& folder : ListedFolders())
+        if (IsProtected(folder)) scope.protectedFolders.push_back(folder);
     return scope;
+}
+
+std::wstring CSettingsDialog::ExclusionAt(int line) const {
+    const LPARAM exact = exclusions_.List().ItemData(line);
+    if (exact > 0 && static_cast<std::size_t>(exact) <= exactExclusions_.size())
+        return exactExclusions_[static_cast<std::size_t>(exact) - 1];
+    return widepath::FromCp932(exclusions_.List().ItemText(line));
 }
 
 void CSettingsDialog::ShowScope(const ScopeSettings& scope) {
@@ -360,7 +443,7 @@ void CSettingsDialog::ShowScope(const ScopeSettings& scope) {
     }
     protectedKeys_.clear();
     for (const std::wstring& folder : scope.protectedFolders)
-        protectedKeys_.insert(settingsfile::FolderKey(widepath::ToCp932(folder)));
+        protectedKeys_.insert(FolderKey(folder));
     ForgetUnlistedProtection();
     FitFolderExtent();
     InvalidateRect(directories_.List().Handle(), nullptr, TRUE);
@@ -371,7 +454,7 @@ void CSettingsDialog::OnProtectCheck() {
     ListBox list = directories_.List();
     const int selected = list.CurSel();
     if (selected < 0) return;
-    const std::string key = settingsfile::FolderKey(list.ItemText(selected));
+    const std::wstring key = FolderKey(FolderAt(selected));
     if (!protectedKeys_.erase(key)) protectedKeys_.insert(key);
     FitFolderExtent();
     InvalidateRect(list.Handle(), nullptr, TRUE);
@@ -382,7 +465,7 @@ void CSettingsDialog::UpdateProtectCheck() {
     const ListBox list = directories_.List();
     const int selected = list.CurSel();
     const bool any = selected >= 0 && selected < list.Count();
-    protectCheck_.SetCheck(any && IsProtected(list.ItemText(selected)) ? BST_CHECKED : BST_UNCHECKED);
+    protectCheck_.SetCheck(any && IsProtected(FolderAt(selected)) ? BST_CHECKED : BST_UNCHECKED);
     // A check box about to go dark hands the focus on to the list.
     if (!any) protectCheck_.PassFocusTo(list);
     protectCheck_.Enable(any);
@@ -390,7 +473,7 @@ void CSettingsDialog::UpdateProtectCheck() {
 
 void CSettingsDialog::ForgetUnlistedProtection() {
     if (protectedKeys_.empty()) return;
-    const std::set<std::string> listed = ListedFolderKeys();
+    const std::set<std::wstring> listed = ListedFolderKeys();
     for (auto key = protectedKeys_.begin(); key != protectedKeys_.end();)
         key = listed.count(*key) ? std::next(key) : protectedKeys_.erase(key);
 }
@@ -407,8 +490,8 @@ void CSettingsDialog::FitFolderExtent() const {
     list.SetHorizontalExtent(list.HorizontalExtent() + FolderTextIndent + mark.cx);
 }
 
-bool CSettingsDialog::IsProtected(const std::string& folder) const {
-    return !protectedKeys_.empty() && protectedKeys_.count(settingsfile::FolderKey(folder)) > 0;
+bool CSettingsDialog::IsProtected(const std::wstring& folder) const {
+    return !protectedKeys_.empty() && protectedKeys_.count(FolderKey(folder)) > 0;
 }
 
 bool CSettingsDialog::OnDrawItem(WPARAM, LPARAM lParam, LRESULT& result) {
@@ -425,7 +508,7 @@ void CSettingsDialog::DrawFolderLine(const DRAWITEMSTRUCT& item) const {
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(background));
     if (item.itemID != static_cast<UINT>(-1)) {
         std::string text = directories_.List().ItemText(static_cast<int>(item.itemID));
-        if (IsProtected(text)) text += ProtectedMark;
+        if (IsProtected(FolderAt(static_cast<int>(item.itemID)))) text += ProtectedMark;
         SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         SetBkColor(item.hDC, GetSysColor(background));
         RECT rect = item.rcItem;

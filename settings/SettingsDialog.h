@@ -19,13 +19,15 @@ class CSettingsDialog : public Dialog, private CListEditor::Host {
 public:
     CSettingsDialog();
 
-    // Every list entry followed by ";;"; changed only by OK.
-    std::string JoinedDirectories;
+    // Every list entry followed by ";;"; changed only by OK. The folders
+    // are the exact paths, whatever their characters.
+    std::wstring JoinedDirectories;
     std::string JoinedFileTypes;
     // Search the subfolders of every listed folder too.
     int SubdirectoryFlag = 1;
-    std::string DirectoryEntry;
-    std::string FileTypeEntry;
+    // The entry fields' texts, exactly as typed.
+    std::wstring DirectoryEntry;
+    std::wstring FileTypeEntry;
     // Modes of the two Add/Remove buttons: 0 none, 1 Add, 2 Remove.
     int DirectoryFlag = 0;
     int FileTypeyFlag = 0;
@@ -37,7 +39,7 @@ public:
     std::vector<std::wstring> ExcludedFolders;
     // Listed folders whose files are never ticked or deleted.
     std::vector<std::wstring> ProtectedFolders;
-    std::string ExclusionEntry;
+    std::wstring ExclusionEntry;
     int ExclusionFlag = 0;  // mode of the exclusion Add/Remove button
 
 protected:
@@ -62,18 +64,26 @@ private:
 
     // CListEditor::Host
     void TakeFields() override;
-    bool AdmitEntry(const CListEditor& editor, std::string& text) override;
+    bool AdmitEntry(const CListEditor& editor, const std::wstring& exact, std::string& text) override;
+    void EntryAdded(const CListEditor& editor, int line) override;
+    std::wstring EntryTextOf(const CListEditor& editor, int line) override;
     void ListChanged() override;
 
     void ApplyOkRule();
     void ApplyTitleRule();
     // Makes `folder` a full path and judges it against the listed folders'
     // keys.
-    FolderVerdict JudgeFolder(std::string& folder, const std::set<std::string>& listedKeys) const;
-    std::set<std::string> ListedFolderKeys() const;
+    FolderVerdict JudgeFolder(std::wstring& folder, const std::set<std::wstring>& listedKeys) const;
+    std::set<std::wstring> ListedFolderKeys() const;
     // Adds the folders that may enter the list, silently skipping the rest:
     // appended at the end (a drop) or in the list's sort order.
-    void AddFolders(const std::vector<std::string>& folders, bool append);
+    void AddFolders(const std::vector<std::wstring>& folders, bool append);
+    // The folder list shows each path in cp932 ('?' for what cp932 cannot
+    // write); its item data names the exact path in folderPaths_.
+    LPARAM KeepFolderPath(const std::wstring& folder);
+    std::wstring FolderAt(int line) const;
+    std::vector<std::wstring> ListedFolders() const;
+    void ClearFolders();
     std::vector<std::string> ListTexts(ListBox list) const;
     std::string JoinList(ListBox list) const;
 
@@ -90,7 +100,9 @@ private:
     // mark included.
     void FitFolderExtent() const;
     void DrawFolderLine(const DRAWITEMSTRUCT& item) const;
-    bool IsProtected(const std::string& folder) const;
+    bool IsProtected(const std::wstring& folder) const;
+    // The exact entry behind an exclusion line.
+    std::wstring ExclusionAt(int line) const;
 
     static const CommandEntry<CSettingsDialog> Commands[];
     static const MessageEntry<CSettingsDialog> Messages[];
@@ -102,12 +114,17 @@ private:
     Window minimumSize_;
     Button protectCheck_;
     CCommonTools tools_;
-    // The keys (settingsfile::FolderKey) of the protected listed folders.
-    std::set<std::string> protectedKeys_;
+    // The keys (FolderKey, of the exact paths) of the protected listed
+    // folders.
+    std::set<std::wstring> protectedKeys_;
     // The exact entries behind the exclusion list's cp932 texts, as the
     // settings or a file gave them; a line's data is its entry's place + 1.
     std::vector<std::wstring> exactExclusions_;
 
     // The check box state at opening, given back by Cancel.
     int subdirectoryFlagAtOpening_ = 1;
+    // The exact paths of the folder lines, kept while the dialog is open;
+    // a line's item data is its path's place here plus one.
+    std::vector<std::wstring> folderPaths_;
+    std::wstring admittedEntry_;  // by AdmitEntry, for EntryAdded
 };

@@ -1,7 +1,7 @@
 #include "settings/SettingsFile.h"
 
 #include "common/core/Cp932Text.h"
-#include "platform/UniqueHandle.h"
+#include "platform/ReplaceableFile.h"
 #include "platform/WidePath.h"
 #include "settings/core/SettingsRecords.h"
 
@@ -21,67 +21,40 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
 }
 
-// A settings file that is already there must be one that could be opened
-// for writing: moving the new file over it would replace a read-only file
-// too.
-bool ExistingFileIsWritable(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return true;  // a new file
-    if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return false;
-    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file.Valid();
-}
-
 const char MinimumSizeMarker[] = "#MINSIZE";
 const char ExcludeMarker[] = "#EXCLUDE";
 const char ProtectMarker[] = "#PROTECT";
 
-// "#UTF8" + the marker without its "#": the record of a value that cp932
-// cannot write.
-std::string Utf8MarkerOf(const std::string& marker) { return "#UTF8" + marker.substr(1); }
+// A marker and "#UTF8" + its name, the record of a value that cp932 cannot
+// write ("#UTF8DIRECTORY" for "#DIRECTORY").
+settingsfile::RecordMarkers MarkersOf(const std::string& marker) { return {marker, "#UTF8" + marker.substr(1)}; }
 
-// Exact texts as records: under `marker` in cp932 where cp932 writes them,
-// otherwise under its UTF-8 marker in UTF-8.
+// Exact texts as records, in their order: under `marker` in cp932 where
+// cp932 writes them exactly, otherwise under its UTF-8 marker in UTF-8.
 bool WriteWideRecords(std::FILE* file, const std::string& marker, const std::vector<std::wstring>& values) {
-    std::vector<std::string> cp932Values, utf8Values;
+    std::vector<settingsfile::RecordValue> records;
     for (const std::wstring& value : values) {
-        if (widepath::FitsCp932(value)) cp932Values.push_back(widepath::ToCp932(value));
-        else utf8Values.push_back(widepath::ToUtf8(value));
+        const bool fits = widepath::FitsCp932(value);
+        records.push_back({fits ? widepath::ToCp932(value) : widepath::ToUtf8(value), !fits});
     }
-    const bool written = settingsfile::WriteRecords(file, marker.c_str(), cp932Values);
-    return settingsfile::WriteRecords(file, Utf8MarkerOf(marker).c_str(), utf8Values) && written;
+    return settingsfile::WriteRecords(file, MarkersOf(marker), records);
 }
 
-std::wstring FromUtf8(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0);
-    if (length <= 0) return std::wstring();
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), wide.data(),
-                        length);
-    return wide;
-}
-
-// The values of both kinds of records that WriteWideRecords writes; a
-// UTF-8 value that is no valid UTF-8 is left out.
-std::vector<std::wstring> ReadWideValues(std::FILE* file, long start, const std::string& marker) {
+// The values of both kinds of records that WriteWideRecords writes, in file
+// order; an empty value, or a UTF-8 value that is no valid UTF-8, is left
+// out.
+std::vector<std::wstring> ReadWideValues(const settingsfile::SettingsText& text, const std::string& marker) {
     std::vector<std::wstring> values;
-    std::fseek(file, start, SEEK_SET);
-    for (const std::string& value : settingsfile::ReadValues(file, marker))
-        if (!value.empty()) values.push_back(widepath::FromCp932(value));
-    std::fseek(file, start, SEEK_SET);
-    for (const std::string& value : settingsfile::ReadValues(file, Utf8MarkerOf(marker))) {
-        const std::wstring wide = FromUtf8(value);
-        if (!wide.empty()) values.push_back(wide);
+    for (const settingsfile::RecordValue& record : settingsfile::ReadRecords(text.text, MarkersOf(marker), text.unicode)) {
+        const std::wstring value = record.utf8 ? widepath::FromUtf8(record.text) : widepath::FromCp932(record.text);
+        if (!value.empty()) values.push_back(value);
     }
     return values;
 }
 
 // The first "#MINSIZE" record that holds a number of KB, or 0.
-std::uint32_t ReadMinimumSize(std::FILE* file, long start) {
-    std::fseek(file, start, SEEK_SET);
-    for (const std::string& value : settingsfile::ReadValues(file, MinimumSizeMarker)) {
+std::uint32_t ReadMinimumSize(const settingsfile::SettingsText& text) {
+    for (const std::string& value : settingsfile::ReadValues(text.text, MinimumSizeMarker)) {
         const bool number = !value.empty() && value.size() <= 9 &&
                             value.find_first_not_of("0123456789") == std::string::npos;
         if (number) return static_cast<std::uint32_t>(std::stoul(value));
@@ -89,13 +62,29 @@ std::uint32_t ReadMinimumSize(std::FILE* file, long start) {
     return 0;
 }
 
+// A file type is a cp932 pattern, kept as the file holds it; from a Unicode
+// file, one that cp932 cannot write is left out.
+std::vector<std::string> ReadFileTypes(const settingsfile::SettingsText& text) {
+    std::vector<std::string> fileTypes;
+    for (const settingsfile::RecordValue& record :
+         settingsfile::ReadRecords(text.text, {settingsfile::FileTypeMarker, ""}, text.unicode)) {
+        if (!record.utf8) {
+            fileTypes.push_back(record.text);
+            continue;
+        }
+        const std::wstring wide = widepath::FromUtf8(record.text);
+        if (widepath::FitsCp932(wide)) fileTypes.push_back(widepath::ToCp932(wide));
+    }
+    return fileTypes;
+}
+
 // Writes the records into `temporaryPath`; true when every write and the
 // close succeeded.
-bool WriteSettings(const std::string& temporaryPath, const std::vector<std::string>& folders,
+bool WriteSettings(const std::string& temporaryPath, const std::vector<std::wstring>& folders,
                    const std::vector<std::string>& fileTypes, const ScopeSettings& scope) {
     FilePointer file(std::fopen(temporaryPath.c_str(), "w"));
     if (!file) return false;
-    bool written = settingsfile::WriteRecords(file.get(), settingsfile::DirectoryMarker, folders);
+    bool written = WriteWideRecords(file.get(), settingsfile::DirectoryMarker, folders);
     written = settingsfile::WriteRecords(file.get(), settingsfile::FileTypeMarker, fileTypes) && written;
     if (scope.minimumSizeKb > 0)
         written = std::fprintf(file.get(), "%s\n%lu\n", MinimumSizeMarker,
@@ -107,9 +96,9 @@ bool WriteSettings(const std::string& temporaryPath, const std::vector<std::stri
 }
 }  // namespace
 
-bool CSettingsFile::Save(const std::string& path, const std::vector<std::string>& folders,
+bool CSettingsFile::Save(const std::string& path, const std::vector<std::wstring>& folders,
                          const std::vector<std::string>& fileTypes, const ScopeSettings& scope) const {
-    if (!ExistingFileIsWritable(path)) return false;
+    if (!replaceable::MayReplace(widepath::FromCp932(path))) return false;
     char temporaryPath[MAX_PATH] = {};
     // Creates the (empty) temporary file, so that no other writer takes its name.
     if (!GetTempFileNameA(FolderOf(path).c_str(), "vel", 0, temporaryPath)) return false;
@@ -121,21 +110,24 @@ bool CSettingsFile::Save(const std::string& path, const std::vector<std::string>
     return false;
 }
 
-CSettingsFile::LoadResult CSettingsFile::Load(const std::string& path, std::vector<std::string>& folders,
+CSettingsFile::LoadResult CSettingsFile::Load(const std::string& path, std::vector<std::wstring>& folders,
                                               std::vector<std::string>& fileTypes, ScopeSettings& scope) const {
-    FilePointer file(std::fopen(path.c_str(), "r"));
+    // Read whole and in binary: a UTF-16 file is no text for text mode.
+    FilePointer file(std::fopen(path.c_str(), "rb"));
     if (!file) return LoadResult::CannotOpen;
     WIN32_FILE_ATTRIBUTE_DATA attributes;
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attributes)) return LoadResult::CannotOpen;
     if (attributes.nFileSizeHigh != 0 || attributes.nFileSizeLow > static_cast<DWORD>(MaxFileBytes))
         return LoadResult::TooLarge;
-    const long start = settingsfile::SkipByteOrderMark(file.get());
-    folders = settingsfile::ReadValues(file.get(), settingsfile::DirectoryMarker);
-    std::fseek(file.get(), start, SEEK_SET);
-    fileTypes = settingsfile::ReadValues(file.get(), settingsfile::FileTypeMarker);
-    scope.minimumSizeKb = ReadMinimumSize(file.get(), start);
-    scope.excludedFolders = ReadWideValues(file.get(), start, ExcludeMarker);
-    scope.protectedFolders = ReadWideValues(file.get(), start, ProtectMarker);
+    std::string bytes;
+    char block[4096];
+    for (std::size_t got; (got = std::fread(block, 1, sizeof block, file.get())) > 0;) bytes.append(block, got);
+    const settingsfile::SettingsText text = settingsfile::DecodeFile(bytes);
+    folders = ReadWideValues(text, settingsfile::DirectoryMarker);
+    fileTypes = ReadFileTypes(text);
+    scope.minimumSizeKb = ReadMinimumSize(text);
+    scope.excludedFolders = ReadWideValues(text, ExcludeMarker);
+    scope.protectedFolders = ReadWideValues(text, ProtectMarker);
     return LoadResult::Loaded;
 }
 

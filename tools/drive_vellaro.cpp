@@ -40,6 +40,7 @@
 // stops after the picture of the result ("end" follows "main"). Each
 // --exclude adds TEXT to the excluded folders.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -374,11 +375,18 @@ void Shot(const char* name, std::initializer_list<HWND> windows) {
 
 // Types `text` into an entry field as the user would, and presses the
 // button beside it.
-void Enter(HWND dialog, int entryId, int buttonId, const std::string& text) {
+void Enter(HWND dialog, int entryId, int buttonId, const std::wstring& text) {
     HWND entry = GetDlgItem(dialog, entryId);
-    SendMessageA(entry, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(entry, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(entryId, EN_UPDATE), reinterpret_cast<LPARAM>(entry));
     Click(dialog, buttonId);
+}
+
+void Enter(HWND dialog, int entryId, int buttonId, const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(std::max(
+        0, MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], static_cast<int>(wide.size())))));
+    Enter(dialog, entryId, buttonId, wide);
 }
 
 // The settings of --scope.
@@ -408,6 +416,15 @@ int main(int argc, char** argv) {
                     "[--delete COUNT good|recycle|link PAIRS] [--rule ENTRY] [--scope] [--exclude TEXT]... "
                     "[--links]");
     const std::string folder = argv[1];
+    // The folder exactly as given, whatever its characters, as a user
+    // pasting it would enter it.
+    std::wstring exactFolder;
+    {
+        int count = 0;
+        LPWSTR* wideArguments = CommandLineToArgvW(GetCommandLineW(), &count);
+        if (wideArguments && count > 1) exactFolder = wideArguments[1];
+        LocalFree(wideArguments);
+    }
     bool finish = false;
     bool sync = false;
     bool shots = false;
@@ -470,7 +487,7 @@ int main(int argc, char** argv) {
                  reinterpret_cast<LPARAM>(GetDlgItem(main, SettingsButton)));
     HWND settings = WaitForWindow(info.dwProcessId, "[検索設定]", 10000);
     if (!settings) return Fail("no settings dialog");
-    Enter(settings, FolderEntry, AddButton, folder);
+    Enter(settings, FolderEntry, AddButton, exactFolder);
     if (scope) FillScope(settings, folder);
     for (const std::string& text : exclusions) Enter(settings, ExcludeEntry, ExcludeAdd, text);
     if (shots) Shot("settings", {settings});

@@ -7,6 +7,7 @@
 //   settings_bench.exe [--quick]   --quick: the 5,000-folder file and the
 //                                  2,000-folder drop only
 #include "res/resource.h"
+#include "platform/WidePath.h"
 #include "settings/SettingsDialog.h"
 #include "settings/SettingsFile.h"
 #include "support/DroppedFiles.h"
@@ -93,7 +94,7 @@ public:
     explicit ShownSettings(const std::string& joinedDirectories = "") {
         owner_ = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
-        dialog_.JoinedDirectories = joinedDirectories;
+        dialog_.JoinedDirectories = widepath::FromCp932(joinedDirectories);
     }
     ~ShownSettings() {
         dialog_.DestroyWindow();

@@ -93,7 +93,7 @@ int Run() {
     if (files != 1) std::printf("the click left %llu files ticked, not 1\n", static_cast<unsigned long long>(files));
     const std::string csv = tree.Path("list.csv");
     bool saved = false;
-    Measure("save the list (CSV)", host.List(), [&] { saved = CListExport::Save(list, widepath::FromCp932(csv)); });
+    Measure("save the list (CSV)", host.List(), [&] { saved = CListExport::Save(list, widepath::FromCp932(csv)) == CListExport::Result::Saved; });
     if (!saved) std::printf("the list was not saved\n");
     std::printf("CSV: %zu bytes\n", TempTree::ReadFile(csv).size());
     list.ClearLines();

@@ -21,8 +21,9 @@ public:
     virtual std::uint64_t Length() const = 0;
     // Opens file `file` for reading. false when it cannot be opened or is the
     // same file (volume serial and file index) as an earlier file of the run;
-    // the implementation reports such a failure to the user itself, at most
-    // once per file and comparison.
+    // the implementation reports a failure to open to the user itself, at
+    // most once per file and comparison (a second name of a file of the run
+    // is none).
     virtual bool Open(std::size_t file) = 0;
     // Opens again a file that an earlier Open of this comparison opened and
     // that was closed to stay within the bound on open files. Not an open to

@@ -61,3 +61,29 @@ TEST(SettingsRecords, FoldersDifferingInCaseOrAFinalBackslashShareAKey) {
     EXPECT_EQ(settingsfile::FolderKey("D:\\表"), "d:\\表");
     EXPECT_EQ(settingsfile::FolderKey("D:\\表\\"), "d:\\表");
 }
+
+TEST(SettingsRecords, UnicodeFilesAndUtf8FoldersReadAsTheSameRecordsInFileOrder) {
+    const settingsfile::RecordMarkers folders{settingsfile::DirectoryMarker, "#UTF8DIRECTORY"};
+    const std::string utf8Cafe = "D:\\caf\xC3\xA9";
+    // Records of a cp932 file: the UTF-8 form under its own marker, which the
+    // cp932 pass alone skips.
+    const settingsfile::SettingsText plain =
+        settingsfile::DecodeFile("#UTF8DIRECTORY\r\n" + utf8Cafe + "\r\n#DIRECTORY\r\nD:\\\x95\x5C\r\n\x1A#DIRECTORY\r\nE:\\\r\n");
+    EXPECT_FALSE(plain.unicode);
+    const std::vector<settingsfile::RecordValue> read = settingsfile::ReadRecords(plain.text, folders, false);
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ(read[0].text, utf8Cafe);
+    EXPECT_TRUE(read[0].utf8);
+    EXPECT_EQ(read[1].text, "D:\\\x95\x5C");
+    EXPECT_FALSE(read[1].utf8);
+    EXPECT_EQ(settingsfile::ReadValues(plain.text, settingsfile::DirectoryMarker), Values{"D:\\\x95\x5C"});
+
+    // U+00E9 and U+1F600 in UTF-16 of either order, and UTF-8 with its mark.
+    const std::string little = std::string("\xFF\xFE#\0D\0\r\0\n\0x\0\xE9\0=\xD8\0\xDE\n\0", 20);
+    const std::string big = std::string("\xFE\xFF\0#\0D\0\r\0\n\0x\0\xE9\xD8=\xDE\0\0\n", 20);
+    for (const std::string& bytes : {little, big, std::string("\xEF\xBB\xBF#D\r\nx\xC3\xA9\xF0\x9F\x98\x80\n")}) {
+        const settingsfile::SettingsText text = settingsfile::DecodeFile(bytes);
+        EXPECT_TRUE(text.unicode);
+        EXPECT_EQ(text.text, "#D\nx\xC3\xA9\xF0\x9F\x98\x80\n");
+    }
+}

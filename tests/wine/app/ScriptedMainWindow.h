@@ -4,6 +4,7 @@
 // soon as the window is up. A step may start a long operation; input that
 // the step posted before arrives inside that operation, as a user's would.
 #include "app/FileSearchDialog.h"
+#include "platform/WidePath.h"
 #include "support/ScriptedPrompts.h"
 
 #include <functional>
@@ -47,7 +48,7 @@ public:
     void AnswerSettings(bool ok) { Wnd().Post(WM_APP + 2, ok ? IDOK : IDCANCEL); }
     // Opens the settings over the given folders and file types and confirms.
     void ConfirmSettings(const std::string& folders, const std::string& fileTypes = "*.*;;") {
-        Settings().JoinedDirectories = folders;
+        Settings().JoinedDirectories = widepath::FromCp932(folders);
         Settings().JoinedFileTypes = fileTypes;
         AnswerSettings(true);
         OnSettingsButton();

@@ -283,6 +283,14 @@ TEST_F(Triage, TheSavedListReadsBackByteForByteAndAFailedSaveKeepsTheEarlierFile
             EXPECT_EQ(scripted::MessageBoxes().back().text, csv + " に一覧を保存できませんでした\n"
                                                                    "同じ名前のファイルがあれば、元のまま残っています");
             EXPECT_EQ(TempTree::ReadFile(csv), expected);
+
+            // A read-only file is refused as the settings save refuses it.
+            SetFileAttributesA(csv.c_str(), FILE_ATTRIBUTE_READONLY);
+            scripted::AnswerFileDialog(csv);
+            w.SaveCandidateList();
+            SetFileAttributesA(csv.c_str(), FILE_ATTRIBUTE_NORMAL);
+            EXPECT_EQ(scripted::MessageBoxes().back().text, "list.csvが開けません");
+            EXPECT_EQ(TempTree::ReadFile(csv), expected);
             WIN32_FIND_DATAA found;
             const HANDLE search = FindFirstFileA(tree.Path("*.tmp").c_str(), &found);
             EXPECT_EQ(search, INVALID_HANDLE_VALUE);

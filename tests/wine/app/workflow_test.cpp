@@ -1,6 +1,7 @@
 // The whole search driven from the main window on real folders: each state's
 // captions, titles and enabling, aborts in every phase, and closing.
 #include "app/ScriptedMainWindow.h"
+#include "platform/WidePath.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempTree.h"
 
@@ -59,7 +60,7 @@ TEST_F(Workflow, SettingsConfirmedEnablesSearchAndCancelChangesNothing) {
     ScriptedMainWindow main;
     main.steps.push_back([&](ScriptedMainWindow& w) {
         Controls c(w);
-        w.Settings().JoinedDirectories = Folders();
+        w.Settings().JoinedDirectories = widepath::FromCp932(Folders());
         w.AnswerSettings(false);
         w.OnSettingsButton();
         EXPECT_EQ(w.ActionFlag, CFileSearchDialog::Idle);

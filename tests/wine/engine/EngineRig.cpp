@@ -7,7 +7,7 @@
 void EngineRig::Collect(const std::string& folders, const std::string& fileTypes, int subfolders,
                         const CollectionScope& scope) {
     host.ReleaseGatheredFiles();
-    collector.Collect(folders, fileTypes, subfolders, scope, host.gathered, view);
+    collector.Collect(widepath::FromCp932(folders), fileTypes, subfolders, scope, host.gathered, view);
 }
 
 bool EngineRig::Order() {

@@ -2,6 +2,8 @@
 // the reordered paths, open failures, progress, texts and aborts.
 #include "EngineRig.h"
 
+#include "platform/WidePath.h"
+#include "support/MountedVolume.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempTree.h"
 
@@ -132,20 +134,67 @@ TEST_F(ContentComparison, EqualLengthAndTimeLeaveTheReferenceToTheOrdering) {
     ExpectGroups({{reference, reference == one ? two : one}});
 }
 
-TEST_F(ContentComparison, AFileCollectedTwiceIsReportedAndNeverItsOwnDuplicate) {
+TEST_F(ContentComparison, AFileCollectedTwiceIsComparedOnceAndNeverItsOwnDuplicate) {
     const std::string one = File("d\\one", "same bytes", 200), two = File("d\\two", "same bytes", 100);
     // Without subfolders both entries are walked.
     rig.Collect(tree.Path("d") + ";;" + tree.Path("d") + ";;", "*.*;;", 0);
     ASSERT_TRUE(rig.Order());
     rig.Compare();
 
-    // The second name of each file is the same file as an earlier one.
-    ASSERT_EQ(Questions().size(), 2u);
-    for (const std::string& question : Questions()) {
-        EXPECT_TRUE(question == one + Asked || question == two + Asked) << question;
-    }
+    // The second name of each file is the same file as an earlier one:
+    // nothing to ask about.
+    EXPECT_TRUE(Questions().empty());
     ExpectGroups({{one, two}});
     ExpectTimeTakenShownLast();
+}
+
+TEST_F(ContentComparison, HardLinksAreOneFileBesideARealCopy) {
+    const std::string h1 = File("h1.bin", "linked bytes", 300), copy = File("copy.bin", "linked bytes", 100);
+    const std::string h2 = tree.Path("h2.bin");
+    ASSERT_TRUE(CreateHardLinkA(h2.c_str(), h1.c_str(), nullptr));
+    ASSERT_TRUE(rig.Search(Folder()));
+    // One name of the linked file is grouped with the copy; the other name
+    // is neither asked about nor listed.
+    EXPECT_TRUE(Questions().empty());
+    const std::vector<CandidateLine> lines = rig.Lines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(lines[0].text == h1 || lines[0].text == h2) << lines[0].text;
+    EXPECT_EQ(lines[1].text, copy);
+}
+
+TEST_F(ContentComparison, OnAVolumeMountedInAFolderFilesAreComparedAndRecordedLikeAnyOther) {
+    tree.Folder("usb");
+    const MountedVolume usb(tree.Path("usb"));
+    if (!usb.Mounted()) GTEST_SKIP() << MountedVolume::NotMounted;
+    const std::string a = File("usb\\a.bin", "mounted bytes", 300), b = File("usb\\b.bin", "mounted bytes", 200);
+    const std::string h = tree.Path("usb\\h.bin");
+    ASSERT_TRUE(CreateHardLinkA(h.c_str(), a.c_str(), nullptr));
+    // Listed twice, every name is met a second time too.
+    rig.Collect(tree.Path("usb") + ";;" + tree.Path("usb") + ";;", "*.*;;", 0);
+    ASSERT_TRUE(rig.Order());
+    rig.Compare();
+    EXPECT_TRUE(Questions().empty());
+    const std::vector<CandidateLine> lines = rig.Lines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(lines[0].text == a || lines[0].text == h) << lines[0].text;
+    EXPECT_EQ(lines[1].text, b);
+    // Each line knows which file it is, so that it can be deleted.
+    for (int line = 0; line < 2; ++line) EXPECT_TRUE(rig.host.candidates.Line(line)->file.id.has_value());
+}
+
+TEST_F(ContentComparison, AFolderThatCp932CannotWriteIsSearchedAndNotItsLookAlike) {
+    const std::wstring cafe = tree.WriteWide(L"caf\u00E9\\one.txt", "same");
+    tree.WriteWide(L"caf\u00E9\\two.txt", "same");
+    File("cafe\\three.txt", "same", 100);
+    File("cafe\\four.txt", "same", 100);
+    rig.host.ReleaseGatheredFiles();
+    rig.collector.Collect(widepath::FolderOf(cafe) + L";;", "*.*;;", 0, CollectionScope(), rig.host.gathered,
+                          rig.view);
+    ASSERT_TRUE(rig.Order());
+    rig.Compare();
+    const std::vector<CandidateLine> lines = rig.Lines();
+    ASSERT_EQ(lines.size(), 2u);
+    for (const CandidateLine& line : lines) EXPECT_EQ(line.text.find(tree.Path("caf?\\")), 0u) << line.text;
 }
 
 TEST_F(ContentComparison, AFileHeldOpenIsReportedUntilTheUserSaysNo) {

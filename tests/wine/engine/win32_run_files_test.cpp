@@ -40,7 +40,7 @@ private:
     std::unique_ptr<Win32RunFiles> files_;
 };
 
-TEST_F(RunFilesOnDisk, ASecondNameFailsAlsoAfterTheFirstWasClosed) {
+TEST_F(RunFilesOnDisk, ASecondNameTakesNoPartUnreportedAlsoAfterTheFirstWasClosed) {
     const std::string a = tree.WriteFile("a", "0123456789"), b = tree.WriteFile("b", "abcdefghij");
     std::vector<std::string> paths = {a, b, a};
     const std::string linked = tree.Path("linked");
@@ -54,11 +54,12 @@ TEST_F(RunFilesOnDisk, ASecondNameFailsAlsoAfterTheFirstWasClosed) {
     if (paths.size() == 4) {
         EXPECT_FALSE(files.Open(3));
     }
-    EXPECT_EQ(reported, std::vector<std::string>(paths.begin() + 2, paths.end()));
+    // The file is in the run already: no failure to report.
+    EXPECT_TRUE(reported.empty());
 
     // Reopening the first name is no new open: not reported, and it reads.
     EXPECT_TRUE(files.Reopen(0));
-    EXPECT_EQ(reported.size(), paths.size() - 2);
+    EXPECT_TRUE(reported.empty());
     EXPECT_EQ(Read(0, 6, 80000), "6789");
     EXPECT_EQ(Read(0, 0, 3), "012");
     EXPECT_EQ(Read(0, 3, 2), "34");

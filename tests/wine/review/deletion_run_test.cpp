@@ -7,6 +7,7 @@
 #include "support/HostCommand.h"
 #include "support/ListChecks.h"
 #include "support/ListHost.h"
+#include "support/MountedVolume.h"
 #include "support/QuietView.h"
 #include "support/RecordedLines.h"
 #include "support/TempTree.h"
@@ -54,9 +55,12 @@ protected:
     void Rewrite(const std::string& name, const std::string& bytes) { Make(name, bytes); }
     // A candidate line carrying what the collection and the comparison
     // recorded of its file.
-    void Add(const std::string& path, int group, bool ticked) { AddExact(widepath::FromCp932(path), group, ticked); }
-    void AddExact(const std::wstring& path, int group, bool ticked) {
-        AppendRecordedLine(list, identities, path, group, ticked);
+    // Without `identified`, the comparison could not read which file it was.
+    void Add(const std::string& path, int group, bool ticked, bool identified = true) {
+        AddExact(widepath::FromCp932(path), group, ticked, identified);
+    }
+    void AddExact(const std::wstring& path, int group, bool ticked, bool identified = true) {
+        AppendRecordedLine(list, identities, path, group, ticked, identified);
     }
     std::vector<std::string> Lines() const {
         std::vector<std::string> lines;
@@ -192,6 +196,34 @@ TEST_F(DeletionRunTest, FilesThatCannotGoOrAreNoLongerTheFoundOnesStayTicked) {
     EXPECT_EQ(TempTree::ReadFile(edited), "SAME BYTES");
     EXPECT_EQ(TempTree::ReadFile(grown), "same bytes and more");
     EXPECT_NE(GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+}
+
+TEST_F(DeletionRunTest, FilesOnAVolumeMountedInAFolderGoLikeAnyOther) {
+    tree.Folder("usb");
+    const MountedVolume usb(tree.Path("usb"));
+    if (!usb.Mounted()) GTEST_SKIP() << MountedVolume::NotMounted;
+    const std::string kept = Make("usb\\kept.txt"), copy = Make("usb\\copy.txt"), outside = Make("outside.txt");
+    Add(kept, 0, false);
+    Add(copy, 0, true);
+    Add(outside, 0, true);
+    const DeletionSummary summary = run.Run(list, 0, quiet);
+    EXPECT_EQ(summary.deleted, 2);
+    EXPECT_EQ(summary.Kept(), 0);
+    EXPECT_EQ(Lines(), std::vector<std::string>{kept});
+    EXPECT_FALSE(TempTree::Exists(copy));
+}
+
+TEST_F(DeletionRunTest, AFileWhoseIdentityIsUnknownStaysAndIsCountedAsUnverified) {
+    const std::string kept = Make("kept.txt"), unknown = Make("unknown.txt");
+    Add(kept, 0, false);
+    Add(unknown, 0, true, false);
+    const DeletionSummary summary = run.Run(list, 0, quiet);
+    EXPECT_EQ(summary.unverified, 1);
+    EXPECT_EQ(summary.changed, 0);
+    EXPECT_TRUE(TempTree::Exists(unknown));
+    const std::string text = CDeletionRun::SummaryText(summary);
+    EXPECT_NE(text.find("\n確認できなかったファイル: 1"), std::string::npos) << text;
+    EXPECT_EQ(text.find("検索後に変更されていた"), std::string::npos) << text;
 }
 
 TEST_F(DeletionRunTest, ALinkNeverCostsTheFileItLeadsTo) {

@@ -63,12 +63,12 @@ TEST_F(FolderInputTest, ChosenFolderFillsTheEntryAndEnablesAdd) {
 
 TEST_F(FolderInputTest, TheInitialFolderIsSelectedThroughTheCallback) {
     const std::string photos = tree.Folder("photos");
-    CFolderBrowser browser("title", photos, nullptr);
+    CFolderBrowser browser("title", widepath::FromCp932(photos), nullptr);
     EXPECT_EQ(browser.Browse(), 0);
     ASSERT_EQ(scripted::FolderBrowsers().size(), 1u);
     EXPECT_EQ(scripted::FolderBrowsers()[0].selectedPath, photos);
-    EXPECT_EQ(browser.SelectedFolder(), "");
-    EXPECT_EQ(CFolderBrowser::ItemListFromPath(""), nullptr);
+    EXPECT_EQ(browser.SelectedFolder(), L"");
+    EXPECT_EQ(CFolderBrowser::ItemListFromPath(L""), nullptr);
 }
 
 TEST_F(FolderInputTest, DropsAppendNewFoldersInOrderAndSkipTheRest) {
@@ -92,21 +92,22 @@ TEST_F(FolderInputTest, DropsAppendNewFoldersInOrderAndSkipTheRest) {
     EXPECT_EQ(ui.Items(IDC_DIRECTORY_LIST), (Items{tree.Path("beta"), listed, zeta, alpha}));
 }
 
-TEST_F(FolderInputTest, ADroppedFolderThatCp932CannotWriteIsRefusedWithAMessage) {
+TEST_F(FolderInputTest, ADroppedFolderThatCp932CannotWriteIsAddedAsItIs) {
     const std::wstring hangul = tree.WriteWide(L"\uD55C\uAE00dir\\x.txt", "x");
     const std::wstring accented = tree.WriteWide(L"caf\u00E9\\x.txt", "x");
     tree.Folder("cafe");
     SettingsHarness ui(dialog);
+    const std::wstring cafe = accented.substr(0, accented.size() - 6);
     SendMessageA(ui.Handle(), WM_DROPFILES,
-                 reinterpret_cast<WPARAM>(MakeWideDrop({hangul.substr(0, hangul.size() - 6),
-                                                        accented.substr(0, accented.size() - 6),
+                 reinterpret_cast<WPARAM>(MakeWideDrop({hangul.substr(0, hangul.size() - 6), cafe,
                                                         widepath::FromCp932(tree.Folder("表"))})),
                  0);
-    EXPECT_EQ(ui.Items(IDC_DIRECTORY_LIST), Items{tree.Path("表")});
-    ASSERT_EQ(scripted::MessageBoxes().size(), 2u);
-    EXPECT_EQ(scripted::MessageBoxes()[1].text,
-              "このフォルダのパスには表示できない文字(シフトJISにない文字)が含まれているため、"
-              "検索するフォルダに指定できません\n" + tree.Path("caf?"));
+    // Shown with '?' where cp932 has no letter; never as the other folder "cafe".
+    EXPECT_EQ(ui.Items(IDC_DIRECTORY_LIST), (Items{tree.Path("??dir"), tree.Path("caf?"), tree.Path("表")}));
+    EXPECT_TRUE(scripted::MessageBoxes().empty());
+    ui.Press(IDOK);
+    EXPECT_EQ(dialog.JoinedDirectories,
+              hangul.substr(0, hangul.size() - 6) + L";;" + cafe + L";;" + widepath::FromCp932(tree.Path("表")) + L";;");
 }
 
 TEST_F(FolderInputTest, ADropOnTheListReachesTheDialogAndFilesAloneAddNothing) {

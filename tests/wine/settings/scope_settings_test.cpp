@@ -85,7 +85,7 @@ TEST_F(ScopeSettingsTest, TheFileKeepsAllThreeAlsoOutsideCp932) {
     const std::string archive = tree.Folder("archive"), data = tree.Folder("data");
     const std::wstring outside = L"\U00020BB7*";
     const std::string file = tree.Path("system.dat");
-    dialog.JoinedDirectories = archive + ";;" + data + ";;";
+    dialog.JoinedDirectories = widepath::FromCp932(archive + ";;" + data + ";;");
     dialog.JoinedFileTypes = "*.*;;";
     dialog.MinimumSizeKb = 64;
     // Two more that cp932 shows alike, as "?".
@@ -124,6 +124,28 @@ TEST_F(ScopeSettingsTest, TheFileKeepsAllThreeAlsoOutsideCp932) {
     std::sort(excluded.begin(), excluded.end());
     EXPECT_EQ(excluded, (std::vector<std::wstring>{L".git", L"\U0001F600", L"\U0001F609", outside}));
     EXPECT_EQ(dialog.ProtectedFolders, std::vector<std::wstring>{widepath::FromCp932(archive)});
+}
+
+TEST_F(ScopeSettingsTest, ExclusionsAndProtectionsOutsideCp932AreHeldExactly) {
+    tree.Folder("cafe");
+    const std::wstring file = tree.WriteWide(L"caf\u00E9\\x.txt", "x");
+    const std::wstring cafe = file.substr(0, file.size() - 6);
+    SettingsHarness ui(dialog);
+    ui.AddFolder(tree.Path("cafe"));
+    SetDlgItemTextW(ui.Handle(), IDC_DIRECTORY_ENTRY, cafe.c_str());
+    ui.Press(IDC_DIRECTORY_ADD);
+    // "caf?" sorts before "cafe": the folder outside cp932 is protected.
+    ui.Select(IDC_DIRECTORY_LIST, 0);
+    ui.Press(IDC_PROTECT_CHECK);
+    SetDlgItemTextW(ui.Handle(), IDC_EXCLUDE_ENTRY, L"t\u00E9l\u00E9");
+    ui.Press(IDC_EXCLUDE_ADD);
+    ui.Type(IDC_EXCLUDE_ENTRY, "tele");
+    ui.Press(IDC_EXCLUDE_ADD);
+    EXPECT_TRUE(scripted::MessageBoxes().empty());
+    EXPECT_EQ(ui.Items(IDC_EXCLUDE_LIST), (Items{"t?l?", "tele"}));
+    ui.Press(IDOK);
+    EXPECT_EQ(dialog.ExcludedFolders, (std::vector<std::wstring>{L"t\u00E9l\u00E9", L"tele"}));
+    EXPECT_EQ(dialog.ProtectedFolders, std::vector<std::wstring>{cafe});
 }
 
 TEST_F(ScopeSettingsTest, UnknownRecordsAndProtectionsOfUnlistedFoldersAreIgnored) {

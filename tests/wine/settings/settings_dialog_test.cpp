@@ -1,5 +1,6 @@
 // The settings dialog's lists, buttons, rules and messages.
 #include "SettingsHarness.h"
+#include "platform/WidePath.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempTree.h"
 
@@ -139,7 +140,7 @@ TEST_F(SettingsDialogTest, OkJoinsTheListsAndCancelThrowsAwayEveryChange) {
     SendDlgItemMessageA(ui.Handle(), IDC_SUBDIRECTORY_CHECK, BM_SETCHECK, BST_UNCHECKED, 0);
     ui.Press(IDOK);
     EXPECT_EQ(dialog.Result(), IDOK);
-    EXPECT_EQ(dialog.JoinedDirectories, data + ";;" + photos + ";;");
+    EXPECT_EQ(dialog.JoinedDirectories, widepath::FromCp932(data + ";;" + photos + ";;"));
     EXPECT_EQ(dialog.JoinedFileTypes, "*.*;;");
     EXPECT_EQ(dialog.SubdirectoryFlag, 0);
 
@@ -153,7 +154,7 @@ TEST_F(SettingsDialogTest, OkJoinsTheListsAndCancelThrowsAwayEveryChange) {
     ui.Type(IDC_FILETYPE_ENTRY, "*.x");  // takes the fields, check box included
     ui.Press(IDCANCEL);
     EXPECT_EQ(dialog.Result(), IDCANCEL);
-    EXPECT_EQ(dialog.JoinedDirectories, data + ";;" + photos + ";;");
+    EXPECT_EQ(dialog.JoinedDirectories, widepath::FromCp932(data + ";;" + photos + ";;"));
     EXPECT_EQ(dialog.JoinedFileTypes, "*.*;;");
     EXPECT_EQ(dialog.SubdirectoryFlag, 0);
 
@@ -220,7 +221,7 @@ TEST_F(SettingsDialogTest, ModalOpeningReturnsOkWithTheJoinedTexts) {
         SendMessageA(shown.Item(IDOK).Handle(), BM_CLICK, 0, 0);
     };
     EXPECT_EQ(modal.DoModal(), IDOK);
-    EXPECT_EQ(modal.JoinedDirectories, data + ";;");
+    EXPECT_EQ(modal.JoinedDirectories, widepath::FromCp932(data + ";;"));
     EXPECT_EQ(modal.JoinedFileTypes, "*.*;;");
     EXPECT_EQ(modal.SubdirectoryFlag, 1);
 

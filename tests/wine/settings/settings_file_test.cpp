@@ -1,12 +1,15 @@
 // Saving and opening settings files, on real files through the Windows
 // run-time's text mode.
 #include "SettingsHarness.h"
+#include "platform/WidePath.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
 
 #include <commdlg.h>
+
+#include <cstring>
 
 using Items = std::vector<std::string>;
 
@@ -185,6 +188,106 @@ TEST_F(SettingsFileTest, FoldersAreTakenAsFullPathsAndTheCurrentFolderStays) {
     GetCurrentDirectoryA(MAX_PATH, after);
     SetCurrentDirectoryA(before);
     EXPECT_EQ(std::string(after), tree.Root());
+}
+
+}  // namespace
+
+namespace {
+
+class ExactFolders : public SettingsFileTest {
+protected:
+    // A folder whose name cp932 cannot write, beside the other folder that
+    // a best-fit conversion would make of it.
+    std::wstring Cafe() {
+        tree.Folder("cafe");
+        const std::wstring file = tree.WriteWide(L"caf\u00E9\\x.txt", "x");
+        return file.substr(0, file.size() - 6);
+    }
+    std::wstring Wave() {
+        const std::wstring file = tree.WriteWide(L"wd\u301C\\x.txt", "x");
+        return file.substr(0, file.size() - 6);
+    }
+    static void TypeWide(SettingsHarness& ui, const std::wstring& text) {
+        SetWindowTextW(GetDlgItem(ui.Handle(), IDC_DIRECTORY_ENTRY), text.c_str());
+    }
+    static void Paste(SettingsHarness& ui, const std::wstring& text) {
+        HWND entry = GetDlgItem(ui.Handle(), IDC_DIRECTORY_ENTRY);
+        ASSERT_TRUE(OpenClipboard(ui.Handle()));
+        EmptyClipboard();
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        std::memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        GlobalUnlock(block);
+        SetClipboardData(CF_UNICODETEXT, block);
+        CloseClipboard();
+        SetWindowTextW(entry, L"");
+        SendMessageW(entry, WM_PASTE, 0, 0);
+    }
+};
+
+TEST_F(ExactFolders, AFolderOutsideCp932IsTypedPastedBrowsedSavedAndLoadedExactly) {
+    const std::wstring cafe = Cafe(), wave = Wave();
+    const std::wstring hangul = tree.WriteWide(L"\uD55C\\x.txt", "x");
+    const std::wstring korean = hangul.substr(0, hangul.size() - 6);
+    const std::string plain = tree.Folder("plain");
+    SettingsHarness ui(dialog);
+    TypeWide(ui, cafe);
+    ui.Press(IDC_DIRECTORY_ADD);
+    Paste(ui, wave);
+    ui.Press(IDC_DIRECTORY_ADD);
+    scripted::AnswerFolderBrowser(korean);
+    ui.Press(IDC_DIRECTORY_BROWSE);
+    ui.Press(IDC_DIRECTORY_ADD);
+    ui.AddFolder(plain);
+    EXPECT_TRUE(scripted::MessageBoxes().empty());
+    // Shown as the other lists show such names; chosen, the entry holds it exactly.
+    EXPECT_EQ(ui.Items(IDC_DIRECTORY_LIST), (Items{tree.Path("?"), tree.Path("caf?"), tree.Path("plain"), tree.Path("wd?")}));
+    ui.Select(IDC_DIRECTORY_LIST, 1);
+    wchar_t shown[MAX_PATH] = {};
+    GetWindowTextW(GetDlgItem(ui.Handle(), IDC_DIRECTORY_ENTRY), shown, MAX_PATH);
+    EXPECT_EQ(std::wstring(shown), cafe);
+    // The same folder again, in another case, is refused.
+    TypeWide(ui, widepath::FromCp932(tree.Path("CAF")) + L"\u00E9");
+    ui.Press(IDC_DIRECTORY_ADD);
+    ASSERT_EQ(scripted::MessageBoxes().size(), 1u);
+    EXPECT_EQ(scripted::MessageBoxes()[0].text, "既に登録されています");
+
+    const std::string file = tree.Path("exact.dat");
+    Save(ui, file);
+    EXPECT_EQ(TempTree::ReadFile(file), "#UTF8DIRECTORY\r\n" + widepath::ToUtf8(korean) + "\r\n#UTF8DIRECTORY\r\n" +
+                                            widepath::ToUtf8(cafe) + "\r\n#DIRECTORY\r\n" + plain +
+                                            "\r\n#UTF8DIRECTORY\r\n" + widepath::ToUtf8(wave) +
+                                            "\r\n#FILETYPE\r\n*.*\r\n");
+    ui.Press(IDOK);
+    const std::wstring confirmed = dialog.JoinedDirectories;
+    EXPECT_EQ(confirmed, korean + L";;" + cafe + L";;" + widepath::FromCp932(plain) + L";;" + wave + L";;");
+
+    ui.Reopen();
+    Open(ui, file);
+    ui.Press(IDOK);
+    EXPECT_EQ(dialog.JoinedDirectories, confirmed);
+}
+
+TEST_F(ExactFolders, ASettingsFileInUnicodeReadsAsTheSameRecords) {
+    const std::wstring cafe = Cafe();
+    const std::string plain = tree.Folder("plain");
+    const std::wstring text = L"#DIRECTORY\r\n" + cafe + L"\r\n#FILETYPE\r\n*.TXT\r\n#DIRECTORY\r\n" +
+                              widepath::FromCp932(plain) + L"\r\n";
+    std::string little = "\xFF\xFE", big = "\xFE\xFF";
+    for (wchar_t c : text) {
+        little += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+        big += {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
+    }
+    const std::string utf8 = "\xEF\xBB\xBF" + widepath::ToUtf8(text);
+    const std::string cp932 = "#UTF8DIRECTORY\r\n" + widepath::ToUtf8(cafe) + "\r\n#FILETYPE\r\n*.TXT\r\n#DIRECTORY\r\n" +
+                              plain + "\r\n";
+    for (const std::string& bytes : {little, big, utf8, cp932}) {
+        SettingsHarness ui(dialog);
+        Open(ui, tree.WriteFile("unicode.dat", bytes));
+        EXPECT_EQ(ui.Items(IDC_DIRECTORY_LIST), (Items{tree.Path("caf?"), plain}));
+        EXPECT_EQ(ui.Items(IDC_FILETYPE_LIST), Items{"*.TXT"});
+        ui.Press(IDOK);
+        EXPECT_EQ(dialog.JoinedDirectories, cafe + L";;" + widepath::FromCp932(plain) + L";;");
+    }
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include "platform/WidePath.h"
 
 void AppendRecordedLine(CCandidateList& list, FileIdentities& identities, const std::wstring& path, int group,
-                        bool ticked) {
+                        bool ticked, bool identified) {
     FileInfo file;
     file.path = path;
     FileFinder finder;
@@ -17,7 +17,7 @@ void AppendRecordedLine(CCandidateList& list, FileIdentities& identities, const 
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                       OPEN_EXISTING, 0, nullptr);
     if (handle != INVALID_HANDLE_VALUE) {
-        file.id = identities.Of(handle, path);
+        if (identified) file.id = identities.Of(handle, path);
         CloseHandle(handle);
     }
     const int line = list.AppendLine(-1, widepath::ToCp932(path), RGB(0, 0, 255), RGB(255, 255, 255), file);

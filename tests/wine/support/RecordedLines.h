@@ -9,7 +9,7 @@
 #include <vector>
 
 void AppendRecordedLine(CCandidateList& list, FileIdentities& identities, const std::wstring& path, int group,
-                        bool ticked);
+                        bool ticked, bool identified = true);
 
 // Relative names in pairs, each with a look-alike that the system's path
 // rules, or a best-fit display, would take it for: a name ending in a dot,

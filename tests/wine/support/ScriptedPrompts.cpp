@@ -3,6 +3,7 @@
 #include "support/ScriptedPrompts.h"
 
 #include "common/core/Cp932Text.h"
+#include "platform/WidePath.h"
 
 #include <commdlg.h>
 #include <shellapi.h>
@@ -20,7 +21,7 @@ struct Script {
     std::vector<FileDialogRequest> fileDialogs;
 
     enum class Folder { Cancel, Path, Virtual } folderAnswer = Folder::Cancel;
-    std::string folderPath;
+    std::wstring folderPath;
     std::vector<scripted::AskedFolderBrowser> folderBrowsers;
 
     int menuAnswer = 0;
@@ -93,7 +94,7 @@ HWND CreateBrowserWindow(HWND owner) {
 LPITEMIDLIST ScriptedItem(const Script& script) {
     LPITEMIDLIST item = nullptr;
     if (script.folderAnswer == Script::Folder::Path) {
-        item = ILCreateFromPathA(script.folderPath.c_str());
+        item = ILCreateFromPathW(script.folderPath.c_str());
     } else if (script.folderAnswer == Script::Folder::Virtual) {
         if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &item))) item = nullptr;
     }
@@ -194,7 +195,9 @@ void CancelFileDialog() { State().fileDialogAnswered = false; }
 
 const std::vector<FileDialogRequest>& FileDialogs() { return State().fileDialogs; }
 
-void AnswerFolderBrowser(const std::string& folder) {
+void AnswerFolderBrowser(const std::string& folder) { AnswerFolderBrowser(widepath::FromCp932(folder)); }
+
+void AnswerFolderBrowser(const std::wstring& folder) {
     State().folderAnswer = Script::Folder::Path;
     State().folderPath = folder;
 }

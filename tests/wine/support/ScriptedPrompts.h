@@ -44,6 +44,7 @@ const std::vector<FileDialogRequest>& FileDialogs();
 // BFFM_INITIALIZED, as the shell does, and then returns the item list of
 // this folder (which must exist). Without a script it is cancelled.
 void AnswerFolderBrowser(const std::string& folder);
+void AnswerFolderBrowser(const std::wstring& folder);
 // The next folder browser returns an item without a file-system path (the
 // "My Computer" item).
 void AnswerFolderBrowserWithVirtualItem();
