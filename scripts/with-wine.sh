@@ -37,17 +37,6 @@ if [ $use_desktop -eq 0 ] || [ -z "${DISPLAY:-}" ]; then
   [ -n "$xvfb_pid" ] || { echo "could not start Xvfb" >&2; exit 1; }
 fi
 
-# A second volume, drive T: (a small tmpfs), for the tests of work across
-# volumes, where root can mount one; they skip without it. Wine learns its
-# drives when its server starts, so it is mounted before.
-mkdir -p "$WINEPREFIX/dosdevices"
-if [ "$(id -u)" = 0 ] && [ ! -e "$WINEPREFIX/dosdevices/t:" ] && mkdir -p "$WINEPREFIX/second-volume" &&
-   ! mountpoint -q "$WINEPREFIX/second-volume" &&
-   mount -t tmpfs -o size=4m vellaro-second "$WINEPREFIX/second-volume" >/dev/null 2>&1; then
-  second_volume=$WINEPREFIX/second-volume
-  ln -s "$second_volume" "$WINEPREFIX/dosdevices/t:"
-fi
-
 # Wine's helpers (services, plugplay, rpcss...) inherit the output of the
 # program that starts them: boot the prefix here, with the output sent away,
 # so that no test program starts them and CTest never waits for them.
@@ -69,6 +58,22 @@ fi
 fonts=$WINEPREFIX/drive_c/windows/Fonts
 if [ ! -f "$fonts/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
   mkdir -p "$fonts" && cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+fi
+
+# A second volume, drive T: (a small tmpfs), for the tests of work across
+# volumes, where root can mount one; they skip without it. It is added to a
+# booted prefix (a prefix whose drive folder exists before its first boot
+# gets no C: or Z:), and Wine learns its drives when its server starts, so
+# the server starts again once the drive is there.
+if [ "$(id -u)" = 0 ] && [ ! -e "$WINEPREFIX/dosdevices/t:" ] && mkdir -p "$WINEPREFIX/second-volume" &&
+   ! mountpoint -q "$WINEPREFIX/second-volume" &&
+   mount -t tmpfs -o size=4m vellaro-second "$WINEPREFIX/second-volume" >/dev/null 2>&1; then
+  second_volume=$WINEPREFIX/second-volume
+  ln -s "$second_volume" "$WINEPREFIX/dosdevices/t:"
+  wineserver -k >/dev/null 2>&1
+  wineserver -w >/dev/null 2>&1
+  wineserver -p 600 </dev/null >/dev/null 2>&1
+  "$WINE" wineboot </dev/null >/dev/null 2>&1
 fi
 
 "$@"
