@@ -14,10 +14,7 @@ std::string Count(const char* format, int count) {
 }  // namespace
 
 DeletionSummary CDeletionRun::Run(CCandidateList& list, int recycleFlag, SearchView& view) {
-    operation_.Begin(view);
-    identities_ = FileIdentities();
-    names_ = DirectNames();
-    gone_.clear();
+    Begin(view);
     DeletionSummary summary;
 
     const ConfirmedTicks ticks(list);

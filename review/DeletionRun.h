@@ -8,13 +8,11 @@
 // that check until the file is gone. A line whose file went leaves the
 // list; every other ticked line stays where it is, ticked.
 #include "common/MessagePump.h"
-#include "engine/OperationContext.h"
 #include "engine/SearchView.h"
-#include "platform/FileIdentities.h"
 #include "platform/Window.h"
 #include "review/CandidateList.h"
 #include "review/ConfirmedTicks.h"
-#include "review/DirectNames.h"
+#include "review/TickedFileRun.h"
 #include "review/HeldFile.h"
 #include "review/RecycleBatch.h"
 
@@ -34,19 +32,15 @@ struct DeletionSummary {
     int Kept() const { return changed + noCopyLeft + failed + unverified; }
 };
 
-class CDeletionRun {
+class CDeletionRun : public TickedFileRun {
 public:
     // The pump is the window's; it outlives the object.
-    explicit CDeletionRun(MessagePump& pump) : operation_(pump) {}
+    explicit CDeletionRun(MessagePump& pump) : TickedFileRun(pump) {}
 
     // `recycleFlag` non-zero: into the Recycle Bin; zero: for good. Shows
     // the files done out of the files ticked on the view's main bar and
     // hands over waiting messages between files.
     DeletionSummary Run(CCandidateList& list, int recycleFlag, SearchView& view);
-    // Stops a run before its next file (the window is closing); the run
-    // then leaves the list alone.
-    void Abort() { operation_.Abort(); }
-    bool Aborted() const { return operation_.Aborted(); }
 
     // The message that tells what was kept and why, for a run that kept any
     // ticked file.
@@ -70,10 +64,5 @@ private:
     // Moves the batch to the Recycle Bin and counts what went.
     void MoveBatch(DeletionSummary& summary);
 
-    OperationContext operation_;
-    FileIdentities identities_;
-    DirectNames names_;
     RecycleBatch batch_;
-    std::vector<int> gone_;  // lines whose files went
-    std::vector<unsigned char> buffers_;
 };

@@ -38,10 +38,7 @@ int LinkSummary::Kept() const {
 }
 
 LinkSummary CLinkRun::Run(CCandidateList& list, SearchView& view) {
-    operation_.Begin(view);
-    identities_ = FileIdentities();
-    names_ = DirectNames();
-    gone_.clear();
+    Begin(view);
     LinkSummary summary;
 
     const ConfirmedTicks ticks(list);

@@ -15,13 +15,11 @@
 // A replaced file's line leaves the list; every other ticked line stays
 // where it is, ticked.
 #include "common/MessagePump.h"
-#include "engine/OperationContext.h"
 #include "engine/SearchView.h"
-#include "platform/FileIdentities.h"
 #include "platform/HardLinks.h"
 #include "review/CandidateList.h"
 #include "review/ConfirmedTicks.h"
-#include "review/DirectNames.h"
+#include "review/TickedFileRun.h"
 #include "review/HeldFile.h"
 
 #include <array>
@@ -52,22 +50,18 @@ struct LinkSummary {
     int Kept() const;
 };
 
-class CLinkRun {
+class CLinkRun : public TickedFileRun {
 public:
     // Called between the link and the rename with the temporary name; a
     // false stops that replacement there, as a failed rename would.
     using RenameGate = std::function<bool(const FilePath& temporaryName)>;
 
     // The pump is the window's; it outlives the object.
-    explicit CLinkRun(MessagePump& pump) : operation_(pump) {}
+    explicit CLinkRun(MessagePump& pump) : TickedFileRun(pump) {}
 
     // Shows the files done out of the files ticked on the view's main bar
     // and hands over waiting messages between files.
     LinkSummary Run(CCandidateList& list, SearchView& view);
-    // Stops a run before its next file (the window is closing); the run
-    // then leaves the list alone.
-    void Abort() { operation_.Abort(); }
-    bool Aborted() const { return operation_.Aborted(); }
     void SetRenameGate(RenameGate gate) { renameGate_ = std::move(gate); }
 
     // The message that tells what was replaced and, by cause, what was
@@ -94,16 +88,11 @@ private:
     void RemoveTemporaryFolders();
     static LinkRefusal RefusalOf(DWORD linkError, const FilePath& target);
 
-    OperationContext operation_;
     RenameGate renameGate_;
-    FileIdentities identities_;
-    DirectNames names_;
     HardLinks links_;
     std::unique_ptr<HeldFile> target_;  // of `targetGroup_`
     int targetGroup_ = -1;
     bool targetHeld_ = false;  // the target was looked at for `targetGroup_`
     std::map<FilePath, FilePath> temporaryFolders_;  // by the folder they are in
     unsigned temporaryCount_ = 0;
-    std::vector<int> gone_;  // lines whose files were replaced
-    std::vector<unsigned char> buffers_;
 };
