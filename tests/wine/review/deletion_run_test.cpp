@@ -6,19 +6,14 @@
 #include "platform/WidePath.h"
 #include "support/HostCommand.h"
 #include "support/ListChecks.h"
-#include "support/ListHost.h"
 #include "support/MountedVolume.h"
-#include "support/QuietView.h"
-#include "support/RecordedLines.h"
-#include "support/TempTree.h"
+#include "support/TickedRunTest.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
-
-const std::int64_t FoundTime = 1600000000;  // the time every test file is given
 
 // Links made on the host (Wine's CreateSymbolicLinkA makes nothing) and
 // removed from there: under Wine, deleting a link deletes the file it
@@ -40,43 +35,13 @@ private:
     std::string script_;
 };
 
-class DeletionRunTest : public ::testing::Test {
+class DeletionRunTest : public TickedRunTest<CDeletionRun> {
 protected:
-    void SetUp() override { list.Attach(host.List()); }
-    void TearDown() override { list.ClearLines(); }
-
-    // A file as the comparison found it.
-    std::string Make(const std::string& name, const std::string& bytes = "same bytes") {
-        const std::string path = tree.WriteFile(name, bytes);
-        tree.SetLastWriteTime(name, FoundTime);
-        return path;
-    }
     // New bytes in the same file, with its length and time as they were.
     void Rewrite(const std::string& name, const std::string& bytes) { Make(name, bytes); }
-    // A candidate line carrying what the collection and the comparison
-    // recorded of its file.
-    // Without `identified`, the comparison could not read which file it was.
-    void Add(const std::string& path, int group, bool ticked, bool identified = true) {
-        AddExact(widepath::FromCp932(path), group, ticked, identified);
-    }
-    void AddExact(const std::wstring& path, int group, bool ticked, bool identified = true) {
-        AppendRecordedLine(list, identities, path, group, ticked, identified);
-    }
-    std::vector<std::string> Lines() const {
-        std::vector<std::string> lines;
-        for (int i = 0; i < list.Count(); ++i) lines.push_back(list.ItemText(i));
-        return lines;
-    }
     std::vector<int> Checks() const { return ChecksOf(list); }
 
-    TempTree tree;
-    HostLinks links;
-    FileIdentities identities;
-    ListHost host;
-    CCandidateList list;
-    MessagePump pump;
-    CDeletionRun run{pump};
-    QuietView quiet;
+    HostLinks links;  // removed before the tree
 };
 
 // The freedesktop Trash that Wine's Recycle Bin uses, through drive Z:.

@@ -4,18 +4,13 @@
 #include "platform/WidePath.h"
 #include "support/HostCommand.h"
 #include "support/ListChecks.h"
-#include "support/ListHost.h"
-#include "support/QuietView.h"
-#include "support/RecordedLines.h"
-#include "support/TempTree.h"
+#include "support/TickedRunTest.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
-
-const std::int64_t FoundTime = 1600000000;
 
 // Which file a name leads to, and how many names that file has.
 struct Identity {
@@ -58,36 +53,11 @@ std::string SecondVolume() {
     return "T:\\";
 }
 
-class LinkRunTest : public ::testing::Test {
+class LinkRunTest : public TickedRunTest<CLinkRun> {
 protected:
-    void SetUp() override { list.Attach(host.List()); }
-    void TearDown() override { list.ClearLines(); }
-
-    std::string Make(const std::string& name, const std::string& bytes = "same bytes") {
-        const std::string path = tree.WriteFile(name, bytes);
-        tree.SetLastWriteTime(name, FoundTime);
-        return path;
-    }
-    void Add(const std::string& path, int group, bool ticked) { AddExact(widepath::FromCp932(path), group, ticked); }
-    void AddExact(const std::wstring& path, int group, bool ticked) {
-        AppendRecordedLine(list, identities, path, group, ticked);
-    }
-    std::vector<std::string> Lines() const {
-        std::vector<std::string> lines;
-        for (int i = 0; i < list.Count(); ++i) lines.push_back(list.ItemText(i));
-        return lines;
-    }
     int Refused(const LinkSummary& summary, LinkRefusal refusal) const {
         return summary.refused[static_cast<int>(refusal)];
     }
-
-    TempTree tree;
-    FileIdentities identities;
-    ListHost host;
-    CCandidateList list;
-    MessagePump pump;
-    CLinkRun run{pump};
-    QuietView quiet;
 };
 
 TEST_F(LinkRunTest, ReplacedNamesReadTheKeptBytesAndAreTheKeptFile) {
