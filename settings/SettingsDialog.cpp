@@ -11,6 +11,7 @@
 #include "res/resource.h"
 #include "settings/FolderBrowser.h"
 #include "settings/SettingsFile.h"
+#include "settings/core/SettingsRecords.h"
 
 #include <commdlg.h>
 
@@ -52,16 +53,6 @@ std::wstring FullPathOf(const std::wstring& folder) {
     if (folder.empty()) return std::wstring();
     const std::wstring full = widepath::FullPath(folder);
     return full.size() < MAX_PATH ? full : std::wstring();
-}
-
-// Folders that differ only in the case of A-Z or in a final backslash are
-// the same folder.
-std::wstring FolderKey(const std::wstring& folder) {
-    std::wstring key = folder;
-    for (wchar_t& c : key)
-        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
-    if (!key.empty() && key.back() == L'\\') key.pop_back();
-    return key;
 }
 
 bool IsFolder(const std::wstring& path) {
@@ -279,7 +270,7 @@ CSettingsDialog::FolderVerdict CSettingsDialog::JudgeFolder(std::wstring& folder
                                                             const std::set<std::wstring>& listedKeys) const {
     const std::wstring full = FullPathOf(folder);
     if (!full.empty()) folder = full;
-    if (listedKeys.count(FolderKey(folder))) return FolderVerdict::AlreadyListed;
+    if (listedKeys.count(settingsfile::FolderKey(folder))) return FolderVerdict::AlreadyListed;
     // A folder whose name holds the separator would come back from the
     // joined text as other folders.
     if (full.empty() || folder.find(FolderSeparator) != std::wstring::npos || !IsFolder(folder))
@@ -289,7 +280,7 @@ CSettingsDialog::FolderVerdict CSettingsDialog::JudgeFolder(std::wstring& folder
 
 std::set<std::wstring> CSettingsDialog::ListedFolderKeys() const {
     std::set<std::wstring> keys;
-    for (const std::wstring& folder : ListedFolders()) keys.insert(FolderKey(folder));
+    for (const std::wstring& folder : ListedFolders()) keys.insert(settingsfile::FolderKey(folder));
     return keys;
 }
 
@@ -301,7 +292,7 @@ void CSettingsDialog::AddFolders(const std::vector<std::wstring>& folders, bool 
     std::vector<LPARAM> paths;
     for (std::wstring folder : folders) {
         if (folder.empty() || JudgeFolder(folder, keys) != FolderVerdict::Accepted) continue;
-        keys.insert(FolderKey(folder));
+        keys.insert(settingsfile::FolderKey(folder));
         shown.push_back(widepath::ToCp932(folder));
         paths.push_back(KeepFolderPath(folder));
     }
@@ -443,7 +434,7 @@ void CSettingsDialog::ShowScope(const ScopeSettings& scope) {
     }
     protectedKeys_.clear();
     for (const std::wstring& folder : scope.protectedFolders)
-        protectedKeys_.insert(FolderKey(folder));
+        protectedKeys_.insert(settingsfile::FolderKey(folder));
     ForgetUnlistedProtection();
     FitFolderExtent();
     InvalidateRect(directories_.List().Handle(), nullptr, TRUE);
@@ -454,7 +445,7 @@ void CSettingsDialog::OnProtectCheck() {
     ListBox list = directories_.List();
     const int selected = list.CurSel();
     if (selected < 0) return;
-    const std::wstring key = FolderKey(FolderAt(selected));
+    const std::wstring key = settingsfile::FolderKey(FolderAt(selected));
     if (!protectedKeys_.erase(key)) protectedKeys_.insert(key);
     FitFolderExtent();
     InvalidateRect(list.Handle(), nullptr, TRUE);
@@ -491,7 +482,7 @@ void CSettingsDialog::FitFolderExtent() const {
 }
 
 bool CSettingsDialog::IsProtected(const std::wstring& folder) const {
-    return !protectedKeys_.empty() && protectedKeys_.count(FolderKey(folder)) > 0;
+    return !protectedKeys_.empty() && protectedKeys_.count(settingsfile::FolderKey(folder)) > 0;
 }
 
 bool CSettingsDialog::OnDrawItem(WPARAM, LPARAM lParam, LRESULT& result) {

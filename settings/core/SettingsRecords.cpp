@@ -163,24 +163,12 @@ std::vector<RecordValue> ReadRecords(const std::string& text, const RecordMarker
     return values;
 }
 
-long SkipByteOrderMark(std::FILE* file) {
-    char start[3] = {};
-    if (std::fread(start, 1, sizeof start, file) == sizeof start && std::equal(start, start + 3, ByteOrderMark))
-        return 3;
-    std::fseek(file, 0, SEEK_SET);
-    return 0;
-}
-
-std::vector<std::string> ReadValues(std::FILE* file, const std::string& marker) {
-    std::string text;
-    char block[4096];
-    for (std::size_t got; (got = std::fread(block, 1, sizeof block, file)) > 0;) text.append(block, got);
-    return ReadValues(text, marker);
-}
-
-std::string FolderKey(const std::string& folder) {
-    const std::string key = cp932::ToLower(folder);
-    return cp932::EndsWithBackslash(key) ? key.substr(0, key.size() - 1) : key;
+std::wstring FolderKey(const std::wstring& folder) {
+    std::wstring key = folder;
+    for (wchar_t& c : key)
+        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+    if (!key.empty() && key.back() == L'\\') key.pop_back();
+    return key;
 }
 
 }  // namespace settingsfile

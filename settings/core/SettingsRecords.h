@@ -54,15 +54,9 @@ std::vector<std::string> ReadValues(const std::string& text, const std::string& 
 // `unicode` file both markers' values are UTF-8.
 std::vector<RecordValue> ReadRecords(const std::string& text, const RecordMarkers& markers, bool unicode);
 
-// Positions a file opened at its start after a UTF-8 byte-order mark, if it
-// begins with one; returns that position, where the records start.
-long SkipByteOrderMark(std::FILE* file);
-
-// ReadValues on the rest of an open file.
-std::vector<std::string> ReadValues(std::FILE* file, const std::string& marker);
-
 // Folders that differ only in the case of A-Z or in a final backslash are
-// the same folder: they share this key.
-std::string FolderKey(const std::string& folder);
+// the same folder: they share this key. Other letters keep their case, as
+// the exact names the file system holds may differ in them.
+std::wstring FolderKey(const std::wstring& folder);
 
 }  // namespace settingsfile

@@ -22,44 +22,32 @@ TEST(SettingsRecords, WrittenRecordsReadBackPassByPass) {
     EXPECT_TRUE(settingsfile::WriteRecords(file.get(), settingsfile::FileTypeMarker, {"*.jpg"}));
     std::rewind(file.get());
     char bytes[100] = {};
-    EXPECT_EQ(std::string(bytes, std::fread(bytes, 1, sizeof bytes, file.get())),
-              "#DIRECTORY\nD:\\data\n#DIRECTORY\nE:\\photos\n#FILETYPE\n*.jpg\n");
-    std::rewind(file.get());
-    EXPECT_EQ(settingsfile::ReadValues(file.get(), settingsfile::FileTypeMarker), Values{"*.jpg"});
+    const std::string written(bytes, std::fread(bytes, 1, sizeof bytes, file.get()));
+    EXPECT_EQ(written, "#DIRECTORY\nD:\\data\n#DIRECTORY\nE:\\photos\n#FILETYPE\n*.jpg\n");
+    EXPECT_EQ(settingsfile::ReadValues(written, settingsfile::FileTypeMarker), Values{"*.jpg"});
 }
 
 TEST(SettingsRecords, InterleavedRecordsAndValuesThatLookLikeMarkers) {
-    FilePointer file(std::tmpfile());
-    const std::string bytes = "#FILETYPE\n*.jpg\nstray\n#DIRECTORY\n#DIRECTORY\n#FILETYPE\n\n#DIRECTORY\nD:\\d\n";
-    std::fwrite(bytes.data(), 1, bytes.size(), file.get());
-    std::rewind(file.get());
+    const std::string text = "#FILETYPE\n*.jpg\nstray\n#DIRECTORY\n#DIRECTORY\n#FILETYPE\n\n#DIRECTORY\nD:\\d\n";
     // The value is always the next line, whatever it holds.
-    EXPECT_EQ(settingsfile::ReadValues(file.get(), settingsfile::DirectoryMarker), (Values{"#DIRECTORY", "D:\\d"}));
-    std::rewind(file.get());
-    EXPECT_EQ(settingsfile::ReadValues(file.get(), settingsfile::FileTypeMarker), (Values{"*.jpg", ""}));
+    EXPECT_EQ(settingsfile::ReadValues(text, settingsfile::DirectoryMarker), (Values{"#DIRECTORY", "D:\\d"}));
+    EXPECT_EQ(settingsfile::ReadValues(text, settingsfile::FileTypeMarker), (Values{"*.jpg", ""}));
 }
 
 TEST(SettingsRecords, ControlCharactersAndAByteOrderMarkAreNoPartOfTheRecords) {
-    FilePointer file(std::tmpfile());
     const std::string bytes =
         "\xEF\xBB\xBF#FILETYPE\n*.a\x01\n#FILETYPE\n*.b\n#FILETYPE\n\t*.c\n#FILETYPE\n*.d" + std::string(1, '\0') + "x\n";
-    std::fwrite(bytes.data(), 1, bytes.size(), file.get());
-    std::rewind(file.get());
-    EXPECT_EQ(settingsfile::SkipByteOrderMark(file.get()), 3);
-    EXPECT_EQ(settingsfile::ReadValues(file.get(), settingsfile::FileTypeMarker), Values{"*.b"});
-    std::rewind(file.get());
-    std::fputs("#F", file.get());
-    std::rewind(file.get());
-    EXPECT_EQ(settingsfile::SkipByteOrderMark(file.get()), 0);
-    EXPECT_EQ(std::fgetc(file.get()), '#');
+    const settingsfile::SettingsText decoded = settingsfile::DecodeFile(bytes);
+    EXPECT_TRUE(decoded.unicode);
+    EXPECT_EQ(settingsfile::ReadValues(decoded.text, settingsfile::FileTypeMarker), Values{"*.b"});
+    EXPECT_EQ(settingsfile::DecodeFile("#F").text, "#F");
 }
 
-TEST(SettingsRecords, FoldersDifferingInCaseOrAFinalBackslashShareAKey) {
-    EXPECT_EQ(settingsfile::FolderKey("D:\\Data\\"), settingsfile::FolderKey("d:\\data"));
-    EXPECT_EQ(settingsfile::FolderKey("C:\\"), "c:");
-    // 表 ends in the byte 0x5C, which is no backslash of its own.
-    EXPECT_EQ(settingsfile::FolderKey("D:\\表"), "d:\\表");
-    EXPECT_EQ(settingsfile::FolderKey("D:\\表\\"), "d:\\表");
+TEST(SettingsRecords, FoldersDifferingInCaseOfAToZOrAFinalBackslashShareAKey) {
+    EXPECT_EQ(settingsfile::FolderKey(L"D:\\Data\\"), settingsfile::FolderKey(L"d:\\data"));
+    EXPECT_EQ(settingsfile::FolderKey(L"C:\\"), L"c:");
+    // Only A-Z fold: café and CAFÉ may be two folders.
+    EXPECT_EQ(settingsfile::FolderKey(L"D:\\Caf\u00C9\\"), L"d:\\caf\u00C9");
 }
 
 TEST(SettingsRecords, UnicodeFilesAndUtf8FoldersReadAsTheSameRecordsInFileOrder) {
