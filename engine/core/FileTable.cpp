@@ -1,5 +1,7 @@
 #include "engine/core/FileTable.h"
 
+#include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace engine {
@@ -10,27 +12,33 @@ int FileTable::AddFolder(std::wstring path) {
 }
 
 void FileTable::Append(int folder, std::wstring_view name, std::uint64_t size, std::int64_t lastWriteTime) {
-    if (nameBlocks_.empty() || name.size() > NameBlockUnits - usedInLastBlock_) {
-        const std::size_t units = name.size() > NameBlockUnits ? name.size() : NameBlockUnits;
+    const bool wide = std::any_of(name.begin(), name.end(), [](wchar_t unit) { return unit > 0xFF; });
+    const std::size_t bytes = wide ? name.size() * sizeof(wchar_t) : name.size();
+    if (nameBlocks_.empty() || bytes > NameBlockBytes - usedInLastBlock_) {
         nameBlocks_.reserve(nameBlocks_.size() + 1);  // so that the block below is never left unowned
-        nameBlocks_.emplace_back(new wchar_t[units]);
+        nameBlocks_.emplace_back(new unsigned char[std::max(bytes, NameBlockBytes)]);
         usedInLastBlock_ = 0;
     }
-    wchar_t* block = nameBlocks_.back().get();
-    name.copy(block + usedInLastBlock_, name.size());
+    unsigned char* at = nameBlocks_.back().get() + usedInLastBlock_;
+    if (wide) std::memcpy(at, name.data(), bytes);
+    else std::transform(name.begin(), name.end(), at, [](wchar_t unit) { return static_cast<unsigned char>(unit); });
     files_.push_back(File{size, lastWriteTime, static_cast<std::uint32_t>(folder),
-                          static_cast<std::uint32_t>(nameBlocks_.size() - 1),
-                          static_cast<std::uint32_t>(usedInLastBlock_), static_cast<std::uint32_t>(name.size())});
+                          static_cast<std::uint32_t>(nameBlocks_.size() - 1), static_cast<std::uint32_t>(usedInLastBlock_),
+                          static_cast<std::uint32_t>(name.size()) | (wide ? WideName : 0)});
     // A long name's own block is full; the next name starts another.
-    usedInLastBlock_ = name.size() > NameBlockUnits ? NameBlockUnits : usedInLastBlock_ + name.size();
+    usedInLastBlock_ = bytes > NameBlockBytes ? NameBlockBytes : usedInLastBlock_ + bytes;
 }
 
 std::wstring FileTable::Path(int index) const {
     const File& file = At(index);
     const std::wstring& folder = folders_[file.folder];
-    std::wstring path;
-    path.reserve(folder.size() + file.nameLength);
-    path.append(folder).append(nameBlocks_[file.nameBlock].get() + file.nameAt, file.nameLength);
+    const std::size_t units = file.nameLength & ~WideName;
+    const unsigned char* name = nameBlocks_[file.nameBlock].get() + file.nameAt;
+    std::wstring path(folder.size() + units, L'\0');
+    std::copy(folder.begin(), folder.end(), path.begin());
+    wchar_t* out = &path[folder.size()];
+    if (file.nameLength & WideName) std::memcpy(out, name, units * sizeof(wchar_t));
+    else std::copy(name, name + units, out);
     return path;
 }
 
@@ -61,7 +69,7 @@ void FileTable::ReleaseAll() {
     files_.shrink_to_fit();
     nameBlocks_.clear();
     nameBlocks_.shrink_to_fit();
-    usedInLastBlock_ = NameBlockUnits;
+    usedInLastBlock_ = NameBlockBytes;
 }
 
 }  // namespace engine

@@ -4,7 +4,8 @@
 // gather millions of files in a 32-bit process, so a file costs its name and
 // a small fixed record, and the storage grows in blocks without ever copying
 // what it already holds. Names are kept exactly as the file system gave them
-// (UTF-16 code units, unpaired surrogates included).
+// (UTF-16 code units, unpaired surrogates included); a name whose units are
+// all below 0x100, as most are, takes one byte a unit.
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -46,19 +47,20 @@ private:
         std::int64_t lastWriteTime;
         std::uint32_t folder;
         std::uint32_t nameBlock;
-        std::uint32_t nameAt;  // within its block
-        std::uint32_t nameLength;
+        std::uint32_t nameAt;      // in bytes, within its block
+        std::uint32_t nameLength;  // in units, with WideName when a unit takes a wchar_t
     };
+    static constexpr std::uint32_t WideName = 0x80000000u;
     // Names never straddle two blocks; a longer name than a block holds gets
     // a block of its own.
-    static constexpr std::size_t NameBlockUnits = 1 << 16;
+    static constexpr std::size_t NameBlockBytes = 1 << 16;
 
     const File& At(int index) const { return files_[static_cast<std::size_t>(index)]; }
 
     std::deque<std::wstring> folders_;
     std::deque<File> files_;
-    std::vector<std::unique_ptr<wchar_t[]>> nameBlocks_;
-    std::size_t usedInLastBlock_ = NameBlockUnits;
+    std::vector<std::unique_ptr<unsigned char[]>> nameBlocks_;
+    std::size_t usedInLastBlock_ = NameBlockBytes;  // bytes
 };
 
 }  // namespace engine

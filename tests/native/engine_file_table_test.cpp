@@ -62,7 +62,7 @@ private:
     std::wstring Name() {
         static const std::vector<std::wstring> pieces = {
             L"photo", L"Photo", L"PHOTO", L"表示", L"写真", L"café", L"\U0001F600", L"\U00020BB7", L"한국어",
-            L"\u301C", L"name.", L"name ", L".jpg", L".JPG", std::wstring(1, wchar_t(0xD800))};
+            L"\u301C", L"\u00FF", L"\u0100", L"name.", L"name ", L".jpg", L".JPG", std::wstring(1, wchar_t(0xD800))};
         std::wstring name;
         const int count = Between(1, 4);
         for (int k = 0; k < count; ++k) name += pieces[static_cast<std::size_t>(Between(0, static_cast<int>(pieces.size()) - 1))];
