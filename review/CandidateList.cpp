@@ -20,7 +20,7 @@ CCandidateList::~CCandidateList() { ReleaseLines(); }
 int CCandidateList::AppendLine(int position, const std::string& text, COLORREF firstColour,
                                COLORREF secondColour, FileInfo file) {
     auto record = std::make_unique<LineRecord>();
-    record->display.reset(new LineDisplay{firstColour, secondColour});
+    record->display = LineDisplay{firstColour, secondColour};
     record->file = std::move(file);
     return records_.Append(position, text, std::move(record));
 }
@@ -139,8 +139,8 @@ void CCandidateList::DrawItem(DRAWITEMSTRUCT& item) {
     const int count = Count();
     if (count <= 0 || item.itemID == static_cast<UINT>(-1)) return;
     const LineRecord* record = LineRecords::FromData(item.itemData);
-    if (!record || !record->display) return;  // a released line draws nothing
-    const LineDisplay& display = *record->display;
+    if (!record) return;  // a released line draws nothing
+    const LineDisplay& display = record->display;
     const std::string path =
         (record->protectedCopy ? ProtectedMark : "") + ItemText(static_cast<int>(item.itemID));
     const std::string size = reviewtext::Size(record->file.size);

@@ -17,7 +17,7 @@ struct LineDisplay {
 
 struct LineRecord {
     int group = 0;
-    std::unique_ptr<LineDisplay> display;
+    LineDisplay display{};  // kept in the record: a heap block of its own per line costs its overhead too
     FileInfo file;  // what the collection and the comparison recorded
     // In a folder the user protects: never ticked, never deleted.
     bool protectedCopy = false;

@@ -53,10 +53,8 @@ std::vector<CandidateLine> EngineRig::Lines() const {
         line.check = host.candidates.GetCheck(i);
         line.group = host.candidates.LineGroup(i);
         if (const LineRecord* record = host.candidates.Line(i)) {
-            if (record->display) {
-                line.colour = record->display->firstColour;
-                line.background = record->display->secondColour;
-            }
+            line.colour = record->display.firstColour;
+            line.background = record->display.secondColour;
         }
         lines.push_back(line);
     }
