@@ -1,5 +1,6 @@
 #include "platform/FileIdentities.h"
 
+#include "platform/NtdllFunction.h"
 #include "platform/UniqueHandle.h"
 #include "platform/WidePath.h"
 
@@ -11,14 +12,9 @@ struct InternalInformation {
 };
 }  // namespace
 
-FileIdentities::FileIdentities() {
-    if (HMODULE ntdll = GetModuleHandleA("ntdll.dll")) {
-        queryInformation_ = reinterpret_cast<QueryInformation>(
-            reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQueryInformationFile")));
-        queryObject_ =
-            reinterpret_cast<QueryObject>(reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQueryObject")));
-    }
-}
+FileIdentities::FileIdentities()
+    : queryInformation_(NtdllFunction<QueryInformation>("NtQueryInformationFile")),
+      queryObject_(NtdllFunction<QueryObject>("NtQueryObject")) {}
 
 std::optional<FileId> FileIdentities::Of(HANDLE file, const std::wstring& path) {
     std::uint64_t index = 0;

@@ -1,5 +1,6 @@
 #include "platform/HardLinks.h"
 
+#include "platform/NtdllFunction.h"
 #include "platform/WidePath.h"
 
 #include <cstddef>
@@ -24,14 +25,9 @@ std::wstring NtPathOf(const std::wstring& path) {
 }
 }  // namespace
 
-HardLinks::HardLinks() {
-    if (HMODULE ntdll = GetModuleHandleA("ntdll.dll")) {
-        setInformation_ = reinterpret_cast<SetInformation>(
-            reinterpret_cast<void*>(GetProcAddress(ntdll, "NtSetInformationFile")));
-        statusToError_ =
-            reinterpret_cast<StatusToError>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlNtStatusToDosError")));
-    }
-}
+HardLinks::HardLinks()
+    : setInformation_(NtdllFunction<SetInformation>("NtSetInformationFile")),
+      statusToError_(NtdllFunction<StatusToError>("RtlNtStatusToDosError")) {}
 
 DWORD HardLinks::Add(HANDLE file, const std::wstring& path) const {
     if (!setInformation_ || !statusToError_) return ERROR_NOT_SUPPORTED;
