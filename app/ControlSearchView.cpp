@@ -5,9 +5,7 @@
 
 void ControlSearchView::ShowFound(const std::string& path) {
     // One entry, replaced: the list never holds more than the eye reads.
-    groupList_.ResetContent();
-    groupList_.InsertString(-1, path);
-    groupList_.SetCurSel(0);
+    groupList_.ShowFound(path);
 }
 
 void ControlSearchView::ShowAborting() {

@@ -6,6 +6,7 @@
 // window's control members, which are bound after it is made.
 #include "engine/SearchView.h"
 #include "platform/Window.h"
+#include "review/GroupList.h"
 
 #include <cstdint>
 #include <functional>
@@ -18,7 +19,7 @@ public:
     // `showTitle`, when given, shows a phase's text in the window title.
     using TitleShower = std::function<void(const std::string& text)>;
 
-    ControlSearchView(const Edit& statusField, const ComboBox& groupList, const ProgressBar& mainProgress,
+    ControlSearchView(const Edit& statusField, CGroupList& groupList, const ProgressBar& mainProgress,
                       const ProgressBar& runProgress, TitleShower showTitle = {})
         : statusField_(statusField), groupList_(groupList), mainProgress_(mainProgress), runProgress_(runProgress),
           showTitle_(std::move(showTitle)) {}
@@ -40,7 +41,7 @@ private:
     const ProgressBar& Of(Bar bar) const { return bar == Bar::Main ? mainProgress_ : runProgress_; }
 
     const Edit& statusField_;
-    const ComboBox& groupList_;
+    CGroupList& groupList_;
     const ProgressBar& mainProgress_;
     const ProgressBar& runProgress_;
     TitleShower showTitle_;

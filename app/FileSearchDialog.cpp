@@ -125,9 +125,9 @@ CFileSearchDialog::~CFileSearchDialog() {
 void CFileSearchDialog::DoDataExchange(DataExchange& exchange) {
     exchange.Control(IDC_RUN_PROGRESS, runProgress_);
     exchange.Control(IDC_RECYCLE_CHECK, recycleCheck_);
-    exchange.Control(IDC_CANDIDATE_LIST, candidateList_);
+    exchange.Attach(IDC_CANDIDATE_LIST, candidateList_);
     exchange.Control(IDC_DETAILS_LIST, detailsList_);
-    exchange.Control(IDC_GROUP_LIST, groupList_);
+    exchange.Attach(IDC_GROUP_LIST, groupList_);
     exchange.Control(IDC_MAIN_PROGRESS, mainProgress_);
     exchange.Control(IDC_STATUS_FIELD, statusField_);
     exchange.Control(IDC_TICKED_TOTAL, tickedTotal_);
@@ -543,14 +543,14 @@ void CFileSearchDialog::OnCandidateDblClk() {
     if (!ResultsReady) return;
     const int line = candidateList_.CaretIndex();
     if (line < 0 || line >= candidateList_.Count()) return;
-    if (const LineRecord* record = candidateList_.Line(line)) tools_.OpenWithShell(record->file.path);
+    if (const auto record = candidateList_.Line(line)) tools_.OpenWithShell(record->file.path);
 }
 
 void CFileSearchDialog::OnCandidateSelChange() {
     if (!ResultsReady) return;
     const int line = candidateList_.CaretIndex();
     if (line < 0) return;
-    if (const LineRecord* record = candidateList_.Line(line)) groupList_.SetCurSel(record->group);
+    if (const auto record = candidateList_.Line(line)) groupList_.SetCurSel(record->group);
 }
 
 void CFileSearchDialog::OnGroupSelChange() {

@@ -13,6 +13,7 @@
 #include "res/resource.h"
 #include "review/CandidateList.h"
 #include "review/DeletionRun.h"
+#include "review/GroupList.h"
 #include "review/LinkRun.h"
 #include "review/SelectionMenu.h"
 #include "settings/SettingsDialog.h"
@@ -93,6 +94,7 @@ public:
 
     CSettingsDialog& Settings() { return settingsDialog_; }
     CCandidateList& Candidates() { return candidateList_; }
+    CGroupList& Groups() { return groupList_; }
     CContentComparer& ContentComparer() { return contentComparer_; }
 
     int RecycleFlag = 1;
@@ -138,7 +140,7 @@ private:
     Button recycleCheck_;
     CCandidateList candidateList_;
     ListView detailsList_;
-    ComboBox groupList_;
+    CGroupList groupList_{candidateList_};
     // The files a search gathered; the group list shows the last one found.
     GatheredFileList gatheredFiles_;
     ProgressBar mainProgress_;

@@ -1,7 +1,5 @@
 #include "app/GroupListing.h"
 
-#include "platform/WidePath.h"
-
 #include <algorithm>
 #include <utility>
 
@@ -49,23 +47,14 @@ void GroupListing::EndGroups() {
 }
 
 void GroupListing::ListPending() {
-    // Every group entry first, then every line. Entered in turns, the two
-    // lists' item tables grew among each other's texts in the heap that
-    // they share, and a search of 100,000 files ended with up to 17 MB of
-    // it in holes.
-    int referenceLine = candidates_.Count();  // where the next group starts
-    std::vector<int> groups;
-    groups.reserve(pending_.size());
-    for (const PendingGroup& pending : pending_) {
-        const int group = groupList_.InsertString(-1, widepath::ToCp932(pending.members[0].path));
-        // A plain line index, owning nothing.
-        groupList_.SetItemData(group, referenceLine);
-        groups.push_back(group);
+    for (PendingGroup& pending : pending_) {
+        const int referenceLine = candidates_.Count();
+        const int group = groupList_.AddGroup();
+        if (group < 0) continue;
+        ListLines(pending, group);
         newestGroup_ = group;
         newestReferenceLine_ = referenceLine;
-        referenceLine += static_cast<int>(pending.members.size());
     }
-    for (std::size_t g = 0; g < pending_.size(); ++g) ListLines(pending_[g], groups[g]);
     pending_.clear();
 }
 
@@ -74,12 +63,9 @@ void GroupListing::ListLines(PendingGroup& pending, int group) {
     const std::vector<bool>& protectedCopies = pending.protectedCopies;
     const bool anyProtected = std::find(protectedCopies.begin(), protectedCopies.end(), true) != protectedCopies.end();
     for (std::size_t k = 0; k < pending.members.size(); ++k) {
-        // The display text is made here, for the files of a group only.
-        const std::string text = widepath::ToCp932(pending.members[k].path);
-        const int line = candidates_.AppendLine(-1, text, pending.colour, White, std::move(pending.members[k]));
+        const int line = candidates_.AppendLine(pending.members[k], pending.colour, White, group);
         if (protectedCopies[k]) candidates_.ProtectLine(line);
         else if (k > 0 || anyProtected) candidates_.SetCheck(line, 1);
-        candidates_.SetLineGroup(line, group);
     }
 }
 

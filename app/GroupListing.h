@@ -1,6 +1,6 @@
 #pragma once
 // The comparison's groups as the main window shows them: one group-list
-// entry per group, whose data is the line of its reference, and one
+// entry per group, showing its reference, and one
 // candidate line per file, in the group's colour, the reference unticked and
 // its copies ticked. In a group with protected copies those stay unticked
 // and every other copy is ticked; a group of protected copies alone offers
@@ -12,6 +12,7 @@
 #include "platform/ListRedrawBatch.h"
 #include "platform/Window.h"
 #include "review/CandidateList.h"
+#include "review/GroupList.h"
 #include "review/ProtectedFolders.h"
 
 #include <memory>
@@ -22,7 +23,7 @@ class GroupListing : public GroupSink {
 public:
     // The lists are the owner's, which outlive this object; they may get
     // their windows later.
-    GroupListing(ComboBox& groupList, CCandidateList& candidates) : groupList_(groupList), candidates_(candidates) {}
+    GroupListing(CGroupList& groupList, CCandidateList& candidates) : groupList_(groupList), candidates_(candidates) {}
 
     // The folders whose files the next comparisons list as protected copies.
     void SetProtectedFolders(ProtectedFolders folders) { protected_ = std::move(folders); }
@@ -48,7 +49,7 @@ private:
     // as the candidate list is drawn, since only that state can be seen.
     void ShowNewestGroup();
 
-    ComboBox& groupList_;
+    CGroupList& groupList_;
     CCandidateList& candidates_;
     ProtectedFolders protected_;
     std::unique_ptr<ListRedrawBatch> redraw_;  // while a comparison runs

@@ -19,12 +19,14 @@ void CheckListBox::Attach(HWND control) {
     handle_ = control;
     if (!control) return;
     original_ = Subclass(control);
-    // Lines that are already there get their record around their data.
+    // Lines that are already there keep their data.
     const int count = static_cast<int>(CallOriginal(LB_GETCOUNT, 0, 0));
-    for (int line = 0; line < count; ++line) {
-        auto* state = new LineState;
-        state->data = CallOriginal(LB_GETITEMDATA, static_cast<WPARAM>(line), 0);
-        CallOriginal(LB_SETITEMDATA, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(state));
+    lines_.assign(static_cast<std::size_t>(count > 0 ? count : 0), LineState{});
+    if (!NoData()) {
+        for (int line = 0; line < count; ++line) {
+            const LRESULT data = CallOriginal(LB_GETITEMDATA, static_cast<WPARAM>(line), 0);
+            lines_[static_cast<std::size_t>(line)].data = data == LB_ERR ? 0 : data;
+        }
     }
     // The dialog asked for the height before this object was reachable.
     dpi_ = dpi::Of(control);
@@ -49,15 +51,13 @@ void CheckListBox::ApplyLineHeight() {
 void CheckListBox::Detach() {
     if (handle_ && original_ && IsWindow(handle_)) {
         // The control stays a plain list box holding the caller's data.
-        const int count = static_cast<int>(CallOriginal(LB_GETCOUNT, 0, 0));
-        for (int line = 0; line < count; ++line) {
-            if (LineState* state = State(line)) {
-                CallOriginal(LB_SETITEMDATA, static_cast<WPARAM>(line), state->data);
-                delete state;
-            }
+        if (!NoData()) {
+            for (std::size_t line = 0; line < lines_.size(); ++line)
+                CallOriginal(LB_SETITEMDATA, line, lines_[line].data);
         }
         Unsubclass(handle_, original_);
     }
+    lines_.clear();
     original_ = nullptr;
     handle_ = nullptr;
 }
@@ -69,7 +69,7 @@ int CheckListBox::GetCheck(int line) const {
 
 void CheckListBox::SetCheck(int line, int check) const {
     if (LineState* state = State(line)) {
-        state->check = state->enabled ? check : 0;
+        state->check = state->enabled && check ? static_cast<std::uint8_t>(check) : 0;
         InvalidateLine(line);
     }
 }
@@ -88,14 +88,12 @@ bool CheckListBox::IsLineEnabled(int line) const {
 }
 
 bool CheckListBox::SetChecks(const std::vector<bool>& checks) const {
-    const int count = static_cast<int>(CallOriginal(LB_GETCOUNT, 0, 0));
     bool changed = false;
-    for (int line = 0; line < count && static_cast<std::size_t>(line) < checks.size(); ++line) {
-        LineState* state = State(line);
-        if (!state) continue;
-        const int check = checks[static_cast<std::size_t>(line)] && state->enabled ? 1 : 0;
-        if (state->check == check) continue;
-        state->check = check;
+    for (std::size_t line = 0; line < lines_.size() && line < checks.size(); ++line) {
+        LineState& state = lines_[line];
+        const std::uint8_t check = checks[line] && state.enabled ? 1 : 0;
+        if (state.check == check) continue;
+        state.check = check;
         changed = true;
     }
     if (changed) InvalidateRect(handle_, nullptr, FALSE);
@@ -140,17 +138,73 @@ void CheckListBox::OnDrawItem(DRAWITEMSTRUCT& item) {
     DrawItem(text);
 }
 
-void CheckListBox::OnDeleteItem(DELETEITEMSTRUCT& item) {
-    auto* state = reinterpret_cast<LineState*>(item.itemData);
-    if (state && state->data) ReleaseLineData(state->data);
-    delete state;
-    item.itemData = 0;
+CheckListBox::LineState* CheckListBox::State(int line) const {
+    if (line < 0 || static_cast<std::size_t>(line) >= lines_.size()) return nullptr;
+    return &lines_[static_cast<std::size_t>(line)];
 }
 
-CheckListBox::LineState* CheckListBox::State(int line) const {
-    LRESULT data = CallOriginal(LB_GETITEMDATA, static_cast<WPARAM>(line), 0);
-    if (data == LB_ERR || data == 0) return nullptr;
-    return reinterpret_cast<LineState*>(data);
+bool CheckListBox::NoData() const { return (GetWindowLongA(handle_, GWL_STYLE) & LBS_NODATA) != 0; }
+
+void CheckListBox::ReleaseFrom(std::size_t first) {
+    if (first >= lines_.size()) return;
+    // Taken out first: a release may come back to the list.
+    std::vector<LineState> gone(lines_.begin() + static_cast<std::ptrdiff_t>(first), lines_.end());
+    lines_.resize(first);
+    for (const LineState& state : gone)
+        if (state.data) ReleaseLineData(state.data);
+}
+
+void CheckListBox::DropLineData() const {
+    for (LineState& state : lines_) state.data = 0;
+}
+
+void CheckListBox::RemoveLines(const std::vector<int>& lines) {
+    if (lines.empty()) return;
+    if (!NoData()) {
+        for (auto line = lines.rbegin(); line != lines.rend(); ++line) DeleteString(*line);
+        return;
+    }
+    // The lines that stay move up in one pass, and so do the selection, the
+    // caret and the top line: the control only learns the new count.
+    std::vector<int> selected;
+    const LRESULT selectedCount = CallOriginal(LB_GETSELCOUNT, 0, 0);
+    if (selectedCount > 0) {
+        selected.resize(static_cast<std::size_t>(selectedCount));
+        CallOriginal(LB_GETSELITEMS, static_cast<WPARAM>(selectedCount), reinterpret_cast<LPARAM>(selected.data()));
+    }
+    const int top = static_cast<int>(CallOriginal(LB_GETTOPINDEX, 0, 0));
+    const int caret = static_cast<int>(CallOriginal(LB_GETCARETINDEX, 0, 0));
+    // Where every old line went, or -1 for a removed one.
+    std::vector<int> movedTo(lines_.size(), -1);
+    std::vector<LPARAM> released;
+    std::size_t kept = 0, next = 0;
+    for (std::size_t at = 0; at < lines_.size(); ++at) {
+        bool removed = false;
+        while (next < lines.size() && static_cast<std::size_t>(lines[next]) == at) removed = true, ++next;
+        if (removed) {
+            if (lines_[at].data) released.push_back(lines_[at].data);
+            continue;
+        }
+        movedTo[at] = static_cast<int>(kept);
+        lines_[kept++] = lines_[at];
+    }
+    lines_.resize(kept);
+    // The nearest line that stays at or after an old position, else the last.
+    auto follow = [&](int line) {
+        for (std::size_t at = static_cast<std::size_t>(line < 0 ? 0 : line); at < movedTo.size(); ++at)
+            if (movedTo[at] >= 0) return movedTo[at];
+        return static_cast<int>(kept) - 1;
+    };
+    CallOriginal(LB_SETCOUNT, kept, 0);
+    if (selectedCount != LB_ERR) CallOriginal(LB_SETSEL, FALSE, -1);
+    for (int line : selected)
+        if (static_cast<std::size_t>(line) < movedTo.size() && movedTo[static_cast<std::size_t>(line)] >= 0)
+            CallOriginal(LB_SETSEL, TRUE, movedTo[static_cast<std::size_t>(line)]);
+    if (kept > 0) {
+        if (caret >= 0) CallOriginal(LB_SETCARETINDEX, static_cast<WPARAM>(follow(caret)), FALSE);
+        CallOriginal(LB_SETTOPINDEX, static_cast<WPARAM>(follow(top)), 0);
+    }
+    for (LPARAM data : released) ReleaseLineData(data);
 }
 
 LRESULT CheckListBox::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) const {
@@ -230,15 +284,37 @@ LRESULT CheckListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     switch (message) {
     case LB_ADDSTRING:
     case LB_INSERTSTRING: {
-        LRESULT line = CallOriginal(message, wParam, lParam);
-        if (line >= 0) CallOriginal(LB_SETITEMDATA, static_cast<WPARAM>(line),
-                                    reinterpret_cast<LPARAM>(new LineState));
+        const LRESULT line = CallOriginal(message, wParam, lParam);
+        if (line < 0 || static_cast<std::size_t>(line) > lines_.size()) return line;
+        LineState state;
+        // A list without strings or no-data takes the data in the message.
+        const LONG style = GetWindowLongA(handle_, GWL_STYLE);
+        if (!(style & (LBS_HASSTRINGS | LBS_NODATA))) state.data = lParam;
+        lines_.insert(lines_.begin() + line, state);
         return line;
     }
+    case LB_DELETESTRING: {
+        const LRESULT result = CallOriginal(message, wParam, lParam);
+        if (result != LB_ERR && wParam < lines_.size()) {
+            const LPARAM data = lines_[wParam].data;
+            lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(wParam));
+            if (data) ReleaseLineData(data);
+        }
+        return result;
+    }
+    case LB_RESETCONTENT:
+        ReleaseFrom(0);
+        return CallOriginal(message, wParam, lParam);
+    case LB_SETCOUNT: {
+        const LRESULT result = CallOriginal(message, wParam, lParam);
+        if (result == LB_ERR || result == LB_ERRSPACE) return result;
+        if (wParam < lines_.size()) ReleaseFrom(wParam);
+        else lines_.resize(wParam);
+        return result;
+    }
     case LB_GETITEMDATA: {
-        const LRESULT data = CallOriginal(message, wParam, lParam);
-        if (data == LB_ERR || data == 0) return data;
-        return reinterpret_cast<LineState*>(data)->data;
+        const LineState* state = State(static_cast<int>(wParam));
+        return state ? state->data : LB_ERR;
     }
     case LB_SETITEMDATA: {
         LineState* state = State(static_cast<int>(wParam));
@@ -246,6 +322,9 @@ LRESULT CheckListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         state->data = lParam;
         return 0;
     }
+    case WM_DESTROY:
+        ReleaseFrom(0);
+        break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
         const int line = BoxAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));

@@ -1,17 +1,20 @@
 #pragma once
-// An owner-drawn list box with a tick box in front of every line. Each line's
-// item data is a record of its own holding the caller's data and the tick;
+// An owner-drawn list box with a tick box in front of every line. The object
+// keeps every line's state, the caller's data and the tick, in one array kept
+// in step with the control's lines, so that a no-data list box (LBS_NODATA,
+// which holds nothing per line) of a million lines costs a few bytes a line;
 // LB_GETITEMDATA and LB_SETITEMDATA sent to the control reach the caller's
 // data, so the list reads like any list box. A click on a line's box toggles
 // it; the space bar toggles the selected lines, and the parent then gets
 // the notification ChecksChanged. A disabled line's box is drawn grey and
-// is never ticked, by the user or by the program. Records are released when
-// the control deletes a line (WM_DELETEITEM, handed on by the dialog), and
-// Detach gives the lines their caller's data back.
+// is never ticked, by the user or by the program. The caller's data is
+// handed back for release when the control deletes a line, and Detach gives
+// the lines their caller's data back.
 #include "platform/ExceptionBarrier.h"
 #include "platform/OwnerDrawnControl.h"
 #include "platform/Window.h"
 
+#include <cstdint>
 #include <vector>
 
 class CheckListBox : public ListBox, public OwnerDrawnControl {
@@ -39,6 +42,12 @@ public:
     bool IsLineEnabled(int line) const;
     // The line under a point of the client area, or -1.
     int LineAt(int x, int y) const;
+    // Removes the lines, given in ascending order, in one step: a no-data
+    // list is given its new count, which costs nothing per line.
+    void RemoveLines(const std::vector<int>& lines);
+    // Every line's data becomes 0, without release: for a caller that freed
+    // what the data named.
+    void DropLineData() const;
 
     // The part of a line right of its box, where the derived class draws.
     int BoxWidth() const;
@@ -62,14 +71,17 @@ protected:
 private:
     struct LineState {
         LPARAM data = 0;
-        int check = 0;
+        std::uint8_t check = 0;
         bool enabled = true;
     };
 
     void OnDrawItem(DRAWITEMSTRUCT& item) override;
-    void OnDeleteItem(DELETEITEMSTRUCT& item) override;
+    void OnDeleteItem(DELETEITEMSTRUCT&) override {}
 
     LineState* State(int line) const;
+    bool NoData() const;
+    // Releases the data of the lines from `first` on and forgets them.
+    void ReleaseFrom(std::size_t first);
     LRESULT CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) const;
     int BoxAt(int x, int y) const;
     void Toggle(int line) const;
@@ -83,6 +95,9 @@ private:
     void ApplyLineHeight();
 
     WNDPROC original_ = nullptr;
+    // One per line of the control, mutable as the lines' item data is: a
+    // const list still answers LB_SETITEMDATA.
+    mutable std::vector<LineState> lines_;
     int dpi_ = 96;
     ExceptionBarrier barrier_;
 };

@@ -1,12 +1,5 @@
 #include "platform/DataExchange.h"
 
-#include "platform/CheckListBox.h"
-
-void DataExchange::Control(int id, CheckListBox& control) {
-    HWND item = GetDlgItem(dialog_, id);
-    if (control.Handle() != item) control.Attach(item);
-}
-
 void DataExchange::Check(int id, int& value) {
     Button item(GetDlgItem(dialog_, id));
     if (save_) value = item.Check();

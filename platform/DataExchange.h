@@ -5,15 +5,18 @@
 
 #include <string>
 
-class CheckListBox;
-
 class DataExchange {
 public:
     DataExchange(HWND dialog, bool save) : dialog_(dialog), save_(save) {}
     bool Saving() const { return save_; }
 
     void Control(int id, Window& control) { control = Window(GetDlgItem(dialog_, id)); }
-    void Control(int id, CheckListBox& control);
+    // An object that subclasses its control attaches to it once.
+    template <class Subclassing>
+    void Attach(int id, Subclassing& control) {
+        HWND item = GetDlgItem(dialog_, id);
+        if (control.Handle() != item) control.Attach(item);
+    }
     void Check(int id, int& value);
     void Text(int id, std::string& value);
     // The text exactly, whatever its characters.

@@ -3,6 +3,7 @@
 #include "platform/DeviceContext.h"
 #include "platform/Dpi.h"
 #include "platform/LocalClock.h"
+#include "platform/WidePath.h"
 #include "review/core/ReviewTexts.h"
 
 #include <utility>
@@ -17,38 +18,61 @@ const char ProtectedMark[] = "[保護] ";
 
 CCandidateList::~CCandidateList() { ReleaseLines(); }
 
-int CCandidateList::AppendLine(int position, const std::string& text, COLORREF firstColour,
-                               COLORREF secondColour, FileInfo file) {
-    auto record = std::make_unique<LineRecord>();
-    record->display = LineDisplay{firstColour, secondColour};
-    record->file = std::move(file);
-    return records_.Append(position, text, std::move(record));
+int CCandidateList::AppendLine(const FileInfo& file, COLORREF firstColour, COLORREF secondColour, int group) {
+    const int line = InsertString(-1, std::string());
+    if (line < 0) return line;
+    const int record = records_.Add(file, LineDisplay{firstColour, secondColour}, group);
+    SetItemData(line, record + 1);
+    if (group >= 0) {
+        const auto slot = static_cast<std::size_t>(group);
+        if (slot >= groupReferences_.size()) groupReferences_.resize(slot + 1, -1);
+        if (groupReferences_[slot] < 0) groupReferences_[slot] = record;
+    }
+    return line;
 }
 
-void CCandidateList::SetLineGroup(int line, int group) {
-    if (LineRecord* record = records_.Read(line)) record->group = group;
+int CCandidateList::RecordOf(int line) const {
+    const LPARAM data = ItemData(line);
+    if (data == LB_ERR || data <= 0 || data > records_.Count()) return -1;
+    return static_cast<int>(data) - 1;
 }
 
 void CCandidateList::ProtectLine(int line) {
-    LineRecord* record = records_.Read(line);
-    if (!record) return;
-    record->protectedCopy = true;
+    const int record = RecordOf(line);
+    if (record < 0) return;
+    records_.Protect(record);
     EnableLine(line, false);
 }
 
 int CCandidateList::LineGroup(int line) const {
-    const LineRecord* record = records_.Read(line);
-    return record ? record->group : 0;
+    const int record = RecordOf(line);
+    return record < 0 ? -1 : records_.Group(record);
 }
 
-// The control hands the record of a deleted line to ReleaseLineData.
+std::optional<LineRecord> CCandidateList::Line(int line) const {
+    const int record = RecordOf(line);
+    if (record < 0) return std::nullopt;
+    return records_.Read(record);
+}
+
+std::string CCandidateList::LineText(int line) const {
+    const int record = RecordOf(line);
+    return record < 0 ? std::string() : widepath::ToCp932(records_.Path(record));
+}
+
+std::string CCandidateList::GroupText(int group) const {
+    if (group < 0 || static_cast<std::size_t>(group) >= groupReferences_.size()) return std::string();
+    const int record = groupReferences_[static_cast<std::size_t>(group)];
+    return record < 0 || record >= records_.Count() ? std::string() : widepath::ToCp932(records_.Path(record));
+}
+
 int CCandidateList::RemoveLine(int line) { return DeleteString(line); }
 
 void CCandidateList::RemoveLines(const std::vector<int>& lines) {
     if (lines.empty()) return;
     // Held back, the list is not drawn again after every line.
     Send(WM_SETREDRAW, FALSE);
-    for (auto line = lines.rbegin(); line != lines.rend(); ++line) DeleteString(*line);
+    CheckListBox::RemoveLines(lines);
     Send(WM_SETREDRAW, TRUE);
     InvalidateRect(Handle(), nullptr, TRUE);
 }
@@ -59,9 +83,9 @@ int CCandidateList::GroupCount() const {
     int last = -1;
     const int count = Count();
     for (int line = 0; line < count; ++line) {
-        const LineRecord* record = records_.Read(line);
-        if (!record || record->group == last) continue;
-        last = record->group;
+        const int record = RecordOf(line);
+        if (record < 0 || records_.Group(record) == last) continue;
+        last = records_.Group(record);
         ++groups;
     }
     return groups;
@@ -73,7 +97,7 @@ CCandidateList::Total CCandidateList::Ticked() const {
     for (int line = 0; line < count; ++line) {
         if (GetCheck(line) != 1) continue;
         ++total.files;
-        if (const LineRecord* record = records_.Read(line)) total.bytes += record->file.size;
+        if (const int record = RecordOf(line); record >= 0) total.bytes += records_.Size(record);
     }
     return total;
 }
@@ -89,18 +113,18 @@ CCandidateList::Survey CCandidateList::SurveyLines(MessagePump& pump, const std:
     for (int line = 0; line < Count(); ++line) {
         pump.PumpOne();
         if (stop()) break;
-        const LineRecord* record = records_.Read(line);
-        if (!record) continue;  // released: the window is closing
+        const int record = RecordOf(line);
+        if (record < 0) continue;  // released: the window is closing
         // A group's lines stand together.
-        if (record->group != lastGroup) {
-            lastGroup = record->group;
+        if (records_.Group(record) != lastGroup) {
+            lastGroup = records_.Group(record);
             ++survey.groups;
         }
         if (GetCheck(line) == 1) {
             ++survey.ticked.files;
-            survey.ticked.bytes += record->file.size;
+            survey.ticked.bytes += records_.Size(record);
         }
-        const std::string text = ItemText(line);
+        const std::string text = widepath::ToCp932(records_.Path(record));
         SIZE size = {};
         GetTextExtentPoint32A(context.Get(), text.c_str(), static_cast<int>(text.size()), &size);
         if (size.cx > survey.widestText) survey.widestText = static_cast<int>(size.cx);
@@ -108,7 +132,13 @@ CCandidateList::Survey CCandidateList::SurveyLines(MessagePump& pump, const std:
     return survey;
 }
 
-void CCandidateList::ReleaseLines() { records_.ReleaseAll(); }
+void CCandidateList::ReleaseLines() {
+    // The lines' numbers would otherwise name the records of later lines.
+    DropLineData();
+    records_.Clear();
+    groupReferences_.clear();
+    groupReferences_.shrink_to_fit();
+}
 
 void CCandidateList::ClearLines() {
     ReleaseLines();
@@ -138,14 +168,15 @@ CCandidateList::Columns CCandidateList::ColumnsIn(HDC context, int dpi) {
 void CCandidateList::DrawItem(DRAWITEMSTRUCT& item) {
     const int count = Count();
     if (count <= 0 || item.itemID == static_cast<UINT>(-1)) return;
-    const LineRecord* record = LineRecords::FromData(item.itemData);
-    if (!record) return;  // a released line draws nothing
-    const LineDisplay& display = record->display;
+    const auto data = static_cast<LPARAM>(item.itemData);
+    if (data <= 0 || data > records_.Count()) return;  // a released line draws nothing
+    const int record = static_cast<int>(data) - 1;
+    const LineDisplay display = records_.Display(record);
     const std::string path =
-        (record->protectedCopy ? ProtectedMark : "") + ItemText(static_cast<int>(item.itemID));
-    const std::string size = reviewtext::Size(record->file.size);
+        (records_.Protected(record) ? ProtectedMark : "") + widepath::ToCp932(records_.Path(record));
+    const std::string size = reviewtext::Size(records_.Size(record));
     CivilTime local;
-    clock_.ToLocal(record->file.lastWriteTime, local);
+    clock_.ToLocal(records_.LastWriteTime(record), local);
     const std::string time = reviewtext::LineTime(local);
     const RECT rect = item.rcItem;
     // The size and the time stand in columns before the path, where a long
@@ -194,5 +225,3 @@ void CCandidateList::MeasureItem(MEASUREITEMSTRUCT& item) {
     const int least = dpi::Scale(LineHeight, Dpi());
     item.itemHeight = static_cast<UINT>(height > least ? height : least);
 }
-
-void CCandidateList::ReleaseLineData(LPARAM data) { LineRecords::Free(data); }

@@ -1,6 +1,8 @@
 #pragma once
 // The tick list of deletion candidates: one line per file of every group,
 // drawn in its group's colour, the reference unticked and its copies ticked.
+// The control is a no-data list box: a line's text, its file's path, is
+// made from the line's record when it is drawn or asked for.
 #include "common/MessagePump.h"
 #include "engine/FileInfo.h"
 #include "platform/CheckListBox.h"
@@ -9,6 +11,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,19 +20,25 @@ public:
     // Frees what the close sequence has not released yet.
     ~CCandidateList() override;
 
-    int AppendLine(int position, const std::string& text, COLORREF firstColour, COLORREF secondColour,
-                   FileInfo file);
-    void SetLineGroup(int line, int group);
+    // Appends a line for `file` in group `group`. The first line of a group
+    // is its reference, whose path GroupText shows.
+    int AppendLine(const FileInfo& file, COLORREF firstColour, COLORREF secondColour, int group);
     // Makes the line's file a protected copy: unticked, its box disabled,
     // "[保護]" shown before its path.
     void ProtectLine(int line);
+    // The line's group, or -1 for a released line.
     int LineGroup(int line) const;
     // The line's record, or none (a released line).
-    const LineRecord* Line(int line) const { return records_.Read(line); }
+    std::optional<LineRecord> Line(int line) const;
+    // The line's text: its file's full path, or nothing for a released line.
+    std::string LineText(int line) const;
+    // The path of group `group`'s reference, as the group list shows it.
+    std::string GroupText(int group) const;
     int RemoveLine(int line);
-    // Removes the lines, given in ascending order, with their records; the
-    // list is drawn once afterwards.
+    // Removes the lines, given in ascending order; the list is drawn once
+    // afterwards.
     void RemoveLines(const std::vector<int>& lines);
+    // Frees every record; the lines stay, drawn empty, until ClearLines.
     void ReleaseLines();
     void ClearLines();
     int LineCount() const { return Count(); }
@@ -62,7 +71,6 @@ public:
 protected:
     void DrawItem(DRAWITEMSTRUCT& item) override;
     void MeasureItem(MEASUREITEMSTRUCT& item) override;
-    void ReleaseLineData(LPARAM data) override;
 
 private:
     // Widths in pixels of the size and the time column, each with the gap
@@ -73,6 +81,11 @@ private:
     };
     static Columns ColumnsIn(HDC context, int dpi);
 
-    LineRecords records_{*this};
+    // The number of the line's record, or -1: a line's data is that number
+    // plus one, so that a line without a record holds 0.
+    int RecordOf(int line) const;
+
+    LineRecords records_;
+    std::vector<int> groupReferences_;  // the record of every group's reference, or -1
     LocalClock clock_;  // for the lines' times
 };

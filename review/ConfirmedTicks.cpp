@@ -8,7 +8,7 @@ ConfirmedTicks::ConfirmedTicks(const CCandidateList& list) {
     std::vector<bool> ticks;
     const int count = list.Count();
     for (int line = 0; line < count; ++line) {
-        const LineRecord* record = list.Line(line);
+        const auto record = list.Line(line);
         if (!record) continue;  // nothing left to check the file against
         candidates_.push_back({line, record->group, record->file.path, record->file});
         // A protected copy is kept, whatever its box says.
@@ -51,7 +51,7 @@ std::uint64_t ConfirmedTicks::RemoveLines(CCandidateList& list, std::vector<int>
     std::sort(lines.begin(), lines.end());
     std::uint64_t bytes = 0;
     for (int line : lines)
-        if (const LineRecord* record = list.Line(line)) bytes += record->file.size;
+        if (const auto record = list.Line(line)) bytes += record->file.size;
     list.RemoveLines(lines);
     return bytes;
 }

@@ -105,8 +105,7 @@ std::string CDeletionRun::SummaryText(const DeletionSummary& summary) {
 int CDeletionRun::FirstLineOfGroup(const CCandidateList& list, int group) {
     const int count = list.Count();
     for (int line = 0; line < count; ++line) {
-        const LineRecord* record = list.Line(line);
-        if (record && record->group == group) return line;
+        if (list.LineGroup(line) == group) return line;
     }
     return -1;
 }

@@ -1,31 +1,37 @@
 #include "review/LineRecords.h"
 
-int LineRecords::Append(int position, const std::string& text, std::unique_ptr<LineRecord> record) const {
-    const int line = list_.InsertString(position, text);
-    if (line < 0) return line;
-    list_.SetItemData(line, reinterpret_cast<LPARAM>(record.get()));
-    // The line owns the record once it holds it.
-    if (Read(line) == record.get()) record.release();
-    return line;
-}
+#include <string_view>
 
-LineRecord* LineRecords::Read(int line) const {
-    const LPARAM data = list_.ItemData(line);
-    if (data == LB_ERR || data == 0) return nullptr;
-    return reinterpret_cast<LineRecord*>(data);
-}
-
-const LineRecord* LineRecords::FromData(ULONG_PTR data) { return reinterpret_cast<const LineRecord*>(data); }
-
-void LineRecords::ReleaseAll() const {
-    if (!list_.Handle()) return;
-    const int count = list_.Count();
-    for (int line = 0; line < count; ++line) {
-        LineRecord* record = Read(line);
-        if (!record) continue;
-        list_.SetItemData(line, 0);
-        delete record;
+int LineRecords::Add(const FileInfo& file, LineDisplay display, int group) {
+    // The folder keeps its final backslash, as the table wants it.
+    const std::size_t split = file.path.find_last_of(L'\\') + 1;
+    std::wstring folder = file.path.substr(0, split);
+    auto known = folders_.find(folder);
+    if (known == folders_.end()) {
+        const int number = files_.AddFolder(folder);
+        known = folders_.emplace(std::move(folder), number).first;
     }
+    files_.Append(known->second, std::wstring_view(file.path).substr(split), file.size, file.lastWriteTime);
+    facts_.push_back(Facts{file.id.value_or(FileId{}), group, display, file.id.has_value(), false});
+    return Count() - 1;
 }
 
-void LineRecords::Free(LPARAM data) { delete reinterpret_cast<LineRecord*>(data); }
+LineRecord LineRecords::Read(int number) const {
+    const Facts& facts = At(number);
+    LineRecord record;
+    record.group = facts.group;
+    record.display = facts.display;
+    record.file.size = files_.Size(number);
+    record.file.lastWriteTime = files_.LastWriteTime(number);
+    record.file.path = files_.Path(number);
+    if (facts.identified) record.file.id = facts.id;
+    record.protectedCopy = facts.protectedCopy;
+    return record;
+}
+
+void LineRecords::Clear() {
+    files_.ReleaseAll();
+    folders_.clear();
+    facts_.clear();
+    facts_.shrink_to_fit();
+}

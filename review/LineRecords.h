@@ -1,23 +1,27 @@
 #pragma once
-// The records of the candidate list's lines. Each line's item data is one
-// LineRecord, made, read and freed only here: a line owns its record from
-// Append until the line is deleted or ReleaseAll frees every record.
+// What the candidate list keeps of its lines' files. A result may list
+// millions of lines in a 32-bit process, so a record is a small fixed part,
+// and its file's name and folder lie in a file table that holds each folder
+// once; a line holds the number of its record. Records are only added, and
+// go all at once: a removed line leaves its record behind until then.
 #include "engine/FileInfo.h"
-#include "platform/CheckListBox.h"
+#include "engine/core/FileTable.h"
 
-#include <memory>
+#include <windows.h>
+
+#include <deque>
+#include <map>
 #include <string>
 
-// The line's text, the file's full path, is the control's own copy: drawing
-// reads it from there, so that no line holds it twice.
 struct LineDisplay {
     COLORREF firstColour;   // text when not selected
     COLORREF secondColour;  // background when not selected
 };
 
+// A line's record as its readers get it, with the file's full path.
 struct LineRecord {
     int group = 0;
-    LineDisplay display{};  // kept in the record: a heap block of its own per line costs its overhead too
+    LineDisplay display{};
     FileInfo file;  // what the collection and the comparison recorded
     // In a folder the user protects: never ticked, never deleted.
     bool protectedCopy = false;
@@ -25,21 +29,36 @@ struct LineRecord {
 
 class LineRecords {
 public:
-    explicit LineRecords(CheckListBox& list) : list_(list) {}
+    // Keeps the record of a new line; returns its number.
+    int Add(const FileInfo& file, LineDisplay display, int group);
+    int Count() const { return static_cast<int>(facts_.size()); }
 
-    // Inserts a line showing `text` at `position` (-1: the end) that owns
-    // `record`; returns the line's index, or the control's refusal (the
-    // record then goes).
-    int Append(int position, const std::string& text, std::unique_ptr<LineRecord> record) const;
-    // The line's record, or none (a line whose record was released).
-    LineRecord* Read(int line) const;
-    // The record behind a line's data as the control hands it to drawing.
-    static const LineRecord* FromData(ULONG_PTR data);
-    // Frees the record of every line; the lines stay, without records.
-    void ReleaseAll() const;
-    // Frees the record of a line that the control is deleting.
-    static void Free(LPARAM data);
+    // Of the record numbered `number`, which must be below Count().
+    LineRecord Read(int number) const;
+    std::wstring Path(int number) const { return files_.Path(number); }
+    std::uint64_t Size(int number) const { return files_.Size(number); }
+    std::int64_t LastWriteTime(int number) const { return files_.LastWriteTime(number); }
+    int Group(int number) const { return At(number).group; }
+    LineDisplay Display(int number) const { return At(number).display; }
+    bool Protected(int number) const { return At(number).protectedCopy; }
+    void SetGroup(int number, int group) { At(number).group = group; }
+    void Protect(int number) { At(number).protectedCopy = true; }
+
+    // Frees every record, with the room they took.
+    void Clear();
 
 private:
-    CheckListBox& list_;
+    struct Facts {
+        FileId id;
+        int group;
+        LineDisplay display;
+        bool identified;
+        bool protectedCopy;
+    };
+    const Facts& At(int number) const { return facts_[static_cast<std::size_t>(number)]; }
+    Facts& At(int number) { return facts_[static_cast<std::size_t>(number)]; }
+
+    engine::FileTable files_;  // numbered as the records
+    std::map<std::wstring, int> folders_;  // the table's number of each folder
+    std::deque<Facts> facts_;
 };

@@ -44,7 +44,7 @@ bool WriteList(const CCandidateList& list, HANDLE file) {
     LocalClock clock;
     const int count = list.Count();
     for (int line = 0; written && line < count; ++line) {
-        const LineRecord* record = list.Line(line);
+        const auto record = list.Line(line);
         if (!record) continue;
         CivilTime local;
         clock.ToLocal(record->file.lastWriteTime, local);

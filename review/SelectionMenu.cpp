@@ -4,6 +4,7 @@
 #include "platform/WidePath.h"
 #include "review/core/SelectionRules.h"
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -63,7 +64,7 @@ bool CSelectionMenu::ApplyRule(CCandidateList& list, Command command, int line) 
     const int count = list.Count();
     const selection::Rule rule = RuleOf(command);
     const bool byFolder = rule == selection::Rule::KeepFolder || rule == selection::Rule::TickFolder;
-    const LineRecord* chosen = line >= 0 && line < count ? list.Line(line) : nullptr;
+    const std::optional<LineRecord> chosen = line >= 0 && line < count ? list.Line(line) : std::nullopt;
     if (!chosen && (byFolder || rule == selection::Rule::KeepOnlyLine)) return false;
     const std::wstring folder = chosen ? widepath::FolderOf(chosen->file.path) : std::wstring();
 
@@ -71,7 +72,7 @@ bool CSelectionMenu::ApplyRule(CCandidateList& list, Command command, int line) 
     for (int at = 0; at < count; ++at) {
         selection::Copy& copy = copies[static_cast<std::size_t>(at)];
         copy.ticked = list.GetCheck(at) == 1;
-        const LineRecord* record = list.Line(at);
+        const auto record = list.Line(at);
         if (!record) {
             copy.group = -1 - at;  // a line without its record is a group of its own
             continue;

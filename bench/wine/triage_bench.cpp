@@ -50,9 +50,7 @@ int Run() {
             file.lastWriteTime = 1400000000 + static_cast<std::int64_t>((line * 7919) % 100000) * 3153;  // ten years
             file.path = L"C:\\Users\\someone\\Pictures\\archive\\folder" + std::to_wstring(line % 1000) +
                         L"\\photo_" + std::to_wstring(group) + L"_" + std::to_wstring(copy) + L".jpg";
-            const int at = list.AppendLine(-1, widepath::ToCp932(file.path), RGB(220, 50, 50),
-                                           RGB(255, 255, 255), std::move(file));
-            list.SetLineGroup(at, group);
+            const int at = list.AppendLine(file, RGB(220, 50, 50), RGB(255, 255, 255), group);
             if (copy > 0) list.SetCheck(at, 1);
         }
     }

@@ -77,7 +77,7 @@ TEST_F(ReviewAndDelete, LinesAndGroupsFollowEachOtherAndDoubleClickOpensTheFile)
         ComboBox groups(w.Item(IDC_GROUP_LIST).Handle());
         ListBox lines(w.Item(IDC_CANDIDATE_LIST).Handle());
         ASSERT_EQ(lines.Count(), 2 * Groups);
-        EXPECT_EQ(groups.ItemText(1), tree.Path("g1_0.bin"));
+        EXPECT_EQ(w.Groups().EntryText(1), tree.Path("g1_0.bin"));
 
         // Selecting a line of the third group selects the third entry.
         lines.Send(LB_SETSEL, TRUE, 5);
@@ -93,7 +93,7 @@ TEST_F(ReviewAndDelete, LinesAndGroupsFollowEachOtherAndDoubleClickOpensTheFile)
 
         w.OnCandidateDblClk();
         ASSERT_EQ(scripted::ShellOpens().size(), 1u);
-        EXPECT_EQ(scripted::ShellOpens()[0], widepath::FromCp932(lines.ItemText(lines.CurSel())));
+        EXPECT_EQ(scripted::ShellOpens()[0], widepath::FromCp932(w.Candidates().LineText(lines.CurSel())));
     });
 }
 
@@ -230,7 +230,7 @@ TEST_F(ReviewAndDelete, ArrowKeysThenADoubleClickOpenTheChosenLine) {
         [](ScriptedMainWindow& w) {
             ListBox lines(w.Item(IDC_CANDIDATE_LIST).Handle());
             ASSERT_EQ(scripted::ShellOpens().size(), 1u);
-            EXPECT_EQ(scripted::ShellOpens()[0], widepath::FromCp932(lines.ItemText(7)));
+            EXPECT_EQ(scripted::ShellOpens()[0], widepath::FromCp932(w.Candidates().LineText(7)));
             EXPECT_EQ(ComboBox(w.Item(IDC_GROUP_LIST).Handle()).CurSel(), 3);
             // Space ticks; it no longer presses the Finish button.
             PressKey(GetFocus(), VK_SPACE);
@@ -262,7 +262,7 @@ TEST_F(ReviewAndDelete, TheLongestLineCanBeScrolledToItsEnd) {
         CCandidateList& lines = w.Candidates();
         int longest = 0;
         for (int i = 1; i < lines.Count(); ++i)
-            if (lines.ItemText(i).size() > lines.ItemText(longest).size()) longest = i;
+            if (lines.LineText(i).size() > lines.LineText(longest).size()) longest = i;
         // As far right as the list lets the user scroll.
         lines.Send(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0x7FFF));
         const int scrolled = GetScrollPos(lines.Handle(), SB_HORZ);
@@ -270,7 +270,7 @@ TEST_F(ReviewAndDelete, TheLongestLineCanBeScrolledToItsEnd) {
         GetClientRect(lines.Handle(), &client);
         HDC context = GetDC(lines.Handle());
         HGDIOBJ font = SelectObject(context, reinterpret_cast<HFONT>(lines.Send(WM_GETFONT)));
-        const std::string text = lines.ItemText(longest);
+        const std::string text = lines.LineText(longest);
         SIZE size = {};
         GetTextExtentPoint32A(context, text.c_str(), static_cast<int>(text.size()), &size);
         SelectObject(context, font);

@@ -255,7 +255,7 @@ TEST_F(Triage, TheSavedListReadsBackByteForByteAndAFailedSaveKeepsTheEarlierFile
             CCandidateList& lines = w.Candidates();
             std::string expected = "\xEF\xBB\xBF" + std::string(u8"組,サイズ (バイト),更新日時,チェック,パス\r\n");
             for (int line = 0; line < lines.Count(); ++line) {
-                const FileInfo& file = lines.Line(line)->file;
+                const FileInfo file = lines.Line(line)->file;
                 // The system's own conversion, time by time.
                 const std::uint64_t ticks = static_cast<std::uint64_t>(file.lastWriteTime + 11644473600LL) * 10000000;
                 const FILETIME utcTime = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};

@@ -269,7 +269,7 @@ TEST_F(Workflow, ACloseWhileTheResultIsGoneThroughIsAnsweredAtOnce) {
         EXPECT_EQ(w.ActionFlag, CFileSearchDialog::Comparing);
         EXPECT_NE(w.Wnd().Text().find("比較中です"), std::string::npos);
         EXPECT_GT(w.Candidates().Count(), 1);
-        EXPECT_EQ(w.Candidates().Line(0), nullptr);  // released by the close
+        EXPECT_FALSE(w.Candidates().Line(0));  // released by the close
         if (w.ActionFlag == CFileSearchDialog::Finished) w.Wnd().Post(WM_CLOSE);
     });
     EXPECT_EQ(main.DoModal(), IDCANCEL);

@@ -6,11 +6,11 @@ EngineHost::EngineHost() : window_("engine host", 640, 420) {
         ++commandsHandled;
         if (onCommand) onCommand();
     };
-    groupList =
-        ComboBox(window_.AddChild("COMBOBOX", CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL, 0, 1004, 10, 10, 600, 300));
+    groupList.Attach(
+        window_.AddChild("COMBOBOX", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | WS_VSCROLL, 0, 1004, 10, 10, 600, 300));
     candidates.Attach(window_.AddChild("LISTBOX",
-                                       LBS_NOTIFY | LBS_SORT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
-                                           LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL | WS_BORDER | WS_VSCROLL,
+                                       LBS_NOTIFY | LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT |
+                                           LBS_EXTENDEDSEL | WS_BORDER | WS_VSCROLL,
                                        0, 1000, 10, 40, 600, 250));
     runProgress = ProgressBar(window_.AddChild("msctls_progress32", WS_BORDER, 0, 1007, 10, 300, 60, 20));
     mainProgress = ProgressBar(window_.AddChild("msctls_progress32", WS_BORDER, 0, 1009, 80, 300, 300, 20));
@@ -21,5 +21,6 @@ EngineHost::~EngineHost() {
     onCommand = nullptr;
     ReleaseGatheredFiles();
     candidates.ClearLines();
+    groupList.Detach();
     candidates.Detach();
 }

@@ -1,11 +1,12 @@
 #pragma once
 // A plain top-level window with the controls that the engine works on, made
-// like the main window's: the group list (a sorted drop-down list), the
+// like the main window's: the group list (an owner-drawn drop-down list), the
 // candidate list (attached to a CCandidateList), the status field and the
 // two progress bars. A WM_COMMAND posted with TestCommand runs `onCommand`,
 // so that a test can act from inside a running operation, as a click would.
 #include "engine/GatheredFileList.h"
 #include "review/CandidateList.h"
+#include "review/GroupList.h"
 #include "support/HostWindow.h"
 
 #include <functional>
@@ -19,9 +20,9 @@ public:
     EngineHost(const EngineHost&) = delete;
     EngineHost& operator=(const EngineHost&) = delete;
 
-    ComboBox groupList;
-    GatheredFileList gathered;
     CCandidateList candidates;
+    CGroupList groupList{candidates};
+    GatheredFileList gathered;
     Edit statusField;
     ProgressBar mainProgress;
     ProgressBar runProgress;

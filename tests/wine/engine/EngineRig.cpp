@@ -49,10 +49,10 @@ std::vector<CandidateLine> EngineRig::Lines() const {
     std::vector<CandidateLine> lines;
     for (int i = 0; i < host.candidates.Count(); ++i) {
         CandidateLine line;
-        line.text = host.candidates.ItemText(i);
+        line.text = host.candidates.LineText(i);
         line.check = host.candidates.GetCheck(i);
         line.group = host.candidates.LineGroup(i);
-        if (const LineRecord* record = host.candidates.Line(i)) {
+        if (const auto record = host.candidates.Line(i)) {
             line.colour = record->display.firstColour;
             line.background = record->display.secondColour;
         }

@@ -253,8 +253,8 @@ TEST_F(ComparisonWorkersTest, NoFileIsHeldOpenWhileAnOpenFailureIsAsked) {
     EXPECT_EQ(scripted::MessageBoxes()[0].text, "f1 が開けませんでした\nこれ以降このメッセージを表示しますか？");
     // The file closed for the question opened again and was compared.
     ASSERT_EQ(host.candidates.Count(), 2);
-    EXPECT_EQ(host.candidates.ItemText(0), "f0");
-    EXPECT_EQ(host.candidates.ItemText(1), "f2");
+    EXPECT_EQ(host.candidates.LineText(0), "f0");
+    EXPECT_EQ(host.candidates.LineText(1), "f2");
 }
 
 }  // namespace

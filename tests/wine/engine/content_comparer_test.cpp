@@ -33,15 +33,14 @@ protected:
     std::string Folder() const { return tree.Root() + ";;"; }
 
     // Checks the lines of the groups: each group's reference unticked and
-    // its copies ticked, in its colour on white; the group entries' texts
-    // and their item data, the first line of each group.
+    // its copies ticked, in its colour on white; the group entries' texts,
+    // each its group's first path.
     void ExpectGroups(const std::vector<std::vector<std::string>>& groups) {
         const std::vector<CandidateLine> lines = rig.Lines();
         ASSERT_EQ(rig.host.groupList.Count(), static_cast<int>(groups.size()));
         std::size_t line = 0;
         for (std::size_t g = 0; g < groups.size(); ++g) {
-            EXPECT_EQ(rig.host.groupList.ItemText(static_cast<int>(g)), groups[g][0]);
-            EXPECT_EQ(rig.host.groupList.ItemData(static_cast<int>(g)), static_cast<LPARAM>(line));
+            EXPECT_EQ(rig.host.groupList.EntryText(static_cast<int>(g)), groups[g][0]);
             for (std::size_t m = 0; m < groups[g].size(); ++m, ++line) {
                 ASSERT_LT(line, lines.size());
                 EXPECT_EQ(lines[line].text, groups[g][m]);

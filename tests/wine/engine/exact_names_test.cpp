@@ -27,7 +27,7 @@ protected:
     std::set<Group> Groups() const {
         std::map<int, Group> groups;
         for (int line = 0; line < rig.host.candidates.Count(); ++line) {
-            const LineRecord* record = rig.host.candidates.Line(line);
+            const auto record = rig.host.candidates.Line(line);
             if (record) groups[record->group].insert(record->file.path);
         }
         std::set<Group> found;
@@ -79,7 +79,7 @@ TEST_F(ExactNames, EveryFileIsFoundComparedAndGroupedAsItself) {
     // The display is cp932, with '?' where cp932 has no character, never a
     // look-alike letter.
     std::set<std::string> texts;
-    for (int line = 0; line < rig.host.candidates.Count(); ++line) texts.insert(rig.host.candidates.ItemText(line));
+    for (int line = 0; line < rig.host.candidates.Count(); ++line) texts.insert(rig.host.candidates.LineText(line));
     EXPECT_EQ(texts.count(tree.Path("caf?.txt")), 1u);
     EXPECT_EQ(texts.count(tree.Path("??.txt")), 1u);  // Hangul and the emoji: two lines, one text
     EXPECT_EQ(rig.host.candidates.Count(), 6 + 2 * 6);

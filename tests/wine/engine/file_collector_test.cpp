@@ -106,7 +106,7 @@ TEST_F(FileCollection, WalksSubfoldersDepthFirstAndRecordsEachFile) {
     // The group list shows the file found last, and nothing else.
     ASSERT_EQ(rig.host.groupList.Count(), 1);
     EXPECT_EQ(rig.host.groupList.CurSel(), 0);
-    EXPECT_EQ(rig.host.groupList.ItemText(0), Gathered().back());
+    EXPECT_EQ(rig.host.groupList.EntryText(0), Gathered().back());
     EXPECT_EQ(rig.host.statusField.Text(), "6");
 }
 

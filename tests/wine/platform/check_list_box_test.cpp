@@ -68,7 +68,7 @@ protected:
     bool Selected(int line) const { return SendMessageA(host.List(), LB_GETSEL, line, 0) > 0; }
     std::vector<int> Checks() const { return ChecksOf(list); }
 
-    ListHost host;
+    ListHost host{ListHost::TextStyles};
     CountingCheckListBox list;
 };
 
@@ -216,7 +216,7 @@ TEST_F(CheckListBoxTest, ASubclassAfterOursKeepsWorkingWhenOursGoes) {
 }
 
 TEST(CheckListBoxLongList, ClickTogglesLinesBeyondSixteenBitIndexes) {
-    ListHost host;
+    ListHost host{ListHost::TextStyles};
     CheckListBox list;
     list.Attach(host.List());
     const int count = 70000;
@@ -234,3 +234,26 @@ TEST(CheckListBoxLongList, ClickTogglesLinesBeyondSixteenBitIndexes) {
 }
 
 }  // namespace
+
+TEST(CheckListBoxNoData, RemovedLinesTakeNothingOfTheRestWithThem) {
+    ListHost host;  // no data: the object keeps every line's state
+    CountingCheckListBox list;
+    list.Attach(host.List());
+    SendMessageA(host.List(), LB_SETCOUNT, 6, 0);
+    for (int i = 0; i < 6; ++i) {
+        list.SetItemData(i, 100 + i);
+        list.SetCheck(i, i % 2);
+    }
+    SendMessageA(host.List(), LB_SETSEL, TRUE, 3);
+    SendMessageA(host.List(), LB_SETSEL, TRUE, 4);
+    list.RemoveLines({1, 2, 5});
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_EQ(list.SortedReleased(), (std::vector<LPARAM>{101, 102, 105}));
+    EXPECT_EQ(ChecksOf(list), (std::vector<int>{0, 1, 0}));
+    EXPECT_EQ(list.ItemData(1), 103);
+    EXPECT_EQ(SendMessageA(host.List(), LB_GETSELCOUNT, 0, 0), 2);
+    EXPECT_GT(SendMessageA(host.List(), LB_GETSEL, 1, 0), 0);
+    EXPECT_GT(SendMessageA(host.List(), LB_GETSEL, 2, 0), 0);
+    list.ResetContent();
+    EXPECT_EQ(list.released.size(), 6u);
+}

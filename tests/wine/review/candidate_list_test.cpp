@@ -2,6 +2,7 @@
 // owner-drawn list box.
 #include "review/CandidateList.h"
 #include "platform/DeviceContext.h"
+#include "platform/WidePath.h"
 #include "support/ListHost.h"
 
 #include <gtest/gtest.h>
@@ -74,9 +75,8 @@ protected:
         FileInfo file;
         file.size = size;
         file.lastWriteTime = 1000 + size;
-        const int line = list.AppendLine(-1, text, Blue, White, file);
-        list.SetLineGroup(line, group);
-        return line;
+        file.path = widepath::FromCp932(text);
+        return list.AppendLine(file, Blue, White, group);
     }
 
     // Sends the drawing request for one line to the list's parent, as the
@@ -107,19 +107,19 @@ TEST_F(CandidateListTest, LinesKeepTheirGroupFileAndOrder) {
     EXPECT_EQ(Append("C:\\b.txt", 0, 10), 1);
     EXPECT_EQ(Append("C:\\c.txt", 1, 20), 2);
     EXPECT_EQ(list.LineCount(), 3);
-    EXPECT_EQ(list.ItemText(0), "C:\\a\\表示.txt");
+    EXPECT_EQ(list.LineText(0), "C:\\a\\表示.txt");
     EXPECT_EQ(list.LineGroup(2), 1);
-    ASSERT_NE(list.Line(2), nullptr);
+    ASSERT_TRUE(list.Line(2));
     EXPECT_EQ(list.Line(2)->file.size, 20u);
     EXPECT_EQ(list.Line(2)->file.lastWriteTime, 1020);
-    EXPECT_EQ(list.ItemText(2), "C:\\c.txt");
-    EXPECT_EQ(list.Line(3), nullptr);
-    EXPECT_EQ(list.LineGroup(3), 0);
+    EXPECT_EQ(list.LineText(2), "C:\\c.txt");
+    EXPECT_FALSE(list.Line(3));
+    EXPECT_EQ(list.LineGroup(3), -1);
 
     // Lines after a removed one move up with their records.
     EXPECT_EQ(list.RemoveLine(0), 2);
     EXPECT_EQ(list.LineCount(), 2);
-    EXPECT_EQ(list.ItemText(0), "C:\\b.txt");
+    EXPECT_EQ(list.LineText(0), "C:\\b.txt");
     EXPECT_EQ(list.LineGroup(1), 1);
     EXPECT_EQ(list.RemoveLine(5), LB_ERR);
     EXPECT_EQ(list.LineCount(), 2);
@@ -131,8 +131,8 @@ TEST_F(CandidateListTest, ReleasedLinesStayWithoutRecordsAndClearEmptiesTheList)
     list.SetCheck(1, 1);
     list.ReleaseLines();
     EXPECT_EQ(list.Count(), 2);
-    EXPECT_EQ(list.Line(0), nullptr);
-    EXPECT_EQ(list.Line(1), nullptr);
+    EXPECT_FALSE(list.Line(0));
+    EXPECT_FALSE(list.Line(1));
     EXPECT_EQ(list.GetCheck(1), 1);
     list.ReleaseLines();  // finds nothing more to free
     EXPECT_EQ(list.RemoveLine(0), 1);
@@ -233,7 +233,7 @@ TEST(CandidateListLifetime, DestroyedWindowOrObjectLeavesNoRecordBehind) {
         ListHost host;
         CCandidateList list;
         list.Attach(host.List());
-        list.AppendLine(-1, "C:\\a.txt", Blue, White, FileInfo());
+        list.AppendLine(FileInfo(), Blue, White, 0);
         DestroyWindow(host.Parent());
         EXPECT_EQ(list.Handle(), nullptr);
         list.ReleaseLines();
@@ -242,7 +242,7 @@ TEST(CandidateListLifetime, DestroyedWindowOrObjectLeavesNoRecordBehind) {
     {
         CCandidateList list;
         list.Attach(host.List());
-        list.AppendLine(-1, "C:\\a.txt", Blue, White, FileInfo());
+        list.AppendLine(FileInfo(), Blue, White, 0);
     }
     EXPECT_EQ(SendMessageA(host.List(), LB_GETCOUNT, 0, 0), 1);
     EXPECT_EQ(SendMessageA(host.List(), LB_GETITEMDATA, 0, 0), 0);

@@ -8,10 +8,11 @@
 
 class ListHost {
 public:
-    // The candidate list's styles.
-    static constexpr DWORD CandidateStyles = LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
+    // The candidate list's styles, and the same list holding its strings.
+    static constexpr DWORD CandidateStyles = LBS_NOTIFY | LBS_NODATA | LBS_OWNERDRAWFIXED |
                                              LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT |
                                              LBS_EXTENDEDSEL | WS_VSCROLL | WS_HSCROLL;
+    static constexpr DWORD TextStyles = (CandidateStyles & ~LBS_NODATA) | LBS_HASSTRINGS;
     static constexpr int ListId = 1000;
 
     explicit ListHost(DWORD listStyle = CandidateStyles, int width = 400, int height = 200);

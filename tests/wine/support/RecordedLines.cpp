@@ -20,8 +20,7 @@ void AppendRecordedLine(CCandidateList& list, FileIdentities& identities, const 
         if (identified) file.id = identities.Of(handle, path);
         CloseHandle(handle);
     }
-    const int line = list.AppendLine(-1, widepath::ToCp932(path), RGB(0, 0, 255), RGB(255, 255, 255), file);
-    list.SetLineGroup(line, group);
+    const int line = list.AppendLine(file, RGB(0, 0, 255), RGB(255, 255, 255), group);
     list.SetCheck(line, ticked ? 1 : 0);
 }
 

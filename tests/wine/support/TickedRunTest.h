@@ -39,7 +39,7 @@ protected:
     }
     std::vector<std::string> Lines() const {
         std::vector<std::string> lines;
-        for (int i = 0; i < list.Count(); ++i) lines.push_back(list.ItemText(i));
+        for (int i = 0; i < list.Count(); ++i) lines.push_back(list.LineText(i));
         return lines;
     }
 
