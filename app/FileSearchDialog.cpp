@@ -471,7 +471,8 @@ void CFileSearchDialog::StartComparison() {
     {
         const Running running(running_);
         contentComparer_.CompareAll(
-            ComparisonJob{std::move(duplicateComparer_.Paths), std::move(duplicateComparer_.RunLengths)},
+            ComparisonJob{std::make_shared<const GatheredFileList>(std::move(duplicateComparer_.Paths)),
+                          std::move(duplicateComparer_.RunLengths)},
             groupListing_, view_);
     }
     if (failed_) return Recover();

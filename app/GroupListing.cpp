@@ -9,7 +9,8 @@ const COLORREF White = RGB(255, 255, 255);
 const std::uint64_t RedrawIntervalMs = 200;
 }  // namespace
 
-void GroupListing::BeginGroups() {
+void GroupListing::BeginGroups(std::shared_ptr<const engine::FileTable> files) {
+    files_ = std::move(files);
     newestGroup_ = -1;
     pending_.clear();
     redraw_ = std::make_unique<ListRedrawBatch>(candidates_, RedrawIntervalMs);
@@ -27,8 +28,8 @@ void GroupListing::AddGroup(const std::vector<GroupMember>& members) {
     if (!anyUnprotected) return;
     PendingGroup group{NextColour(), {}, std::move(protectedCopies)};
     group.members.reserve(members.size());
-    // The lines take the records over.
-    for (const GroupMember& member : members) group.members.push_back(std::move(member.file));
+    // The lines name their files in the comparison's table.
+    for (const GroupMember& member : members) group.members.push_back(LineFile{files_, member.index, member.file.id});
     pending_.push_back(std::move(group));
 }
 
@@ -42,12 +43,17 @@ void GroupListing::RunCompared() {
 void GroupListing::EndGroups() {
     // The list draws again when this ends, also when listing fails.
     const std::unique_ptr<ListRedrawBatch> redraw = std::move(redraw_);
+    // The lines hold the files from now on; a failure lets go of them too.
+    const std::shared_ptr<const engine::FileTable> files = std::move(files_);
     ListPending();
     ShowNewestGroup();
 }
 
 void GroupListing::ListPending() {
-    for (PendingGroup& pending : pending_) {
+    // Taken out first, so that a failure leaves no group holding its files.
+    std::vector<PendingGroup> groups = std::move(pending_);
+    pending_.clear();
+    for (PendingGroup& pending : groups) {
         const int referenceLine = candidates_.Count();
         const int group = groupList_.AddGroup();
         if (group < 0) continue;
@@ -55,7 +61,6 @@ void GroupListing::ListPending() {
         newestGroup_ = group;
         newestReferenceLine_ = referenceLine;
     }
-    pending_.clear();
 }
 
 void GroupListing::ListLines(PendingGroup& pending, int group) {

@@ -28,7 +28,7 @@ public:
     // The folders whose files the next comparisons list as protected copies.
     void SetProtectedFolders(ProtectedFolders folders) { protected_ = std::move(folders); }
 
-    void BeginGroups() override;
+    void BeginGroups(std::shared_ptr<const engine::FileTable> files) override;
     void AddGroup(const std::vector<GroupMember>& members) override;
     void RunCompared() override;
     void EndGroups() override;
@@ -36,7 +36,7 @@ public:
 private:
     struct PendingGroup {
         COLORREF colour;
-        std::vector<FileInfo> members;  // the reference first
+        std::vector<LineFile> members;  // the reference first
         std::vector<bool> protectedCopies;  // one per member
     };
 
@@ -52,6 +52,7 @@ private:
     CGroupList& groupList_;
     CCandidateList& candidates_;
     ProtectedFolders protected_;
+    std::shared_ptr<const engine::FileTable> files_;  // of the comparison that runs
     std::unique_ptr<ListRedrawBatch> redraw_;  // while a comparison runs
     std::vector<PendingGroup> pending_;
     // The colour of the last group listed; later comparisons go on with the

@@ -14,7 +14,9 @@ namespace {
 // keep the candidate list from drawing after a failure.
 class GroupsListed {
 public:
-    explicit GroupsListed(GroupSink& sink) : sink_(sink) { sink_.BeginGroups(); }
+    GroupsListed(GroupSink& sink, std::shared_ptr<const engine::FileTable> files) : sink_(sink) {
+        sink_.BeginGroups(std::move(files));
+    }
     ~GroupsListed() {
         if (ended_) return;
         try {
@@ -54,7 +56,7 @@ void CContentComparer::CompareAll(ComparisonJob job, GroupSink& sink, SearchView
 
 void CContentComparer::CompareRuns(Pass& pass) {
     ComparisonJob& job = pass.job;
-    const int fileCount = job.paths.Count();
+    const int fileCount = job.paths->Count();
     pass.view.SetProgressRange(SearchView::Bar::Main, 0, fileCount);
     pass.view.SetProgress(SearchView::Bar::Main, 0);
     const int step = engine::ProgressStep(fileCount);
@@ -75,9 +77,9 @@ void CContentComparer::CompareRuns(Pass& pass) {
         covered += static_cast<std::size_t>(length);
     }
 
-    GroupsListed listed(pass.sink);
+    GroupsListed listed(pass.sink, job.paths);
     {
-        ComparisonWorkers workers(job.paths, std::move(compared), open_);
+        ComparisonWorkers workers(*job.paths, std::move(compared), open_);
         std::size_t nextCompared = 0;
         for (const int length : lengths) {
             if (!operation_.GoOn()) break;
@@ -161,12 +163,13 @@ void CContentComparer::RecordGroup(Pass& pass, int first, const std::vector<std:
     std::vector<FileInfo> records;
     records.reserve(members.size());
     for (std::size_t member : members) {
-        FileInfo& info = records.emplace_back(*pass.job.paths.Record(first + static_cast<int>(member)));
+        FileInfo& info = records.emplace_back(*pass.job.paths->Record(first + static_cast<int>(member)));
         info.id = identities_.Of(openedIndexes[member], info.path);
     }
     std::vector<GroupMember> group;
     group.reserve(records.size());
-    for (FileInfo& record : records) group.push_back(GroupMember{record});
+    for (std::size_t k = 0; k < records.size(); ++k)
+        group.push_back(GroupMember{records[k], first + static_cast<int>(members[k])});
     pass.sink.AddGroup(group);
 }
 
@@ -178,7 +181,7 @@ void CContentComparer::ShowRemainingTime(Pass& pass, int done) {
     if (done == 0) return;
     const std::int64_t elapsed = tools_.SecondsOfDay() - pass.startTime;
     const std::string estimate =
-        timetext::RemainingTimeText(timetext::RemainingSeconds(elapsed, pass.job.paths.Count(), done));
+        timetext::RemainingTimeText(timetext::RemainingSeconds(elapsed, pass.job.paths->Count(), done));
     // Written only when it reads differently: every write repaints.
     if (estimate == pass.shownEstimate) return;
     pass.view.ShowStatus(estimate);

@@ -18,10 +18,17 @@ const char ProtectedMark[] = "[保護] ";
 
 CCandidateList::~CCandidateList() { ReleaseLines(); }
 
+int CCandidateList::AppendLine(const LineFile& file, COLORREF firstColour, COLORREF secondColour, int group) {
+    return AppendRecord(records_.Add(file, LineDisplay{firstColour, secondColour}, group), group);
+}
+
 int CCandidateList::AppendLine(const FileInfo& file, COLORREF firstColour, COLORREF secondColour, int group) {
+    return AppendRecord(records_.Add(file, LineDisplay{firstColour, secondColour}, group), group);
+}
+
+int CCandidateList::AppendRecord(int record, int group) {
     const int line = InsertString(-1, std::string());
     if (line < 0) return line;
-    const int record = records_.Add(file, LineDisplay{firstColour, secondColour}, group);
     SetItemData(line, record + 1);
     if (group >= 0) {
         const auto slot = static_cast<std::size_t>(group);

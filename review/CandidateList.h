@@ -20,8 +20,11 @@ public:
     // Frees what the close sequence has not released yet.
     ~CCandidateList() override;
 
-    // Appends a line for `file` in group `group`. The first line of a group
-    // is its reference, whose path GroupText shows.
+    // Appends a line for `file` in group `group`; returns the line's index,
+    // or the control's refusal. The first line of a group is its reference,
+    // whose path GroupText shows.
+    int AppendLine(const LineFile& file, COLORREF firstColour, COLORREF secondColour, int group);
+    // The same for a file given whole.
     int AppendLine(const FileInfo& file, COLORREF firstColour, COLORREF secondColour, int group);
     // Makes the line's file a protected copy: unticked, its box disabled,
     // "[保護]" shown before its path.
@@ -84,6 +87,8 @@ private:
     // The number of the line's record, or -1: a line's data is that number
     // plus one, so that a line without a record holds 0.
     int RecordOf(int line) const;
+    // Appends the line of a record just added.
+    int AppendRecord(int record, int group);
 
     LineRecords records_;
     std::vector<int> groupReferences_;  // the record of every group's reference, or -1

@@ -22,7 +22,9 @@ void EngineRig::Compare(SearchView& shownOn) {
     host.candidates.InitStorage(100000, 260);
     host.statusField.SetText("ファイルを比較中");
     groupsBefore_ = groupsListed_;
-    comparison.CompareAll(ComparisonJob{std::move(ordering.Paths), std::move(ordering.RunLengths)}, sink, shownOn);
+    comparison.CompareAll(
+        ComparisonJob{std::make_shared<const GatheredFileList>(std::move(ordering.Paths)), std::move(ordering.RunLengths)},
+        sink, shownOn);
     groupsListed_ += host.groupList.Count();
 }
 

@@ -24,9 +24,9 @@ struct CandidateLine {
 // Hands the groups on to the listing, counting the runs compared.
 struct CountingListing : GroupSink {
     explicit CountingListing(GroupListing& listing) : listing(listing) {}
-    void BeginGroups() override {
+    void BeginGroups(std::shared_ptr<const engine::FileTable> files) override {
         runsCompared = 0;
-        listing.BeginGroups();
+        listing.BeginGroups(std::move(files));
     }
     void AddGroup(const std::vector<GroupMember>& members) override { listing.AddGroup(members); }
     void RunCompared() override {

@@ -103,9 +103,9 @@ private:
 // Counts how the listing was begun and ended.
 struct WatchedListing : GroupSink {
     explicit WatchedListing(GroupListing& listing) : listing(listing) {}
-    void BeginGroups() override {
+    void BeginGroups(std::shared_ptr<const engine::FileTable> files) override {
         ++begun;
-        listing.BeginGroups();
+        listing.BeginGroups(std::move(files));
     }
     void AddGroup(const std::vector<GroupMember>& members) override { listing.AddGroup(members); }
     void RunCompared() override { listing.RunCompared(); }
@@ -138,15 +138,17 @@ protected:
 
     // Runs of files, each given as its files' bytes and what they do.
     ComparisonJob Job(const std::vector<std::vector<Script::File>>& runs) {
+        auto files = std::make_shared<GatheredFileList>();
         ComparisonJob job;
         for (const auto& run : runs) {
             for (const Script::File& file : run) {
                 script.files.push_back(file);
-                job.paths.AppendPath(L"f" + std::to_wstring(job.paths.Count()), file.bytes.size(), 0);
+                files->AppendPath(L"f" + std::to_wstring(files->Count()), file.bytes.size(), 0);
             }
             job.runLengths.push_back(static_cast<int>(run.size()));
         }
         job.runLengths.push_back(CCommonTools().NoIndex());
+        job.paths = std::move(files);
         return job;
     }
     WorkerRunFiles::Opener Opener() {
@@ -199,7 +201,7 @@ TEST_F(ComparisonWorkersTest, EveryStartedWorkerHasEndedWhenTheWorkersRaiseAFail
         script.Release();
     };
     {
-        ComparisonWorkers workers(job.paths, {{0, 2}, {2, 2}}, Opener());
+        ComparisonWorkers workers(*job.paths, {{0, 2}, {2, 2}}, Opener());
         // As the window's thread does: it ends the workers once it sees the failure.
         ComparisonWorkers::Outcome outcome;
         std::string asked;
@@ -211,7 +213,7 @@ TEST_F(ComparisonWorkersTest, EveryStartedWorkerHasEndedWhenTheWorkersRaiseAFail
     }
     ResetEvent(script.gate);
     std::optional<ComparisonWorkers> workers;
-    workers.emplace(job.paths, std::vector<ComparisonWorkers::Run>{{0, 2}}, Opener());
+    workers.emplace(*job.paths, std::vector<ComparisonWorkers::Run>{{0, 2}}, Opener());
     while (!script.waiting) Sleep(1);
     std::thread release(releaseLate);
     workers.reset();
