@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <utility>
 
 namespace engine {
@@ -14,7 +15,9 @@ int FileTable::AddFolder(std::wstring path) {
 void FileTable::Append(int folder, std::wstring_view name, std::uint64_t size, std::int64_t lastWriteTime) {
     const bool wide = std::any_of(name.begin(), name.end(), [](wchar_t unit) { return unit > 0xFF; });
     const std::size_t bytes = wide ? name.size() * sizeof(wchar_t) : name.size();
-    if (nameBlocks_.empty() || bytes > NameBlockBytes - usedInLastBlock_) {
+    // A name starts within its block, also an empty one.
+    if (nameBlocks_.empty() || usedInLastBlock_ == NameBlockBytes || bytes > NameBlockBytes - usedInLastBlock_) {
+        if (nameBlocks_.size() == MostNameBlocks) throw std::bad_alloc();
         nameBlocks_.reserve(nameBlocks_.size() + 1);  // so that the block below is never left unowned
         nameBlocks_.emplace_back(new unsigned char[std::max(bytes, NameBlockBytes)]);
         usedInLastBlock_ = 0;
@@ -23,7 +26,7 @@ void FileTable::Append(int folder, std::wstring_view name, std::uint64_t size, s
     if (wide) std::memcpy(at, name.data(), bytes);
     else std::transform(name.begin(), name.end(), at, [](wchar_t unit) { return static_cast<unsigned char>(unit); });
     files_.push_back(File{size, lastWriteTime, static_cast<std::uint32_t>(folder),
-                          static_cast<std::uint32_t>(nameBlocks_.size() - 1), static_cast<std::uint32_t>(usedInLastBlock_),
+                          static_cast<std::uint32_t>(((nameBlocks_.size() - 1) << NameAtBits) | usedInLastBlock_),
                           static_cast<std::uint32_t>(name.size()) | (wide ? WideName : 0)});
     // A long name's own block is full; the next name starts another.
     usedInLastBlock_ = bytes > NameBlockBytes ? NameBlockBytes : usedInLastBlock_ + bytes;
@@ -33,7 +36,8 @@ std::wstring FileTable::Path(int index) const {
     const File& file = At(index);
     const std::wstring& folder = folders_[file.folder];
     const std::size_t units = file.nameLength & ~WideName;
-    const unsigned char* name = nameBlocks_[file.nameBlock].get() + file.nameAt;
+    const unsigned char* name =
+        nameBlocks_[file.name >> NameAtBits].get() + (file.name & (NameBlockBytes - 1));
     std::wstring path(folder.size() + units, L'\0');
     std::copy(folder.begin(), folder.end(), path.begin());
     wchar_t* out = &path[folder.size()];

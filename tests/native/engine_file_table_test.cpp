@@ -95,6 +95,8 @@ TEST(FileTable, LongPathsAndNamesLongerThanABlockKeepEveryUnit) {
     tree.Add(folder, deep, std::wstring(70000, L'y') + L"end");  // more than a block
     tree.Add(folder, deep, L"after");
     for (int i = 0; i < 30000; ++i) tree.Add(folder, deep, L"file" + std::to_wstring(i) + L".bin");
+    tree.Add(folder, deep, std::wstring(70000, L'z'));
+    tree.Add(folder, deep, L"");  // the last name, after a full block
     ASSERT_GT(deep.size(), 1000u);
     tree.ExpectSame();
 }
