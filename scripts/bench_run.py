@@ -250,7 +250,7 @@ def run_wine_synced(name, argv, exe):
         after = ProcessSample(pid, helpers)
         process.stdin.write(b"go\n")
         process.stdin.close()
-        # Reading a million lines back out of the window takes minutes.
+        # Saving a list of a million lines and reading it takes a while.
         process.wait(timeout=3600)
     finally:
         if process.poll() is None:

@@ -7,7 +7,11 @@
 // Prints the elapsed milliseconds from the press of Search to the time
 // message. With --exit it then presses Finish. With --groups it writes the
 // groups that the window shows into FILE: the paths of each group's lines
-// in UTF-8, one a line, and a blank line after each group.
+// in UTF-8, one a line, and a blank line after each group. It takes them,
+// as it takes the lines that --delete, --rule and --links work on, from the
+// list saved through the candidate list's menu ("一覧を保存") and the save
+// dialog, into a file of its own in the temporary folder that it deletes
+// afterwards: the window's lists hold no texts to read back.
 // With --sync (for the benchmark) it prints "ready" and waits for a line on
 // its input before pressing Search; when the time message is up it prints
 // "key value" lines (collect_ms: until the title says the comparison began,
@@ -41,12 +45,14 @@
 // --exclude adds TEXT to the excluded folders.
 #include <windows.h>
 #include <shellapi.h>
+#include <dlgs.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -206,58 +212,164 @@ bool ResultShown(HWND main) {
            StartsWith(title, "[Vellaro] 重複ファイルが見つかりませんでした");
 }
 
-// The text of a line in `codePage` (UTF-8 by default). Asked for in UTF-16:
-// under Wine the ANSI message across processes came back in UTF-16 and
-// overran its buffer.
-std::string LineText(HWND lines, LRESULT line, UINT codePage = CP_UTF8) {
-    const LRESULT length = SendMessageW(lines, LB_GETTEXTLEN, line, 0);
-    if (length < 0) return std::string();
-    std::vector<wchar_t> wide(static_cast<std::size_t>(length) + 1);
-    SendMessageW(lines, LB_GETTEXT, line, reinterpret_cast<LPARAM>(wide.data()));
-    std::string text(4 * wide.size(), '\0');
-    const int size = WideCharToMultiByte(codePage, 0, wide.data(), -1, &text[0], int(text.size()), nullptr,
-                                         nullptr);
-    text.resize(size > 0 ? std::size_t(size) - 1 : 0);
+// A line of the saved list: its group (numbered from 1) and its exact path
+// in UTF-8.
+struct SavedLine {
+    long group = 0;
+    std::string path;
+};
+
+// Reads a list saved as CSV (UTF-8 with a byte-order mark, a header line,
+// then group, size, time, tick and path; a field in quotes when it holds a
+// comma, a quote or a line break, each quote doubled) a piece at a time,
+// handing on each line after the header. A list of millions of lines is
+// never held whole.
+class SavedListReader {
+public:
+    using Visit = std::function<bool(const SavedLine&)>;
+
+    static bool Read(const std::wstring& file, const Visit& visit) {
+        const std::unique_ptr<void, decltype(&CloseHandle)> handle(
+            CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr), CloseHandle);
+        if (handle.get() == INVALID_HANDLE_VALUE) return false;
+        SavedListReader reader(visit);
+        std::vector<char> buffer(1 << 20);
+        bool first = true;
+        for (;;) {
+            DWORD got = 0;
+            if (!ReadFile(handle.get(), buffer.data(), DWORD(buffer.size()), &got, nullptr)) return false;
+            if (got == 0) break;
+            const char* at = buffer.data();
+            const char* const stop = at + got;
+            if (first && got >= 3 && std::memcmp(at, "\xEF\xBB\xBF", 3) == 0) at += 3;
+            first = false;
+            for (; at < stop; ++at)
+                if (!reader.Take(*at)) return false;
+        }
+        return reader.End();
+    }
+
+private:
+    enum class State { FieldStart, Plain, Quoted, QuoteInQuoted };
+
+    explicit SavedListReader(const Visit& visit) : visit_(visit) {}
+
+    bool Take(char c) {
+        if (state_ == State::QuoteInQuoted) {
+            if (c == '"') {
+                field_ += '"';
+                state_ = State::Quoted;
+                return true;
+            }
+            state_ = State::Plain;  // the quote closed the field's quoted part
+        } else if (state_ == State::Quoted) {
+            if (c == '"') state_ = State::QuoteInQuoted;
+            else field_ += c;
+            return true;
+        }
+        switch (c) {
+        case '"':
+            if (state_ == State::FieldStart) state_ = State::Quoted;
+            else field_ += c;
+            return true;
+        case ',': EndField(); return true;
+        case '\r': return true;
+        case '\n': EndField(); return EndRecord();
+        default:
+            field_ += c;
+            state_ = State::Plain;
+            return true;
+        }
+    }
+
+    bool End() {
+        if (state_ == State::Quoted) return false;  // cut off inside quotes
+        if (state_ == State::FieldStart && fields_.empty()) return true;
+        EndField();
+        return EndRecord();
+    }
+
+    void EndField() {
+        fields_.push_back(std::move(field_));
+        field_.clear();
+        state_ = State::FieldStart;
+    }
+
+    bool EndRecord() {
+        const bool header = !headerSeen_;
+        headerSeen_ = true;
+        std::vector<std::string> fields;
+        fields.swap(fields_);
+        if (header) return true;
+        if (fields.size() != 5 || fields[0].empty()) return false;
+        char* end = nullptr;
+        line_.group = std::strtol(fields[0].c_str(), &end, 10);
+        if (*end != '\0' || line_.group < 1) return false;
+        line_.path = std::move(fields[4]);
+        return visit_(line_);
+    }
+
+    const Visit& visit_;
+    State state_ = State::FieldStart;
+    std::string field_;
+    std::vector<std::string> fields_;
+    bool headerSeen_ = false;
+    SavedLine line_;
+};
+
+std::wstring Utf16(const std::string& utf8) {
+    std::wstring wide(utf8.size(), L'\0');
+    wide.resize(std::size_t(std::max(0, MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), &wide[0],
+                                                            int(wide.size())))));
+    return wide;
+}
+
+// The path as the program's list shows it: cp932, with "?" for a character
+// cp932 cannot write.
+std::string Cp932(const std::string& utf8) {
+    const std::wstring wide = Utf16(utf8);
+    std::string text(2 * wide.size(), '\0');
+    text.resize(std::size_t(std::max(0, WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide.data(), int(wide.size()),
+                                                            &text[0], int(text.size()), "?", nullptr))));
     return text;
 }
 
-// Each group-list entry holds the candidate-list line of its group's first
-// member, and the group's lines follow it up to the next group's first line.
-bool WriteGroups(HWND main, const std::string& path) {
-    HWND groups = GetDlgItem(main, GroupList);
-    HWND lines = GetDlgItem(main, CandidateList);
-    std::vector<LRESULT> firstLines;
-    const LRESULT groupCount = SendMessageA(groups, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < groupCount; ++i) firstLines.push_back(SendMessageA(groups, CB_GETITEMDATA, i, 0));
-    std::sort(firstLines.begin(), firstLines.end());
+// Writes the groups of the saved list into `path`: the paths of each
+// group's lines, one a line, and a blank line after each group. A group
+// starts where the group number changes.
+bool WriteGroups(const std::wstring& savedList, const std::string& path) {
     std::ofstream out(path, std::ios::binary);
-    const LRESULT lineCount = SendMessageA(lines, LB_GETCOUNT, 0, 0);
-    for (LRESULT line = 0; line < lineCount; ++line) {
-        if (line > 0 && std::binary_search(firstLines.begin(), firstLines.end(), line)) out << '\n';
-        out << LineText(lines, line) << '\n';
-    }
-    if (lineCount > 0) out << '\n';
+    long group = 0;
+    // No saved list: no lines.
+    const bool read = savedList.empty() || SavedListReader::Read(savedList, [&](const SavedLine& line) {
+        if (group != 0 && line.group != group) out << '\n';
+        group = line.group;
+        out << line.path << '\n';
+        return bool(out);
+    });
+    if (group != 0) out << '\n';
     out.close();
-    return !out.fail();
+    return read && !out.fail();
 }
 
 // Ticks `count` lines that are not the first of their group, spread evenly,
 // and nothing else, through the list's own keyboard handling: the space bar
 // gives every selected line the opposite of the caret line's tick. Writes
-// each ticked path and its group's first path into `pairsFile`.
-bool TickCopies(HWND main, int count, const std::string& pairsFile) {
-    HWND groups = GetDlgItem(main, GroupList);
+// each ticked path and its group's first path into `pairsFile`. Line k of
+// the saved list is line k of the window's list.
+bool TickCopies(HWND main, const std::vector<SavedLine>& shown, int count, const std::string& pairsFile) {
     HWND lines = GetDlgItem(main, CandidateList);
     const LRESULT lineCount = SendMessageA(lines, LB_GETCOUNT, 0, 0);
-    std::vector<LRESULT> firstLines;
-    const LRESULT groupCount = SendMessageA(groups, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < groupCount; ++i) firstLines.push_back(SendMessageA(groups, CB_GETITEMDATA, i, 0));
-    std::sort(firstLines.begin(), firstLines.end());
+    if (lineCount < 0 || std::size_t(lineCount) != shown.size()) return false;
     std::vector<LRESULT> copies, firstOf;
+    LRESULT first = 0;
     for (LRESULT line = 0; line < lineCount; ++line) {
-        if (std::binary_search(firstLines.begin(), firstLines.end(), line)) continue;
+        if (line == 0 || shown[std::size_t(line)].group != shown[std::size_t(line - 1)].group) {
+            first = line;
+            continue;
+        }
         copies.push_back(line);
-        firstOf.push_back(*(std::upper_bound(firstLines.begin(), firstLines.end(), line) - 1));
+        firstOf.push_back(first);
     }
     if (count <= 0 || static_cast<std::size_t>(count) > copies.size()) return false;
     // Not drawn line by line: each drawing costs milliseconds under Wine,
@@ -274,7 +386,8 @@ bool TickCopies(HWND main, int count, const std::string& pairsFile) {
         const std::size_t at = static_cast<std::size_t>(k) * copies.size() / static_cast<std::size_t>(count);
         SendMessageA(lines, LB_SETSEL, TRUE, copies[at]);
         if (firstChosen < 0) firstChosen = copies[at];
-        pairs << LineText(lines, copies[at], CP_ACP) << '\t' << LineText(lines, firstOf[at], CP_ACP) << '\n';
+        pairs << Cp932(shown[std::size_t(copies[at])].path) << '\t' << Cp932(shown[std::size_t(firstOf[at])].path)
+              << '\n';
     }
     SendMessageA(lines, LB_SETCARETINDEX, firstChosen, 0);
     SendMessageA(lines, WM_KEYDOWN, VK_SPACE, 0);
@@ -296,22 +409,17 @@ HWND FindMenu(DWORD process) {
     return nullptr;
 }
 
-// Opens the context menu on a line as the menu key does, and chooses the
-// entry as a person would with the keyboard: the menu's own loop takes the
-// keys posted to the window that owns it.
-bool ChooseRule(HWND main, DWORD process, int entry) {
+// Opens the context menu as the menu key does, on `line` (selected alone
+// first) or, with -1, on the caret line as it stands, and chooses the entry
+// as a person would with the keyboard: the menu's own loop takes the keys
+// posted to the window that owns it.
+bool ChooseMenuEntry(HWND main, DWORD process, LRESULT line, int entry) {
     HWND lines = GetDlgItem(main, CandidateList);
-    const LRESULT count = SendMessageA(lines, LB_GETCOUNT, 0, 0);
-    LRESULT line = 0;
-    for (LRESULT i = 0; i < count; ++i) {
-        if (LineText(lines, i, CP_ACP).find("\\バックアップ\\") != std::string::npos) {
-            line = i;
-            break;
-        }
+    if (line >= 0) {
+        SendMessageA(lines, LB_SETSEL, FALSE, -1);
+        SendMessageA(lines, LB_SETSEL, TRUE, line);
+        SendMessageA(lines, LB_SETCARETINDEX, line, 0);
     }
-    SendMessageA(lines, LB_SETSEL, FALSE, -1);
-    SendMessageA(lines, LB_SETSEL, TRUE, line);
-    SendMessageA(lines, LB_SETCARETINDEX, line, 0);
     PostMessageA(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(lines), MAKELPARAM(-1, -1));
     for (int i = 0; i < 500 && !FindMenu(process); ++i) Sleep(10);
     if (!FindMenu(process)) return false;
@@ -325,17 +433,85 @@ bool ChooseRule(HWND main, DWORD process, int entry) {
     return !FindMenu(process);
 }
 
-// The menu's entry after its six rules.
+// The first line in a folder named "バックアップ", or the first line: where
+// the rules are chosen.
+LRESULT BackupLine(const std::vector<SavedLine>& shown) {
+    for (std::size_t line = 0; line < shown.size(); ++line)
+        if (shown[line].path.find(u8"\\バックアップ\\") != std::string::npos) return LRESULT(line);
+    return 0;
+}
+
+// The menu's entries after its six rules (the separators are passed over).
 constexpr int LinkEntry = 7;
+constexpr int SaveEntry = 8;
 const char* const DeletedTitle = "[Vellaro] ファイルを削除が終了しました";
 const char* const LinkedTitle = "[Vellaro] ハードリンクへの置き換えが終了しました";
 
-// Presses Delete, or chooses the replacement by hard links from the menu.
-bool StartTickedRun(HWND main, DWORD process, bool links) {
-    if (links) return ChooseRule(main, process, LinkEntry);
+// Presses Delete, or chooses the replacement by hard links from the menu on
+// `line`.
+bool StartTickedRun(HWND main, DWORD process, bool links, LRESULT line) {
+    if (links) return ChooseMenuEntry(main, process, line, LinkEntry);
     PostMessageA(main, WM_COMMAND, MAKEWPARAM(DeleteButton, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(main, DeleteButton)));
     return true;
+}
+
+// The name field of a file dialog: edt1 in the older template, cmb13 in
+// the newer one.
+HWND FileNameField(HWND dialog) {
+    HWND name = GetDlgItem(dialog, edt1);
+    return name ? name : GetDlgItem(dialog, cmb13);
+}
+
+// The process's open file dialog, if any.
+HWND FindFileDialog(DWORD process) {
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, "#32770", nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == process && IsWindowVisible(window) && FileNameField(window)) return window;
+    }
+    return nullptr;
+}
+
+// Where the driver has the list saved: its own name in the temporary folder.
+std::wstring SavedListPath() {
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder) + L"drive_vellaro-" + std::to_wstring(GetCurrentProcessId()) + L".csv";
+}
+
+// Saves the shown list into `file` as a person would: "一覧を保存" from the
+// candidate list's menu, the path typed into the save dialog's name field,
+// Save pressed. The program writes the list while its window is busy,
+// into a temporary file that it renames to `file` when the list is whole:
+// once the window answers again, the name is there, or a message says why
+// not (returned in `why`).
+bool SaveShownList(HWND main, DWORD process, HANDLE processHandle, const std::wstring& file, std::string& why) {
+    DeleteFileW(file.c_str());
+    if (GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        why = "an earlier list is in the way";
+        return false;
+    }
+    why = "no save dialog";
+    if (!ChooseMenuEntry(main, process, -1, SaveEntry)) return false;
+    HWND dialog = nullptr;
+    for (int i = 0; i < 2000 && !(dialog = FindFileDialog(process)); ++i) Sleep(10);
+    if (!dialog) return false;
+    SendMessageW(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    why = "the save dialog did not close";
+    for (int i = 0; i < 2000 && IsWindow(dialog); ++i) Sleep(10);
+    if (IsWindow(dialog)) return false;
+    DWORD_PTR answer = 0;
+    while (!SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer)) {
+        why = "vellaro.exe ended";
+        if (WaitForSingleObject(processHandle, 0) == WAIT_OBJECT_0 || !IsWindow(main)) return false;
+    }
+    if (GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    HWND box = FindMessageBox(process);
+    why = box ? TitleOf(GetDlgItem(box, 0xFFFF)) : "no list saved";
+    return false;
 }
 
 HWND WaitForMessageBox(DWORD process, DWORD timeoutMs) {
@@ -521,16 +697,36 @@ int main(int argc, char** argv) {
     }
     if (!sync) std::printf("%lu\n", static_cast<unsigned long>(times.elapsedMs));
     std::fflush(stdout);
-    if (!groupsFile.empty() && !WriteGroups(main, groupsFile)) return Fail("cannot write the groups");
+    // The result as a user takes it out of the window: the saved list.
+    const bool linesWanted = rule > 0 || deleteCount > 0 || links;
+    std::vector<SavedLine> shown;
+    if (!groupsFile.empty() || linesWanted) {
+        const std::wstring savedList = SavedListPath();
+        // An empty list has no menu, and nothing to save.
+        const bool any = SendMessageA(GetDlgItem(main, CandidateList), LB_GETCOUNT, 0, 0) > 0;
+        std::string why;
+        if (any && !SaveShownList(main, info.dwProcessId, info.hProcess, savedList, why))
+            return Fail(("cannot save the list: " + why).c_str());
+        const bool read =
+            (groupsFile.empty() || WriteGroups(any ? savedList : std::wstring(), groupsFile)) &&
+            (!linesWanted || !any || SavedListReader::Read(savedList, [&](const SavedLine& line) {
+                 shown.push_back(line);
+                 return true;
+             }));
+        DeleteFileW(savedList.c_str());
+        if (!read) return Fail("cannot read the saved list or write the groups");
+    }
 
-    if (rule > 0 && !ChooseRule(main, info.dwProcessId, rule)) return Fail("cannot choose the rule");
+    if (rule > 0 && !ChooseMenuEntry(main, info.dwProcessId, BackupLine(shown), rule))
+        return Fail("cannot choose the rule");
     if (shots && scope) {
         Shot("main", {main});
         std::printf("end\n");
         std::fflush(stdout);
     } else if (shots) {
         Shot("main", {main});
-        if (!StartTickedRun(main, info.dwProcessId, links)) return Fail("cannot choose the replacement");
+        if (!StartTickedRun(main, info.dwProcessId, links, BackupLine(shown)))
+            return Fail("cannot choose the replacement");
         HWND question = WaitForMessageBox(info.dwProcessId, 10000);
         if (!question) return Fail("no question before the deletion");
         Shot("question", {main, question});
@@ -547,9 +743,10 @@ int main(int argc, char** argv) {
     }
 
     if (deleteCount > 0) {
-        if (!TickCopies(main, deleteCount, pairsFile)) return Fail("cannot tick the copies");
+        if (!TickCopies(main, shown, deleteCount, pairsFile)) return Fail("cannot tick the copies");
         SendMessageA(GetDlgItem(main, RecycleCheck), BM_SETCHECK, recycle ? BST_CHECKED : BST_UNCHECKED, 0);
-        if (!StartTickedRun(main, info.dwProcessId, links)) return Fail("cannot choose the replacement");
+        if (!StartTickedRun(main, info.dwProcessId, links, BackupLine(shown)))
+            return Fail("cannot choose the replacement");
         HWND question = WaitForMessageBox(info.dwProcessId, 10000);
         if (!question) return Fail("no question before the deletion");
         if (sync) {
