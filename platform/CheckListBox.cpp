@@ -179,8 +179,8 @@ void CheckListBox::RemoveLines(const std::vector<int>& lines) {
     std::vector<LPARAM> released;
     std::size_t kept = 0, next = 0;
     for (std::size_t at = 0; at < lines_.size(); ++at) {
-        bool removed = false;
-        while (next < lines.size() && static_cast<std::size_t>(lines[next]) == at) removed = true, ++next;
+        const bool removed = next < lines.size() && static_cast<std::size_t>(lines[next]) == at;
+        while (next < lines.size() && static_cast<std::size_t>(lines[next]) <= at) ++next;
         if (removed) {
             if (lines_[at].data) released.push_back(lines_[at].data);
             continue;
