@@ -38,7 +38,7 @@ void CGroupList::OnDrawItem(DRAWITEMSTRUCT& item) {
     const COLORREF oldText = SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     const int oldMode = SetBkMode(item.hDC, TRANSPARENT);
     RECT textRect = item.rcItem;
-    textRect.left += dpi::Scale(2, dpi::Of(Handle()));
+    textRect.left += dpi::Scale(1, dpi::Of(Handle()));
     DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &textRect,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     SetBkMode(item.hDC, oldMode);
