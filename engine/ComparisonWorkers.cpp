@@ -7,6 +7,17 @@
 #include <new>
 #include <utility>
 
+namespace {
+// What wakes the window's thread from its waits: input, posted and sent
+// messages. Not a paint or a timer: the window's pump holds those back for
+// some milliseconds after each repaint, and a wait that one of them ended
+// would end again at once, a round trip to the wineserver each time, until
+// the pump lets it pass (thousands of times in a search). The pump hands
+// them over at its next look, which comes at the latest when the wait times
+// out.
+constexpr DWORD WakingMessages = QS_ALLINPUT & ~(QS_PAINT | QS_TIMER);
+}  // namespace
+
 class ComparisonWorkers::Lock {
 public:
     explicit Lock(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
@@ -121,7 +132,7 @@ bool ComparisonWorkers::WaitForEnd(DWORD milliseconds) const {
     for (const UniqueKernelObject& thread : threads_) {
         if (!thread.Valid()) continue;
         const HANDLE handle = thread.Get();
-        if (MsgWaitForMultipleObjects(1, &handle, FALSE, milliseconds, QS_ALLINPUT) != WAIT_OBJECT_0) return false;
+        if (MsgWaitForMultipleObjects(1, &handle, FALSE, milliseconds, WakingMessages) != WAIT_OBJECT_0) return false;
     }
     return true;
 }
@@ -229,7 +240,7 @@ std::size_t ComparisonWorkers::Decided(std::size_t run) {
 
 bool ComparisonWorkers::WaitForNews(DWORD milliseconds) const {
     const HANDLE news = news_.Get();
-    return MsgWaitForMultipleObjects(1, &news, FALSE, milliseconds, QS_ALLINPUT) == WAIT_OBJECT_0 + 1;
+    return MsgWaitForMultipleObjects(1, &news, FALSE, milliseconds, WakingMessages) == WAIT_OBJECT_0 + 1;
 }
 
 void ComparisonWorkers::Stop() {

@@ -59,8 +59,9 @@ public:
     // Files decided so far in run `run`.
     std::size_t Decided(std::size_t run);
     // Waits until a worker asks, fails or has compared every run, or a
-    // message arrives for this thread, at most `milliseconds`; true when a
-    // message arrived. Other outcomes are found by Poll after the wait.
+    // message arrives for this thread (input, posted or sent; a paint or a
+    // timer waits for the caller's next look), at most `milliseconds`; true
+    // when a message arrived. Other outcomes are found by Poll after the wait.
     bool WaitForNews(DWORD milliseconds) const;
     // Bytes read so far: all of them once the workers have ended.
     std::uint64_t BytesRead() const { return bytesRead_.load(); }
