@@ -14,6 +14,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 class FileIdentities {
 public:
@@ -45,6 +46,8 @@ private:
 
     QueryInformation queryInformation_ = nullptr;
     QueryObject queryObject_ = nullptr;
-    std::map<std::wstring, DWORD> folderSerials_;
+    // Asked once for every file of a group: hashed, since the folders of a
+    // tree share long beginnings that an ordered map compares again and again.
+    std::unordered_map<std::wstring, DWORD> folderSerials_;
     std::map<std::wstring, DWORD> volumeSerials_;  // by the volume's root
 };
