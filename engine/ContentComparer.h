@@ -63,8 +63,10 @@ private:
     void ShowRemainingTime(Pass& pass, int done);
 
     // How long the window's thread waits for the worker before it looks
-    // at its messages and the worker's progress again.
-    static constexpr DWORD PollIntervalMs = 10;
+    // at its messages and the worker's progress again: the pace of the run's
+    // bar. Input and messages end the wait at once; each wait and look is
+    // a round trip to the wineserver, which a shorter pace only repeats.
+    static constexpr DWORD PollIntervalMs = 30;
 
     OperationContext operation_;
     WorkerRunFiles::Opener open_;
