@@ -259,4 +259,43 @@ TEST_F(ComparisonWorkersTest, NoFileIsHeldOpenWhileAnOpenFailureIsAsked) {
     EXPECT_EQ(host.candidates.LineText(1), "f2");
 }
 
+// Counts its paints in the LONG its window data points to.
+LRESULT WINAPI CountPaints(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (message != WM_PAINT) return DefWindowProcA(window, message, w, l);
+    PAINTSTRUCT paint;
+    BeginPaint(window, &paint);
+    EndPaint(window, &paint);
+    InterlockedIncrement(reinterpret_cast<LONG*>(GetWindowLongPtrA(window, GWLP_USERDATA)));
+    return 0;
+}
+
+TEST_F(ComparisonWorkersTest, TheWindowStillPaintsWhileAWorkerWaitsInARead) {
+    // The waits for the workers are not woken by a paint; the pump's looks
+    // must still hand it over.
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = &CountPaints;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "PaintCounter";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowA("PaintCounter", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                                windowClass.hInstance, nullptr);
+    ASSERT_NE(window, nullptr);
+    LONG paints = 0;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&paints));
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    InterlockedExchange(&paints, 0);
+    ComparisonJob job = Job({{{"slow", Script::ReadWaits}, {"slow"}}});
+    std::thread invalidate([&] {
+        while (!script.waiting) Sleep(1);
+        InvalidateRect(window, nullptr, TRUE);
+        for (int i = 0; i < 200 && InterlockedCompareExchange(&paints, 0, 0) == 0; ++i) Sleep(10);
+        script.Release();
+    });
+    comparer.CompareAll(std::move(job), sink, view);
+    invalidate.join();
+    EXPECT_GT(InterlockedCompareExchange(&paints, 0, 0), 0);
+    DestroyWindow(window);
+}
+
 }  // namespace
