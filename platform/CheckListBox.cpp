@@ -62,6 +62,11 @@ void CheckListBox::Detach() {
     handle_ = nullptr;
 }
 
+LPARAM CheckListBox::LineData(int line) const {
+    const LineState* state = State(line);
+    return state ? state->data : 0;
+}
+
 int CheckListBox::GetCheck(int line) const {
     LineState* state = State(line);
     return state ? state->check : 0;

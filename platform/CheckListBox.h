@@ -33,6 +33,9 @@ public:
     static constexpr int ChecksChanged = 40;
 
     int GetCheck(int line) const;
+    // The caller's data of a line, or 0: read in place, without a message,
+    // for passes over every line.
+    LPARAM LineData(int line) const;
     void SetCheck(int line, int check) const;
     // Ticks line k when checks[k] is set and unticks it otherwise, for the
     // lines both have; the list is drawn again once. True when a tick changed.

@@ -3,7 +3,6 @@
 #include "platform/DeviceContext.h"
 #include "platform/Dpi.h"
 #include "platform/LocalClock.h"
-#include "platform/WidePath.h"
 #include "review/core/ReviewTexts.h"
 
 #include <utility>
@@ -38,10 +37,8 @@ int CCandidateList::AppendRecord(int record, int group) {
     return line;
 }
 
-int CCandidateList::RecordOf(int line) const {
-    const LPARAM data = ItemData(line);
-    if (data == LB_ERR || data <= 0 || data > records_.Count()) return -1;
-    return static_cast<int>(data) - 1;
+int CCandidateList::RecordOfData(LPARAM data) const {
+    return data <= 0 || data > records_.Count() ? -1 : static_cast<int>(data) - 1;
 }
 
 void CCandidateList::ProtectLine(int line) {
@@ -64,13 +61,13 @@ std::optional<LineRecord> CCandidateList::Line(int line) const {
 
 std::string CCandidateList::LineText(int line) const {
     const int record = RecordOf(line);
-    return record < 0 ? std::string() : widepath::ToCp932(records_.Path(record));
+    return record < 0 ? std::string() : records_.Text(record);
 }
 
 std::string CCandidateList::GroupText(int group) const {
     if (group < 0 || static_cast<std::size_t>(group) >= groupReferences_.size()) return std::string();
     const int record = groupReferences_[static_cast<std::size_t>(group)];
-    return record < 0 || record >= records_.Count() ? std::string() : widepath::ToCp932(records_.Path(record));
+    return record < 0 || record >= records_.Count() ? std::string() : records_.Text(record);
 }
 
 int CCandidateList::RemoveLine(int line) { return DeleteString(line); }
@@ -131,7 +128,7 @@ CCandidateList::Survey CCandidateList::SurveyLines(MessagePump& pump, const std:
             ++survey.ticked.files;
             survey.ticked.bytes += records_.Size(record);
         }
-        const std::string text = widepath::ToCp932(records_.Path(record));
+        const std::string text = records_.Text(record);
         SIZE size = {};
         GetTextExtentPoint32A(context.Get(), text.c_str(), static_cast<int>(text.size()), &size);
         if (size.cx > survey.widestText) survey.widestText = static_cast<int>(size.cx);
@@ -175,12 +172,11 @@ CCandidateList::Columns CCandidateList::ColumnsIn(HDC context, int dpi) {
 void CCandidateList::DrawItem(DRAWITEMSTRUCT& item) {
     const int count = Count();
     if (count <= 0 || item.itemID == static_cast<UINT>(-1)) return;
-    const auto data = static_cast<LPARAM>(item.itemData);
-    if (data <= 0 || data > records_.Count()) return;  // a released line draws nothing
-    const int record = static_cast<int>(data) - 1;
+    const int record = RecordOfData(static_cast<LPARAM>(item.itemData));
+    if (record < 0) return;  // a released line draws nothing
     const LineDisplay display = records_.Display(record);
     const std::string path =
-        (records_.Protected(record) ? ProtectedMark : "") + widepath::ToCp932(records_.Path(record));
+        (records_.Protected(record) ? ProtectedMark : "") + records_.Text(record);
     const std::string size = reviewtext::Size(records_.Size(record));
     CivilTime local;
     clock_.ToLocal(records_.LastWriteTime(record), local);

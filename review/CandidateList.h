@@ -86,7 +86,8 @@ private:
 
     // The number of the line's record, or -1: a line's data is that number
     // plus one, so that a line without a record holds 0.
-    int RecordOf(int line) const;
+    int RecordOf(int line) const { return RecordOfData(LineData(line)); }
+    int RecordOfData(LPARAM data) const;
     // Appends the line of a record just added.
     int AppendRecord(int record, int group);
 

@@ -1,5 +1,7 @@
 #include "review/LineRecords.h"
 
+#include "platform/WidePath.h"
+
 #include <utility>
 
 int LineRecords::Add(const LineFile& file, LineDisplay display, int group) {
@@ -37,6 +39,8 @@ std::uint16_t LineRecords::DisplayNumber(LineDisplay display) {
     displays_.push_back(display);
     return static_cast<std::uint16_t>(displays_.size() - 1);
 }
+
+std::string LineRecords::Text(int number) const { return widepath::ToCp932(Path(number)); }
 
 LineRecord LineRecords::Read(int number) const {
     const Facts& facts = At(number);

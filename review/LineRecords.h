@@ -51,6 +51,8 @@ public:
     // Of the record numbered `number`, which must be below Count().
     LineRecord Read(int number) const;
     std::wstring Path(int number) const { return FilesOf(number).Path(At(number).file); }
+    // The path as the lists show it.
+    std::string Text(int number) const;
     std::uint64_t Size(int number) const { return FilesOf(number).Size(At(number).file); }
     std::int64_t LastWriteTime(int number) const { return FilesOf(number).LastWriteTime(At(number).file); }
     int Group(int number) const { return At(number).group; }
