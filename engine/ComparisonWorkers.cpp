@@ -29,6 +29,38 @@ private:
     SRWLOCK& lock_;
 };
 
+// A file of one block takes three round trips to the wineserver and a read;
+// two of the trips hold a lock of Wine's own for the whole process, so that
+// two workers on such files would wait for each other at nearly every file,
+// each wait a sleep and a wake-up that cost more CPU than the second worker
+// saves. So the runs of such files are compared one at a time, in the order
+// of the runs: a worker asking about a file of one then never holds up the
+// run that the window's thread is waiting for. A run of longer files goes
+// alongside them.
+class ComparisonWorkers::ShortRunTurn {
+public:
+    ShortRunTurn(ComparisonWorkers& workers, std::size_t ticket) : workers_(workers), ticket_(ticket) {
+        if (ticket_ == NoTicket) return;
+        Lock lock(workers_.lock_);
+        while (workers_.shortRunsDone_ != ticket_ && !workers_.stop_.load())
+            SleepConditionVariableSRW(&workers_.shortRunTurn_, &workers_.lock_, INFINITE, 0);
+    }
+    ~ShortRunTurn() {
+        if (ticket_ == NoTicket) return;
+        {
+            Lock lock(workers_.lock_);
+            ++workers_.shortRunsDone_;
+        }
+        WakeAllConditionVariable(&workers_.shortRunTurn_);
+    }
+    ShortRunTurn(const ShortRunTurn&) = delete;
+    ShortRunTurn& operator=(const ShortRunTurn&) = delete;
+
+private:
+    ComparisonWorkers& workers_;
+    std::size_t ticket_;
+};
+
 // A run's progress as its worker sees it: stopped when the window's thread
 // says so, its decided files kept for that thread to show.
 class ComparisonWorkers::Progress : public engine::RunProgress {
@@ -157,18 +189,22 @@ unsigned __stdcall ComparisonWorkers::ThreadStart(void* workers) {
 void ComparisonWorkers::Work() {
     std::vector<unsigned char> blocks;  // this worker's read buffer, kept for all its runs
     std::size_t run = 0;
-    while (NextRun(run)) CompareRun(run, blocks);
+    std::size_t shortTicket = NoTicket;
+    while (NextRun(run, shortTicket)) CompareRun(run, shortTicket, blocks);
 }
 
-bool ComparisonWorkers::NextRun(std::size_t& run) {
+bool ComparisonWorkers::NextRun(std::size_t& run, std::size_t& shortTicket) {
     Lock lock(lock_);
     if (stop_.load() || nextRun_ == runs_.size()) return false;
     run = nextRun_++;
+    const bool shortFiles = files_.Size(static_cast<int>(runs_[run].first)) <= engine::BlockSize;
+    shortTicket = shortFiles ? shortRunsTaken_++ : NoTicket;
     return true;
 }
 
-void ComparisonWorkers::CompareRun(std::size_t run, std::vector<unsigned char>& blocks) {
+void ComparisonWorkers::CompareRun(std::size_t run, std::size_t shortTicket, std::vector<unsigned char>& blocks) {
     const Run& span = runs_[run];
+    const ShortRunTurn turn(*this, shortTicket);
     AskingFiles files(*this, run);
     Progress progress(*this, run);
     // The workers share one comparison's bounds on open files and blocks.
@@ -249,4 +285,5 @@ void ComparisonWorkers::Stop() {
     // the flag or is waiting when it is woken.
     { Lock lock(lock_); }
     WakeAllConditionVariable(&answered_);
+    WakeAllConditionVariable(&shortRunTurn_);
 }

@@ -3,8 +3,9 @@
 // files are opened, read and compared while the window's thread draws what
 // was found and answers its user. Under Wine every open is a round trip to
 // the wineserver, and one reader left both cores idle a third of the time; two
-// keep the disk and the cores busy. The window's thread takes the runs'
-// outcomes in run order, answers the questions about files that cannot be
+// keep the disk and the cores busy (runs of files of one block, whose work is
+// mostly those round trips, are compared one at a time). The window's thread
+// takes the runs' outcomes in run order, answers the questions about files that cannot be
 // opened in that order too (a worker waits for the answer, with every file
 // of its run closed), and ends the workers by End, which they heed after
 // the file or block they are reading. A worker's failure stops both and is
@@ -78,6 +79,9 @@ private:
     class AskingFiles;
 
     static constexpr std::size_t WorkerCount = 2;
+    static constexpr std::size_t NoTicket = static_cast<std::size_t>(-1);
+
+    class ShortRunTurn;
 
     static unsigned __stdcall ThreadStart(void* workers);
     void Stop();
@@ -87,8 +91,10 @@ private:
     // each, and not at all once a message arrives.
     bool WaitForEnd(DWORD milliseconds) const;
     void Work();
-    bool NextRun(std::size_t& run);
-    void CompareRun(std::size_t run, std::vector<unsigned char>& blocks);
+    // Takes the next run; `shortTicket` gets its place among the short
+    // runs, or NoTicket for a run of longer files.
+    bool NextRun(std::size_t& run, std::size_t& shortTicket);
+    void CompareRun(std::size_t run, std::size_t shortTicket, std::vector<unsigned char>& blocks);
     // Blocks the worker until the question about `path` is answered.
     void Ask(std::size_t run, const std::string& path);
     void SetDecided(std::size_t run, std::size_t decided);
@@ -103,6 +109,9 @@ private:
     SRWLOCK lock_ = SRWLOCK_INIT;
     CONDITION_VARIABLE answered_ = CONDITION_VARIABLE_INIT;
     std::size_t nextRun_ = 0;
+    std::size_t shortRunsTaken_ = 0;
+    std::size_t shortRunsDone_ = 0;  // the ticket whose turn it is
+    CONDITION_VARIABLE shortRunTurn_ = CONDITION_VARIABLE_INIT;
     std::size_t compared_ = 0;  // runs whose outcome came
     std::map<std::size_t, Outcome> outcomes_;
     // At most one per run, whose worker waits until it is answered.

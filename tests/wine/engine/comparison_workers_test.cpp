@@ -9,6 +9,7 @@
 #include "common/CommonTools.h"
 #include "engine/ComparisonWorkers.h"
 #include "engine/ContentComparer.h"
+#include "engine/core/RunComparison.h"
 #include "support/ScriptedPrompts.h"
 
 #include <gtest/gtest.h>
@@ -173,11 +174,15 @@ protected:
 };
 
 const Script::File Same{"same"};
+// A file longer than one block: runs of such files are compared side by side.
+Script::File Long(char fill, Script::What what = Script::Reads) {
+    return {std::string(engine::BlockSize + 1, fill), what};
+}
 
 TEST_F(ComparisonWorkersTest, AFailedWorkerEndsTheComparisonWithItsFailureNeverAsFinished) {
     // The other worker's run, cut short by the failure's stop, must not
     // pass for an aborted comparison that found what it found.
-    ComparisonJob job = Job({{{"wait", Script::ReadWaits}, {"wait"}}, {Same, {"same", Script::ReadThrows}}});
+    ComparisonJob job = Job({{Long('w', Script::ReadWaits), Long('w')}, {Long('s'), Long('s', Script::ReadThrows)}});
     EXPECT_THROW(comparer.CompareAll(std::move(job), sink, view), std::runtime_error);
     EXPECT_FALSE(TimeTakenShown());
     EXPECT_EQ(script.live.load(), 0);
@@ -193,7 +198,7 @@ TEST_F(ComparisonWorkersTest, AFailureEndsTheGroupListingSoTheListDrawsAgain) {
 }
 
 TEST_F(ComparisonWorkersTest, EveryStartedWorkerHasEndedWhenTheWorkersRaiseAFailureOrGo) {
-    ComparisonJob job = Job({{{"wait", Script::ReadWaits}, {"wait"}}, {Same, {"same", Script::ReadThrows}}});
+    ComparisonJob job = Job({{Long('w', Script::ReadWaits), Long('w')}, {Long('s'), Long('s', Script::ReadThrows)}});
     // Released late, so that ending waits on a read under way.
     script.releaseOnThrow = false;
     const auto releaseLate = [this] {
@@ -219,6 +224,24 @@ TEST_F(ComparisonWorkersTest, EveryStartedWorkerHasEndedWhenTheWorkersRaiseAFail
     workers.reset();
     EXPECT_EQ(script.live.load(), 0);
     release.join();
+}
+
+TEST_F(ComparisonWorkersTest, RunsOfOneBlockFilesAreComparedOneAtATimeInRunOrder) {
+    // The second run waits for the first, whose worker waits in a read;
+    // its open failure is asked once the first run has ended.
+    ComparisonJob job = Job({{{"slow", Script::ReadWaits}, {"slow"}}, {Same, {"same", Script::OpenFails}, Same}});
+    int runsOpenWhileWaiting = -1;
+    std::thread release([&] {
+        while (!script.waiting) Sleep(1);
+        Sleep(100);
+        runsOpenWhileWaiting = script.live.load();
+        script.Release();
+    });
+    comparer.CompareAll(std::move(job), sink, view);
+    release.join();
+    EXPECT_EQ(runsOpenWhileWaiting, 1);
+    EXPECT_EQ(host.candidates.Count(), 4);
+    EXPECT_EQ(scripted::MessageBoxes()[0].text, "f3 が開けませんでした\nこれ以降このメッセージを表示しますか？");
 }
 
 TEST_F(ComparisonWorkersTest, AnAbortDuringASlowReadKeepsTheWindowAnsweringAndSaysSo) {
