@@ -5,11 +5,12 @@
 // the wineserver, and one reader left both cores idle a third of the time; two
 // keep the disk and the cores busy (runs of files of one block, whose work is
 // mostly those round trips, are compared one at a time). The window's thread
-// takes the runs' outcomes in run order, answers the questions about files that cannot be
-// opened in that order too (a worker waits for the answer, with every file
-// of its run closed), and ends the workers by End, which they heed after
-// the file or block they are reading. A worker's failure stops both and is
-// raised by End on the window's thread once both have ended.
+// takes the runs' outcomes in run order, answers the questions about files
+// that cannot be opened in that order too (a worker waits for the answer,
+// with every file of its run closed), and ends the workers by End, which
+// they heed after the file or block they are reading. A worker's failure
+// stops both and is raised by End on the window's thread once both have
+// ended.
 #include "engine/GatheredFileList.h"
 #include "engine/WorkerRunFiles.h"
 #include "engine/core/RunComparison.h"
