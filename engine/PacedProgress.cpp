@@ -16,13 +16,24 @@ void PacedProgress::SetPos(int position) {
 void PacedProgress::ShowPos(int position) {
     lastMove_ = GetTickCount64();
     if (!rangeShown_) {
+        if (FillsAsShown(Clamped(position))) return;
         view_.SetProgressRange(bar_, low_, high_);
         rangeShown_ = true;
+        shownLow_ = low_;
+        shownHigh_ = high_;
         shown_ = view_.Progress(bar_);  // the control keeps its position inside the range
     }
     if (Clamped(position) == shown_) return;
     view_.SetProgress(bar_, position);
     shown_ = Clamped(position);
+}
+
+bool PacedProgress::FillsAsShown(int position) const {
+    if (shown_ < 0 || shownHigh_ <= shownLow_ || high_ <= low_) return false;
+    // The control fills the same share of its width for equal fractions:
+    // compared crosswise, exactly.
+    const auto part = [](int from, int to) { return static_cast<std::int64_t>(to) - from; };
+    return part(low_, position) * part(shownLow_, shownHigh_) == part(shownLow_, shown_) * part(low_, high_);
 }
 
 int PacedProgress::Clamped(int position) const {

@@ -37,3 +37,28 @@ TEST(PacedProgress, ShowsTheLastPositionAndPacesTheRest) {
     unpaced.SetPos(70);
     EXPECT_EQ(host.runProgress.Pos(), 70);
 }
+
+TEST(PacedProgress, LeavesTheBarAloneWhereANewRangeFillsItAsFarAsNow) {
+    EngineHost host;
+    ControlSearchView view(host.statusField, host.groupList, host.mainProgress, host.runProgress);
+    PacedProgress bar(view, SearchView::Bar::Run, 0);
+    bar.SetRange(10, 20);
+    bar.ShowPos(10);
+    // Empty at the start of the next range as of this one: nothing to draw.
+    bar.SetRange(21, 22);
+    bar.ShowPos(21);
+    EXPECT_EQ(host.runProgress.RangeLow(), 10);
+    // Half full in both is the same bar too, but further on it is not.
+    bar.SetRange(0, 100);
+    bar.ShowPos(0);
+    bar.SetPos(50);
+    EXPECT_EQ(host.runProgress.RangeLow(), 0);
+    EXPECT_EQ(host.runProgress.Pos(), 50);
+    bar.SetRange(200, 220);
+    bar.ShowPos(210);
+    EXPECT_EQ(host.runProgress.RangeLow(), 0);
+    bar.ShowPos(215);
+    EXPECT_EQ(host.runProgress.RangeLow(), 200);
+    EXPECT_EQ(host.runProgress.RangeHigh(), 220);
+    EXPECT_EQ(host.runProgress.Pos(), 215);
+}
