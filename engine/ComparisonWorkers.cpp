@@ -29,38 +29,6 @@ private:
     SRWLOCK& lock_;
 };
 
-// A file of one block takes three round trips to the wineserver and a read;
-// two of the trips hold a lock of Wine's own for the whole process, so that
-// two workers on such files would wait for each other at nearly every file,
-// each wait a sleep and a wake-up that cost more CPU than the second worker
-// saves. So the runs of such files are compared one at a time, in the order
-// of the runs: a worker asking about a file of one then never holds up the
-// run that the window's thread is waiting for. A run of longer files goes
-// alongside them.
-class ComparisonWorkers::ShortRunTurn {
-public:
-    ShortRunTurn(ComparisonWorkers& workers, std::size_t ticket) : workers_(workers), ticket_(ticket) {
-        if (ticket_ == NoTicket) return;
-        Lock lock(workers_.lock_);
-        while (workers_.shortRunsDone_ != ticket_ && !workers_.stop_.load())
-            SleepConditionVariableSRW(&workers_.shortRunTurn_, &workers_.lock_, INFINITE, 0);
-    }
-    ~ShortRunTurn() {
-        if (ticket_ == NoTicket) return;
-        {
-            Lock lock(workers_.lock_);
-            ++workers_.shortRunsDone_;
-        }
-        WakeAllConditionVariable(&workers_.shortRunTurn_);
-    }
-    ShortRunTurn(const ShortRunTurn&) = delete;
-    ShortRunTurn& operator=(const ShortRunTurn&) = delete;
-
-private:
-    ComparisonWorkers& workers_;
-    std::size_t ticket_;
-};
-
 // A run's progress as its worker sees it: stopped when the window's thread
 // says so, its decided files kept for that thread to show.
 class ComparisonWorkers::Progress : public engine::RunProgress {
@@ -189,22 +157,56 @@ unsigned __stdcall ComparisonWorkers::ThreadStart(void* workers) {
 void ComparisonWorkers::Work() {
     std::vector<unsigned char> blocks;  // this worker's read buffer, kept for all its runs
     std::size_t run = 0;
-    std::size_t shortTicket = NoTicket;
-    while (NextRun(run, shortTicket)) CompareRun(run, shortTicket, blocks);
+    bool holdsShortRuns = false;
+    while (NextRun(run, holdsShortRuns)) CompareRun(run, blocks);
 }
 
-bool ComparisonWorkers::NextRun(std::size_t& run, std::size_t& shortTicket) {
-    Lock lock(lock_);
-    if (stop_.load() || nextRun_ == runs_.size()) return false;
-    run = nextRun_++;
-    const bool shortFiles = files_.Size(static_cast<int>(runs_[run].first)) <= engine::BlockSize;
-    shortTicket = shortFiles ? shortRunsTaken_++ : NoTicket;
-    return true;
+// A file of one block takes three round trips to the wineserver and a read;
+// two of the trips hold a lock of Wine's own for the whole process, so that
+// two workers on such files would wait for each other at nearly every file,
+// each wait a sleep and a wake-up that cost more CPU than the second worker
+// saves. So the runs of such files are compared by one worker at a time,
+// which keeps them for as long as they follow each other (handed from worker
+// to worker at each run, they cost a wake-up each), and so in the order of
+// the runs: a worker asking about a file of one then never holds up the run
+// that the window's thread is waiting for. A run of longer files goes
+// alongside them.
+bool ComparisonWorkers::NextRun(std::size_t& run, bool& holdsShortRuns) {
+    bool taken = false;
+    bool othersMayGo = false;
+    {
+        Lock lock(lock_);
+        for (;;) {
+            const bool ended = stop_.load() || nextRun_ == runs_.size();
+            const bool shortFiles = !ended && ShortFiles(nextRun_);
+            if (shortFiles && !holdsShortRuns && shortRunsHeld_) {
+                SleepConditionVariableSRW(&shortRunsFree_, &lock_, INFINITE, 0);
+                continue;
+            }
+            // Let go as this worker takes a run of longer files, or none.
+            if (holdsShortRuns && !shortFiles) {
+                shortRunsHeld_ = holdsShortRuns = false;
+                othersMayGo = true;
+            }
+            if (ended) break;
+            if (shortFiles) shortRunsHeld_ = holdsShortRuns = true;
+            run = nextRun_++;
+            taken = true;
+            // A worker waiting for the short runs may take a longer one now.
+            othersMayGo = othersMayGo || nextRun_ == runs_.size() || !ShortFiles(nextRun_);
+            break;
+        }
+    }
+    if (othersMayGo) WakeAllConditionVariable(&shortRunsFree_);
+    return taken;
 }
 
-void ComparisonWorkers::CompareRun(std::size_t run, std::size_t shortTicket, std::vector<unsigned char>& blocks) {
+bool ComparisonWorkers::ShortFiles(std::size_t run) const {
+    return files_.Size(static_cast<int>(runs_[run].first)) <= engine::BlockSize;
+}
+
+void ComparisonWorkers::CompareRun(std::size_t run, std::vector<unsigned char>& blocks) {
     const Run& span = runs_[run];
-    const ShortRunTurn turn(*this, shortTicket);
     AskingFiles files(*this, run);
     Progress progress(*this, run);
     // The workers share one comparison's bounds on open files and blocks.
@@ -285,5 +287,5 @@ void ComparisonWorkers::Stop() {
     // the flag or is waiting when it is woken.
     { Lock lock(lock_); }
     WakeAllConditionVariable(&answered_);
-    WakeAllConditionVariable(&shortRunTurn_);
+    WakeAllConditionVariable(&shortRunsFree_);
 }

@@ -80,9 +80,6 @@ private:
     class AskingFiles;
 
     static constexpr std::size_t WorkerCount = 2;
-    static constexpr std::size_t NoTicket = static_cast<std::size_t>(-1);
-
-    class ShortRunTurn;
 
     static unsigned __stdcall ThreadStart(void* workers);
     void Stop();
@@ -92,10 +89,12 @@ private:
     // each, and not at all once a message arrives.
     bool WaitForEnd(DWORD milliseconds) const;
     void Work();
-    // Takes the next run; `shortTicket` gets its place among the short
-    // runs, or NoTicket for a run of longer files.
-    bool NextRun(std::size_t& run, std::size_t& shortTicket);
-    void CompareRun(std::size_t run, std::size_t shortTicket, std::vector<unsigned char>& blocks);
+    // Takes the next run, waiting while it is one of files of one block and
+    // the other worker holds those; `holdsShortRuns` is the worker's own.
+    bool NextRun(std::size_t& run, bool& holdsShortRuns);
+    // True for a run of files of one block or less.
+    bool ShortFiles(std::size_t run) const;
+    void CompareRun(std::size_t run, std::vector<unsigned char>& blocks);
     // Blocks the worker until the question about `path` is answered.
     void Ask(std::size_t run, const std::string& path);
     void SetDecided(std::size_t run, std::size_t decided);
@@ -110,9 +109,8 @@ private:
     SRWLOCK lock_ = SRWLOCK_INIT;
     CONDITION_VARIABLE answered_ = CONDITION_VARIABLE_INIT;
     std::size_t nextRun_ = 0;
-    std::size_t shortRunsTaken_ = 0;
-    std::size_t shortRunsDone_ = 0;  // the ticket whose turn it is
-    CONDITION_VARIABLE shortRunTurn_ = CONDITION_VARIABLE_INIT;
+    bool shortRunsHeld_ = false;  // by one worker, which alone takes them
+    CONDITION_VARIABLE shortRunsFree_ = CONDITION_VARIABLE_INIT;
     std::size_t compared_ = 0;  // runs whose outcome came
     std::map<std::size_t, Outcome> outcomes_;
     // At most one per run, whose worker waits until it is answered.

@@ -16,6 +16,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <mutex>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -42,6 +43,8 @@ struct Script {
     std::atomic<int> live{0};     // run-file objects alive
     std::atomic<bool> waiting{false};
     bool releaseOnThrow = true;  // a throwing read lets the waiting one go on
+    std::mutex threadsLock;
+    std::vector<DWORD> runThreads;  // the thread of each run, in the order they began
 };
 
 class ScriptedRunFiles : public WorkerRunFiles {
@@ -49,6 +52,8 @@ public:
     ScriptedRunFiles(Script& script, std::size_t first, std::size_t count, FailureReport report)
         : script_(script), first_(first), open_(count, false), report_(std::move(report)) {
         ++script_.live;
+        const std::lock_guard<std::mutex> lock(script_.threadsLock);
+        script_.runThreads.push_back(GetCurrentThreadId());
     }
     ~ScriptedRunFiles() override {
         for (std::size_t file = 0; file < open_.size(); ++file) Close(file);
@@ -228,7 +233,8 @@ TEST_F(ComparisonWorkersTest, EveryStartedWorkerHasEndedWhenTheWorkersRaiseAFail
 
 TEST_F(ComparisonWorkersTest, RunsOfOneBlockFilesAreComparedOneAtATimeInRunOrder) {
     // The second run waits for the first, whose worker waits in a read;
-    // its open failure is asked once the first run has ended.
+    // its open failure is asked once the first run has ended, and the same
+    // worker compares both.
     ComparisonJob job = Job({{{"slow", Script::ReadWaits}, {"slow"}}, {Same, {"same", Script::OpenFails}, Same}});
     int runsOpenWhileWaiting = -1;
     std::thread release([&] {
@@ -242,6 +248,9 @@ TEST_F(ComparisonWorkersTest, RunsOfOneBlockFilesAreComparedOneAtATimeInRunOrder
     EXPECT_EQ(runsOpenWhileWaiting, 1);
     EXPECT_EQ(host.candidates.Count(), 4);
     EXPECT_EQ(scripted::MessageBoxes()[0].text, "f3 が開けませんでした\nこれ以降このメッセージを表示しますか？");
+    // Handed to the other worker, each run would cost both a wake-up.
+    ASSERT_EQ(script.runThreads.size(), 2u);
+    EXPECT_EQ(script.runThreads[0], script.runThreads[1]);
 }
 
 TEST_F(ComparisonWorkersTest, AnAbortDuringASlowReadKeepsTheWindowAnsweringAndSaysSo) {
