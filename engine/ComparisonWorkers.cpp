@@ -176,25 +176,23 @@ bool ComparisonWorkers::NextRun(std::size_t& run, bool& holdsShortRuns) {
     bool othersMayGo = false;
     {
         Lock lock(lock_);
-        for (;;) {
-            const bool ended = stop_.load() || nextRun_ == runs_.size();
-            const bool shortFiles = !ended && ShortFiles(nextRun_);
-            if (shortFiles && !holdsShortRuns && shortRunsHeld_) {
-                SleepConditionVariableSRW(&shortRunsFree_, &lock_, INFINITE, 0);
-                continue;
-            }
+        const auto over = [this] { return stop_.load() || nextRun_ == runs_.size(); };
+        while (!over() && !holdsShortRuns && shortRunsHeld_ && ShortFiles(nextRun_))
+            SleepConditionVariableSRW(&shortRunsFree_, &lock_, INFINITE, 0);
+        const bool ended = over();
+        const bool shortFiles = !ended && ShortFiles(nextRun_);
+        if (shortFiles) {
+            shortRunsHeld_ = holdsShortRuns = true;
+        } else if (holdsShortRuns) {
             // Let go as this worker takes a run of longer files, or none.
-            if (holdsShortRuns && !shortFiles) {
-                shortRunsHeld_ = holdsShortRuns = false;
-                othersMayGo = true;
-            }
-            if (ended) break;
-            if (shortFiles) shortRunsHeld_ = holdsShortRuns = true;
+            shortRunsHeld_ = holdsShortRuns = false;
+            othersMayGo = true;
+        }
+        if (!ended) {
             run = nextRun_++;
             taken = true;
             // A worker waiting for the short runs may take a longer one now.
             othersMayGo = othersMayGo || nextRun_ == runs_.size() || !ShortFiles(nextRun_);
-            break;
         }
     }
     if (othersMayGo) WakeAllConditionVariable(&shortRunsFree_);

@@ -15,17 +15,18 @@ void PacedProgress::SetPos(int position) {
 
 void PacedProgress::ShowPos(int position) {
     lastMove_ = GetTickCount64();
+    const int clamped = Clamped(position);
     if (!rangeShown_) {
-        if (FillsAsShown(Clamped(position))) return;
+        if (FillsAsShown(clamped)) return;
         view_.SetProgressRange(bar_, low_, high_);
         rangeShown_ = true;
         shownLow_ = low_;
         shownHigh_ = high_;
         shown_ = view_.Progress(bar_);  // the control keeps its position inside the range
     }
-    if (Clamped(position) == shown_) return;
+    if (clamped == shown_) return;
     view_.SetProgress(bar_, position);
-    shown_ = Clamped(position);
+    shown_ = clamped;
 }
 
 bool PacedProgress::FillsAsShown(int position) const {
