@@ -102,12 +102,14 @@ std::wstring FullPath(const std::wstring& path) {
 }
 
 bool HasPartEndingInDotOrSpace(const std::wstring& path) {
-    // "." and ".." are parts of their own and stay.
+    // "." and ".." are parts of their own and stay. Asked at every open of
+    // a file, so the parts are looked at where they stand, not copied.
+    const std::wstring_view whole(path);
     std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t end = path.find(L'\\', start);
-        if (end == std::wstring::npos) end = path.size();
-        const std::wstring part = path.substr(start, end - start);
+    while (start <= whole.size()) {
+        std::size_t end = whole.find(L'\\', start);
+        if (end == std::wstring_view::npos) end = whole.size();
+        const std::wstring_view part = whole.substr(start, end - start);
         if (!part.empty() && part != L"." && part != L".." && (part.back() == L'.' || part.back() == L' '))
             return true;
         start = end + 1;
@@ -119,7 +121,7 @@ bool NeedsPrefix(const std::wstring& path) {
     return path.size() >= PlainPathLimit || HasPartEndingInDotOrSpace(path);
 }
 
-std::wstring ForFileSystem(const std::wstring& path) {
+std::wstring ForFileSystem(std::wstring path) {
     if (path.compare(0, 4, L"\\\\?\\") == 0 || !NeedsPrefix(path)) return path;
     if (IsDriveAbsolute(path)) return L"\\\\?\\" + path;
     if (IsUnc(path)) return L"\\\\?\\UNC\\" + path.substr(2);

@@ -42,8 +42,9 @@ std::wstring FullPath(const std::wstring& path);
 
 // The form to hand the file functions: a full path that is long, or that has
 // a part ending in a dot or a space (which the path rules would drop), goes
-// with the \\?\ prefix, which skips those rules; any other path as it is.
-std::wstring ForFileSystem(const std::wstring& path);
+// with the \\?\ prefix, which skips those rules; any other path as it is
+// (taken by value: a path made for the call goes on without a copy).
+std::wstring ForFileSystem(std::wstring path);
 
 // True when a part of the path ends in a dot or a space, which the
 // system's path rules drop (so the plain path names another file).
