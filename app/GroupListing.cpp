@@ -53,24 +53,30 @@ void GroupListing::ListPending() {
     // Taken out first, so that a failure leaves no group holding its files.
     std::vector<PendingGroup> groups = std::move(pending_);
     pending_.clear();
+    // Every group's entry first, then all their lines in one step: the
+    // candidate list takes them as its new length, not line by line.
+    const int firstLine = candidates_.Count();
+    std::vector<CCandidateList::NewLine> lines;
+    std::vector<const PendingGroup*> listed;
     for (PendingGroup& pending : groups) {
-        const int referenceLine = candidates_.Count();
         const int group = groupList_.AddGroup();
         if (group < 0) continue;
-        ListLines(pending, group);
         newestGroup_ = group;
-        newestReferenceLine_ = referenceLine;
+        newestReferenceLine_ = firstLine + static_cast<int>(lines.size());
+        for (LineFile& member : pending.members) lines.push_back({std::move(member), pending.colour, White, group});
+        listed.push_back(&pending);
     }
-}
-
-void GroupListing::ListLines(PendingGroup& pending, int group) {
-    // The protected copies stay; otherwise the reference does.
-    const std::vector<bool>& protectedCopies = pending.protectedCopies;
-    const bool anyProtected = std::find(protectedCopies.begin(), protectedCopies.end(), true) != protectedCopies.end();
-    for (std::size_t k = 0; k < pending.members.size(); ++k) {
-        const int line = candidates_.AppendLine(pending.members[k], pending.colour, White, group);
-        if (protectedCopies[k]) candidates_.ProtectLine(line);
-        else if (k > 0 || anyProtected) candidates_.SetCheck(line, 1);
+    if (candidates_.AppendLines(lines) < 0) return;
+    int line = firstLine;
+    for (const PendingGroup* pending : listed) {
+        // The protected copies stay; otherwise the reference does.
+        const std::vector<bool>& protectedCopies = pending->protectedCopies;
+        const bool anyProtected =
+            std::find(protectedCopies.begin(), protectedCopies.end(), true) != protectedCopies.end();
+        for (std::size_t k = 0; k < protectedCopies.size(); ++k, ++line) {
+            if (protectedCopies[k]) candidates_.ProtectLine(line);
+            else if (k > 0 || anyProtected) candidates_.SetCheck(line, 1);
+        }
     }
 }
 

@@ -42,8 +42,6 @@ private:
 
     // Enters the waiting groups into the lists.
     void ListPending();
-    // Appends the lines of the group whose entry is `group`.
-    void ListLines(PendingGroup& pending, int group);
     COLORREF NextColour();
     // Selects the group listed last and scrolls the candidates to it: done
     // as the candidate list is drawn, since only that state can be seen.

@@ -67,6 +67,26 @@ LPARAM CheckListBox::LineData(int line) const {
     return state ? state->data : 0;
 }
 
+void CheckListBox::SetLineData(int line, LPARAM data) const {
+    if (LineState* state = State(line)) state->data = data;
+}
+
+int CheckListBox::AppendLines(int count) {
+    const int first = Count();
+    if (count <= 0) return first;
+    if (NoData()) {
+        const LRESULT result = Send(LB_SETCOUNT, static_cast<WPARAM>(first) + static_cast<WPARAM>(count));
+        return result == LB_ERR || result == LB_ERRSPACE ? static_cast<int>(result) : first;
+    }
+    for (int added = 0; added < count; ++added) {
+        const int line = InsertString(-1, std::string());
+        if (line >= 0) continue;
+        while (added-- > 0) DeleteString(first + added);
+        return line;
+    }
+    return first;
+}
+
 int CheckListBox::GetCheck(int line) const {
     LineState* state = State(line);
     return state ? state->check : 0;

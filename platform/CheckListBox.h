@@ -36,6 +36,13 @@ public:
     // The caller's data of a line, or 0: read in place, without a message,
     // for passes over every line.
     LPARAM LineData(int line) const;
+    // Sets it in place, without a message.
+    void SetLineData(int line, LPARAM data) const;
+    // Appends `count` lines without text or data and returns the first of
+    // them, or the control's refusal (then none is appended). A no-data
+    // list learns only its new count, in one step: line by line, every line
+    // costs a message and the control's own work.
+    int AppendLines(int count);
     void SetCheck(int line, int check) const;
     // Ticks line k when checks[k] is set and unticks it otherwise, for the
     // lines both have; the list is drawn again once. True when a tick changed.

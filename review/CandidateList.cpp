@@ -17,24 +17,36 @@ const char ProtectedMark[] = "[保護] ";
 
 CCandidateList::~CCandidateList() { ReleaseLines(); }
 
-int CCandidateList::AppendLine(const LineFile& file, COLORREF firstColour, COLORREF secondColour, int group) {
-    return AppendRecord(records_.Add(file, LineDisplay{firstColour, secondColour}, group), group);
-}
-
 int CCandidateList::AppendLine(const FileInfo& file, COLORREF firstColour, COLORREF secondColour, int group) {
-    return AppendRecord(records_.Add(file, LineDisplay{firstColour, secondColour}, group), group);
-}
-
-int CCandidateList::AppendRecord(int record, int group) {
+    const int record = records_.Add(file, LineDisplay{firstColour, secondColour}, group);
     const int line = InsertString(-1, std::string());
     if (line < 0) return line;
     SetItemData(line, record + 1);
-    if (group >= 0) {
-        const auto slot = static_cast<std::size_t>(group);
-        if (slot >= groupReferences_.size()) groupReferences_.resize(slot + 1, -1);
-        if (groupReferences_[slot] < 0) groupReferences_[slot] = record;
-    }
+    NoteRecordOfGroup(record, group);
     return line;
+}
+
+int CCandidateList::AppendLines(const std::vector<NewLine>& lines) {
+    // The records first, as for a single line: running out of memory on
+    // them leaves no line without its record.
+    std::vector<int> records;
+    records.reserve(lines.size());
+    for (const NewLine& line : lines)
+        records.push_back(records_.Add(line.file, LineDisplay{line.firstColour, line.secondColour}, line.group));
+    const int first = CheckListBox::AppendLines(static_cast<int>(lines.size()));
+    if (first < 0) return first;
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        SetLineData(first + static_cast<int>(k), records[k] + 1);
+        NoteRecordOfGroup(records[k], lines[k].group);
+    }
+    return first;
+}
+
+void CCandidateList::NoteRecordOfGroup(int record, int group) {
+    if (group < 0) return;
+    const auto slot = static_cast<std::size_t>(group);
+    if (slot >= groupReferences_.size()) groupReferences_.resize(slot + 1, -1);
+    if (groupReferences_[slot] < 0) groupReferences_[slot] = record;
 }
 
 int CCandidateList::RecordOfData(LPARAM data) const {

@@ -23,9 +23,16 @@ public:
     // Appends a line for `file` in group `group`; returns the line's index,
     // or the control's refusal. The first line of a group is its reference,
     // whose path GroupText shows.
-    int AppendLine(const LineFile& file, COLORREF firstColour, COLORREF secondColour, int group);
-    // The same for a file given whole.
     int AppendLine(const FileInfo& file, COLORREF firstColour, COLORREF secondColour, int group);
+    struct NewLine {
+        LineFile file;
+        COLORREF firstColour;
+        COLORREF secondColour;
+        int group;
+    };
+    // Appends the lines in one step, as AppendLine would one by one; returns
+    // the first one's index, or the control's refusal (then none is added).
+    int AppendLines(const std::vector<NewLine>& lines);
     // Makes the line's file a protected copy: unticked, its box disabled,
     // "[保護]" shown before its path.
     void ProtectLine(int line);
@@ -88,8 +95,8 @@ private:
     // plus one, so that a line without a record holds 0.
     int RecordOf(int line) const { return RecordOfData(LineData(line)); }
     int RecordOfData(LPARAM data) const;
-    // Appends the line of a record just added.
-    int AppendRecord(int record, int group);
+    // A group's first record is its reference.
+    void NoteRecordOfGroup(int record, int group);
 
     LineRecords records_;
     std::vector<int> groupReferences_;  // the record of every group's reference, or -1

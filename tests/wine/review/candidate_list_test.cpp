@@ -248,6 +248,35 @@ TEST(CandidateListLifetime, DestroyedWindowOrObjectLeavesNoRecordBehind) {
     EXPECT_EQ(SendMessageA(host.List(), LB_GETITEMDATA, 0, 0), 0);
 }
 
+// Lines entered in one step read as lines entered one by one: in a no-data
+// list, which takes its new length, and in a list holding strings.
+TEST(CandidateListLines, ManyEnteredInOneStepReadAsOneByOne) {
+    auto table = std::make_shared<engine::FileTable>();
+    const int folder = table->AddFolder(L"C:\\docs\\");
+    table->Append(folder, L"a.txt", 10, 1000);
+    table->Append(folder, L"b.txt", 10, 1001);
+    table->Append(folder, L"c.txt", 20, 1002);
+    for (const DWORD styles : {ListHost::CandidateStyles, ListHost::TextStyles}) {
+        ListHost host(styles);
+        CCandidateList list;
+        list.Attach(host.List());
+        FileInfo before;
+        before.path = L"C:\\before.txt";
+        ASSERT_EQ(list.AppendLine(before, Blue, White, 0), 0);
+        EXPECT_EQ(list.AppendLines({{{table, 0, {}}, Blue, White, 1},
+                                    {{table, 1, {}}, Blue, White, 1},
+                                    {{table, 2, {}}, Blue, White, 2}}),
+                  1);
+        EXPECT_EQ(list.LineCount(), 4);
+        EXPECT_EQ(list.LineText(2), "C:\\docs\\b.txt");
+        EXPECT_EQ(list.LineGroup(3), 2);
+        EXPECT_EQ(list.GroupText(1), "C:\\docs\\a.txt");
+        EXPECT_EQ(list.GroupText(2), "C:\\docs\\c.txt");
+        EXPECT_EQ(list.GroupCount(), 3);
+        list.ClearLines();
+    }
+}
+
 }  // namespace
 
 TEST_F(CandidateListTest, TickBoxLineAndColumnsScaleWithTheDpi) {
