@@ -57,27 +57,22 @@ void GroupListing::ListPending() {
     // candidate list takes them as its new length, not line by line.
     const int firstLine = candidates_.Count();
     std::vector<CCandidateList::NewLine> lines;
-    std::vector<const PendingGroup*> listed;
     for (PendingGroup& pending : groups) {
         const int group = groupList_.AddGroup();
         if (group < 0) continue;
         newestGroup_ = group;
         newestReferenceLine_ = firstLine + static_cast<int>(lines.size());
-        for (LineFile& member : pending.members) lines.push_back({std::move(member), pending.colour, White, group});
-        listed.push_back(&pending);
-    }
-    if (candidates_.AppendLines(lines) < 0) return;
-    int line = firstLine;
-    for (const PendingGroup* pending : listed) {
         // The protected copies stay; otherwise the reference does.
-        const std::vector<bool>& protectedCopies = pending->protectedCopies;
+        const std::vector<bool>& protectedCopies = pending.protectedCopies;
         const bool anyProtected =
             std::find(protectedCopies.begin(), protectedCopies.end(), true) != protectedCopies.end();
-        for (std::size_t k = 0; k < protectedCopies.size(); ++k, ++line) {
-            if (protectedCopies[k]) candidates_.ProtectLine(line);
-            else if (k > 0 || anyProtected) candidates_.SetCheck(line, 1);
+        for (std::size_t k = 0; k < pending.members.size(); ++k) {
+            const bool protectedCopy = protectedCopies[k];
+            lines.push_back({std::move(pending.members[k]), pending.colour, White, group,
+                             !protectedCopy && (k > 0 || anyProtected), protectedCopy});
         }
     }
+    candidates_.AppendLines(lines);
 }
 
 COLORREF GroupListing::NextColour() {

@@ -67,22 +67,25 @@ LPARAM CheckListBox::LineData(int line) const {
     return state ? state->data : 0;
 }
 
-void CheckListBox::SetLineData(int line, LPARAM data) const {
-    if (LineState* state = State(line)) state->data = data;
-}
-
-int CheckListBox::AppendLines(int count) {
+int CheckListBox::AppendLines(const std::vector<LineState>& states) {
     const int first = Count();
-    if (count <= 0) return first;
+    const int count = static_cast<int>(states.size());
     if (NoData()) {
         const LRESULT result = Send(LB_SETCOUNT, static_cast<WPARAM>(first) + static_cast<WPARAM>(count));
-        return result == LB_ERR || result == LB_ERRSPACE ? static_cast<int>(result) : first;
+        if (result == LB_ERR || result == LB_ERRSPACE) return static_cast<int>(result);
+    } else {
+        for (int added = 0; added < count; ++added) {
+            const int line = InsertString(-1, std::string());
+            if (line >= 0) continue;
+            while (added-- > 0) DeleteString(first + added);
+            return line;
+        }
     }
-    for (int added = 0; added < count; ++added) {
-        const int line = InsertString(-1, std::string());
-        if (line >= 0) continue;
-        while (added-- > 0) DeleteString(first + added);
-        return line;
+    for (int k = 0; k < count; ++k) {
+        LineState* state = State(first + k);
+        if (!state) break;
+        *state = states[static_cast<std::size_t>(k)];
+        if (!state->enabled) state->check = 0;
     }
     return first;
 }

@@ -36,13 +36,19 @@ public:
     // The caller's data of a line, or 0: read in place, without a message,
     // for passes over every line.
     LPARAM LineData(int line) const;
-    // Sets it in place, without a message.
-    void SetLineData(int line, LPARAM data) const;
-    // Appends `count` lines without text or data and returns the first of
+    // A line's state: the caller's data, the tick, and whether its box is
+    // enabled (a disabled line is never ticked).
+    struct LineState {
+        LPARAM data = 0;
+        std::uint8_t check = 0;
+        bool enabled = true;
+    };
+    // Appends lines without text, in these states, and returns the first of
     // them, or the control's refusal (then none is appended). A no-data
     // list learns only its new count, in one step: line by line, every line
-    // costs a message and the control's own work.
-    int AppendLines(int count);
+    // costs a message and the control's own work. The new lines are drawn
+    // with the list's next drawing, as any added line.
+    int AppendLines(const std::vector<LineState>& states);
     void SetCheck(int line, int check) const;
     // Ticks line k when checks[k] is set and unticks it otherwise, for the
     // lines both have; the list is drawn again once. True when a tick changed.
@@ -79,12 +85,6 @@ protected:
     virtual void ReleaseLineData(LPARAM) {}
 
 private:
-    struct LineState {
-        LPARAM data = 0;
-        std::uint8_t check = 0;
-        bool enabled = true;
-    };
-
     void OnDrawItem(DRAWITEMSTRUCT& item) override;
     void OnDeleteItem(DELETEITEMSTRUCT&) override {}
 

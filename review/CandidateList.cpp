@@ -29,16 +29,16 @@ int CCandidateList::AppendLine(const FileInfo& file, COLORREF firstColour, COLOR
 int CCandidateList::AppendLines(const std::vector<NewLine>& lines) {
     // The records first, as for a single line: running out of memory on
     // them leaves no line without its record.
-    std::vector<int> records;
-    records.reserve(lines.size());
-    for (const NewLine& line : lines)
-        records.push_back(records_.Add(line.file, LineDisplay{line.firstColour, line.secondColour}, line.group));
-    const int first = CheckListBox::AppendLines(static_cast<int>(lines.size()));
-    if (first < 0) return first;
-    for (std::size_t k = 0; k < lines.size(); ++k) {
-        SetLineData(first + static_cast<int>(k), records[k] + 1);
-        NoteRecordOfGroup(records[k], lines[k].group);
+    std::vector<LineState> states;
+    states.reserve(lines.size());
+    for (const NewLine& line : lines) {
+        const int record = records_.Add(line.file, LineDisplay{line.firstColour, line.secondColour}, line.group);
+        if (line.protectedCopy) records_.Protect(record);
+        states.push_back({record + 1, static_cast<std::uint8_t>(line.ticked ? 1 : 0), !line.protectedCopy});
     }
+    const int first = CheckListBox::AppendLines(states);
+    if (first < 0) return first;
+    for (std::size_t k = 0; k < lines.size(); ++k) NoteRecordOfGroup(RecordOfData(states[k].data), lines[k].group);
     return first;
 }
 
@@ -51,13 +51,6 @@ void CCandidateList::NoteRecordOfGroup(int record, int group) {
 
 int CCandidateList::RecordOfData(LPARAM data) const {
     return data <= 0 || data > records_.Count() ? -1 : static_cast<int>(data) - 1;
-}
-
-void CCandidateList::ProtectLine(int line) {
-    const int record = RecordOf(line);
-    if (record < 0) return;
-    records_.Protect(record);
-    EnableLine(line, false);
 }
 
 int CCandidateList::LineGroup(int line) const {

@@ -29,13 +29,14 @@ public:
         COLORREF firstColour;
         COLORREF secondColour;
         int group;
+        bool ticked = false;
+        // A protected copy: unticked, its box disabled, "[保護]" shown
+        // before its path.
+        bool protectedCopy = false;
     };
     // Appends the lines in one step, as AppendLine would one by one; returns
     // the first one's index, or the control's refusal (then none is added).
     int AppendLines(const std::vector<NewLine>& lines);
-    // Makes the line's file a protected copy: unticked, its box disabled,
-    // "[保護]" shown before its path.
-    void ProtectLine(int line);
     // The line's group, or -1 for a released line.
     int LineGroup(int line) const;
     // The line's record, or none (a released line).
